@@ -1,0 +1,23 @@
+// Options and counters a caller can hand to the search drivers: a stop
+// request settable from another thread, counters of the work done, and the
+// choice of the plain list-based search that the fast one is checked
+// against.
+#pragma once
+
+#include <cstdint>
+#include <stop_token>
+
+namespace hcp {
+
+struct SearchStats {
+    std::uint64_t optimizeCalls = 0;   // Optimize calls made
+    std::uint64_t loopSteps = 0;       // main-loop steps over all calls
+};
+
+struct SearchControl {
+    std::stop_token stop;              // checked once per main-loop step
+    SearchStats* stats = nullptr;      // counters are added here if set
+    bool listBased = false;            // run the plain list-based search
+};
+
+}  // namespace hcp

@@ -1,0 +1,23 @@
+// Cycle texts: the title line drawn above the graph, and the typed cycle
+// "{ 3 1 2 }" of "Rearrange cycle" read into a list of node numbers.
+#pragma once
+
+#include <list>
+#include <string>
+
+namespace app {
+
+// The title from a cycle string "\n(H): {1 2 3 1}": "(H=" followed by the
+// string from its third character on. A string shorter than two characters
+// gives "(H=".
+std::string CycleTitleFromString(const std::string& cycleString);
+// The title of a graph too small for a cycle: its dimension only.
+std::string DimensionTitle(int n);
+
+// Reads the numbers between the first "{" and the first "}" of text into
+// list, which is emptied first. Values <= 0 are skipped; reading stops at the
+// first token that is not a 16-bit integer. Returns the count appended, or
+// -1 (list untouched) when a brace is missing or "{" follows "}".
+int ParseCycleText(const std::string& text, std::list<short>& list);
+
+}  // namespace app

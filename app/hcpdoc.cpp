@@ -1,0 +1,207 @@
+#include "hcpdoc.h"
+
+#include <cstdio>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <QTimer>
+
+#include "cycletext.h"
+#include "framework/messagebox.h"
+#include "graphparamsdlg.h"
+#include "layout.h"
+#include "resource.h"
+
+CHcpDoc::CHcpDoc(QObject* parent)
+    : CDocument(parent), m_pCycle(std::make_unique<CCycle>(static_cast<short>(10))),
+      m_statusTimer(new QTimer(this))
+{
+    m_statusTimer->setInterval(250);
+    connect(m_statusTimer, &QTimer::timeout, this, [this] {
+        emit statusMessage(QStringLiteral("Searching for a Hamiltonian cycle: %1 s (Esc cancels)")
+                               .arg(SearchSeconds(), 0, 'f', 1));
+    });
+    AddCommand(ID_FIND_CYCLE, [this] { OnFindCycle(); },
+               [this](CCmdUI* ui) { ui->Enable(!IsSearching() && GetNodeCount() >= 2); });
+    AddCommand(ID_CANCEL_SEARCH, [this] { CancelSearch(); },
+               [this](CCmdUI* ui) { ui->Enable(IsSearching()); });
+}
+
+CHcpDoc::~CHcpDoc()
+{
+    // The worker uses the job; it must end before the members go.
+    if (m_worker.joinable()) {
+        m_worker.request_stop();
+        m_worker.join();
+    }
+}
+
+bool CHcpDoc::OnNewDocument()
+{
+    if (!CDocument::OnNewDocument())
+        return false;
+    CGraphParamsDlg dlg;
+    dlg.m_nDimension = m_dlgParams.m_nDimension;
+    dlg.m_nMaxDegree = m_dlgParams.m_nMaxDegree;
+    dlg.m_bRandom = m_dlgParams.m_bRandom;
+    if (dlg.DoModal() != IDOK)
+        return false;
+    m_dlgParams.m_nDimension = dlg.m_nDimension;
+    m_dlgParams.m_nMaxDegree = dlg.m_nMaxDegree;
+    m_dlgParams.m_bRandom = dlg.m_bRandom;
+
+    m_pCycle->SetDim(m_dlgParams.m_nDimension);
+    if (m_dlgParams.m_bRandom)
+        m_pCycle->InitRandom(m_dlgParams.m_nMaxDegree);
+    else
+        *m_pCycle = true;
+    m_pCycle->Init(true);
+    m_pX.clear();
+    m_pY.clear();
+    SetModifiedFlag(true);
+    return true;
+}
+
+bool CHcpDoc::Serialize(CArchive& ar)
+{
+    const QByteArray path = QFile::encodeName(ar.m_path);
+    if (ar.IsLoading()) {
+        // The engine leaves the graph as it was when it refuses the file.
+        if (!m_pCycle->Load(path.constData())) {
+            ar.m_error = QString::fromLocal8Bit(hcp::LastLoadError());
+            if (ar.m_error.isEmpty())
+                ar.m_error = ar.m_path + ": the file could not be read";
+            return false;
+        }
+        m_pCycle->Init(false);
+        m_pX.clear();
+        m_pY.clear();
+        return true;
+    }
+
+    // Write next to the target and rename over it only when the whole graph
+    // was written, so a failed save leaves the old file as it was.
+    const QFileInfo target(ar.m_path);
+    QTemporaryFile temp(target.absolutePath() + "/." + target.fileName() + ".XXXXXX");
+    temp.setAutoRemove(false);
+    if (!temp.open()) {
+        ar.m_error = ar.m_path + ": cannot create a file in this folder";
+        return false;
+    }
+    const QString tempPath = temp.fileName();
+    temp.close();
+    const bool stored = m_pCycle->Store(QFile::encodeName(tempPath).constData());
+    if (stored && target.exists())
+        QFile::setPermissions(tempPath, QFile::permissions(ar.m_path));
+    if (!stored || std::rename(QFile::encodeName(tempPath).constData(), path.constData()) != 0) {
+        QFile::remove(tempPath);
+        ar.m_error = ar.m_path + ": the file could not be written";
+        return false;
+    }
+    return true;
+}
+
+bool CHcpDoc::SaveModified()
+{
+    // A running search may still change the graph; finish it first.
+    StopSearch();
+    return CDocument::SaveModified();
+}
+
+void CHcpDoc::OnCloseDocument()
+{
+    StopSearch();
+    CDocument::OnCloseDocument();
+}
+
+void CHcpDoc::EnsurePositions()
+{
+    const int n = GetNodeCount();
+    if (m_pX.size() != static_cast<std::size_t>(n) || m_pY.size() != static_cast<std::size_t>(n))
+        app::InitialCircleLayout(n, m_pX, m_pY);
+}
+
+void CHcpDoc::LayoutCycle(const std::list<short>& path)
+{
+    EnsurePositions();
+    app::CycleCircleLayout(path, GetNodeCount(), m_pX, m_pY);
+    UpdateAllViews(nullptr, 0, nullptr);
+}
+
+QString CHcpDoc::CycleTitle()
+{
+    const int n = GetNodeCount();
+    // A cycle needs two nodes; smaller graphs show their dimension only.
+    if (n < 2 || m_pCycle->m_path.size() < 2)
+        return QString::fromStdString(app::DimensionTitle(n));
+    return QString::fromStdString(app::CycleTitleFromString(m_pCycle->MakeString()));
+}
+
+void CHcpDoc::RefuseWhileSearching()
+{
+    emit statusMessage(QStringLiteral("A search is running; cancel it (Esc) to edit the graph."));
+}
+
+bool CHcpDoc::RearrangeCycle(const QString& text, int n)
+{
+    if (IsSearching()) {
+        RefuseWhileSearching();
+        return false;
+    }
+    std::list<short> path;
+    const int count = app::ParseCycleText(text.toStdString(), path);
+    // A number above N would index past the positions and the pair store.
+    bool inRange = true;
+    for (short v : path)
+        if (v > GetNodeCount())
+            inRange = false;
+    if (count != n || !inRange) {
+        app::ShowMessage(QStringLiteral("Dimension error."), app::MB_OK | app::MB_ICONEXCLAMATION);
+        return false;
+    }
+    m_pCycle->Restore(&path);
+    LayoutCycle(m_pCycle->m_path);
+    return true;
+}
+
+bool CHcpDoc::RemoveNodeEdges(short s)
+{
+    if (IsSearching()) {
+        RefuseWhileSearching();
+        return false;
+    }
+    const int n = GetNodeCount();
+    if (s < 1 || s > n)
+        return false;
+    for (int i = 1; i <= n; ++i)
+        if (i != s)
+            m_pCycle->DelEdge(static_cast<short>(i), s);
+    return true;
+}
+
+bool CHcpDoc::MoveNode(short s, const app::Box& rc, int px, int py)
+{
+    if (IsSearching()) {
+        RefuseWhileSearching();
+        return false;
+    }
+    if (s < 1 || static_cast<std::size_t>(s) > m_pX.size() || static_cast<std::size_t>(s) > m_pY.size())
+        return false;
+    app::DropToUnit(rc, px, py, m_pX[s - 1], m_pY[s - 1]);
+    return true;
+}
+
+void CHcpDoc::SetLogView(CLogView* view, std::ostream* stream)
+{
+    m_pLogView = view;
+    m_pLogStream = stream;
+}
+
+void CHcpDoc::ReleaseLogView(CLogView* view)
+{
+    if (m_pLogView != view)
+        return;
+    m_pLogView = nullptr;
+    m_pLogStream = nullptr;
+}

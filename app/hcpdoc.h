@@ -1,0 +1,106 @@
+// CHcpDoc: one graph with its current cycle and the node positions the
+// graph view draws, and the operations that change them: a new graph from
+// the parameters dialog, open and save of .hcp files, the cycle search (on a
+// worker thread), circle layouts, rearranging the cycle, removing a node's
+// edges and moving a node. Has no widgets of its own.
+#pragma once
+
+#include <chrono>
+#include <iosfwd>
+#include <list>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include <QString>
+
+#include "cycle/cycle.h"
+#include "findcycle.h"
+#include "framework/document.h"
+#include "graphparams.h"
+#include "viewgeometry.h"
+
+class CLogView;
+class QTimer;
+
+class CHcpDoc : public CDocument {
+    Q_OBJECT
+public:
+    explicit CHcpDoc(QObject* parent = nullptr);
+    ~CHcpDoc() override;
+
+    // Data, in the document's order.
+    std::unique_ptr<CCycle> m_pCycle;   // the graph and its cycle; never null
+    GraphParams m_dlgParams;            // values the parameters dialog opens with
+    CLogView* m_pLogView = nullptr;     // the registered log view, not owned
+    std::vector<float> m_pX;            // node k's position at k-1; empty until
+    std::vector<float> m_pY;            // the first graph view lays them out
+
+    // Framework hooks (hcpdoc.cpp).
+    bool OnNewDocument() override;
+    bool Serialize(CArchive& ar) override;
+    bool SaveModified() override;
+    void OnCloseDocument() override;
+
+    // The graph's dimension N.
+    int GetNodeCount() const { return m_pCycle->GetDim(); }
+
+    // Layouts (hcpdoc.cpp). EnsurePositions lays the nodes out on the
+    // initial circle when there are no positions yet.
+    void EnsurePositions();
+    void LayoutCycle(const std::list<short>& path);
+    QString CycleTitle();
+
+    // Edits (hcpdoc.cpp); refused while a search runs.
+    // Replaces the cycle by the one in text when it names exactly n nodes, all
+    // within 1..N; otherwise "Dimension error." and nothing changes.
+    bool RearrangeCycle(const QString& text, int n);
+    // Removes every edge of node s; the caller redraws.
+    bool RemoveNodeEdges(short s);
+    // Moves node s to the drop point (px, py) of the graph rectangle rc.
+    bool MoveNode(short s, const app::Box& rc, int px, int py);
+
+    // The search (hcpdocsearch.cpp). OnFindCycle starts it on a worker with a
+    // copy of the graph; when it ends, the copy becomes the document's graph,
+    // the nodes are laid out in the order reached and a log line is written.
+    void OnFindCycle();
+    bool IsSearching() const { return m_job != nullptr; }
+    // Asks the running search to stop; it ends soon after with the order
+    // reached so far.
+    void CancelSearch();
+    // Stops the search and waits for it; used before closing.
+    void StopSearch();
+    // Seconds since the running search started (0 when none runs).
+    double SearchSeconds() const;
+    // The result of the last finished run.
+    const app::FindCycleResult& LastSearch() const { return m_lastSearch; }
+
+    // Log view registration: the log lines of the search are written to
+    // stream. A view releases only its own registration.
+    void SetLogView(CLogView* view, std::ostream* stream);
+    void ReleaseLogView(CLogView* view);
+    std::ostream* GetLogStream() const { return m_pLogStream; }
+
+signals:
+    void searchStarted();
+    void searchFinished();
+    // One line for the log (also written to the registered log stream).
+    void logLine(const QString& line);
+
+private:
+    // What the worker works on: its own copy of the graph, and the result.
+    struct SearchJob {
+        std::unique_ptr<CCycle> work;
+        app::FindCycleResult result;
+    };
+    void FinishSearch();
+    void WriteLog(const QString& line);
+    void RefuseWhileSearching();
+
+    std::ostream* m_pLogStream = nullptr;
+    std::unique_ptr<SearchJob> m_job;
+    std::jthread m_worker;
+    QTimer* m_statusTimer;
+    std::chrono::steady_clock::time_point m_searchStart;
+    app::FindCycleResult m_lastSearch;
+};

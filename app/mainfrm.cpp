@@ -1,0 +1,535 @@
+// CMainFrame: menus, toolbar, status bar, document windows, command routing
+// and the refresh of item states.
+#include "mainfrm.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPointer>
+#include <QStatusBar>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <QWhatsThis>
+
+#include "appicons.h"
+#include "childfrm.h"
+#include "framework/document.h"
+#include "framework/resstrings.h"
+#include "recentfiles.h"
+#include "resource.h"
+
+namespace {
+
+// How often menu items and buttons are brought up to date while idle.
+constexpr int kIdleUpdateMs = 250;
+// X11 modifier bits of the lock keys in a key event's native state.
+constexpr quint32 kX11LockMask = 0x02;
+constexpr quint32 kX11NumLockMask = 0x10;
+
+const char* const kHelpText =
+    "<h3>Tourvane32</h3>"
+    "<p>Tourvane32 keeps all nodes of a graph in one cyclic order and improves that order "
+    "until every pair of neighbours in it is joined by an edge: a Hamiltonian cycle. "
+    "H, shown in the title line of the graph, counts the neighbour pairs that are not joined (gaps).</p>"
+    "<h4>Graphs</h4>"
+    "<p><b>File, New</b> makes a random graph (or one without edges) from the "
+    "<i>Graph parameters</i>. <b>File, Open</b> reads a TSPLIB HCP file (<tt>.hcp</tt>); "
+    "you can also drop such files on the window. <b>File, Save</b> writes the graph back.</p>"
+    "<h4>Cycles</h4>"
+    "<p><b>View, Find cycle</b> (F5) searches for a Hamiltonian cycle; Esc stops a running search "
+    "and keeps the order reached. The cycle is drawn in blue and its gaps in red. "
+    "<b>View, Rearrange cycle</b> installs an order typed in as <tt>{ 1 2 3 ... }</tt> or read "
+    "from a TSPLIB TOUR file (<tt>.tou</tt>).</p>"
+    "<h4>Mouse</h4>"
+    "<p>Drag a node to move it. Right-click a node and choose <b>Delete node</b> to remove all its "
+    "edges. <b>View, Edges</b> and <b>View, Node labels</b> switch the edges and the node numbers "
+    "on and off.</p>"
+    "<h4>Windows</h4>"
+    "<p>Each document window has two tabs: <b>Graph</b> and <b>Log</b> (F6 switches between them). "
+    "<b>Window, New Window</b> shows the same document a second time.</p>";
+
+}  // namespace
+
+CMainFrame::CMainFrame(CCmdTarget* appTarget, QWidget* parent)
+    : QMainWindow(parent), m_pAppTarget(appTarget), m_mdiArea(new QMdiArea(this)), m_idleTimer(new QTimer(this))
+{
+    setWindowTitle(app::LoadResString(AFX_IDS_APP_TITLE));
+    setWindowIcon(app::programIcon());
+    setObjectName(QStringLiteral("MainFrame"));
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdiArea);
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
+
+    // Frame commands: bars, document windows, help.
+    AddCommand(ID_VIEW_TOOLBAR, [this] { ToggleBar(m_toolBar); },
+               [this](CCmdUI* ui) { ui->SetCheck(m_toolBar && m_toolBar->isVisibleTo(this)); });
+    AddCommand(ID_VIEW_STATUS_BAR, [this] { ToggleBar(statusBar()); },
+               [this](CCmdUI* ui) { ui->SetCheck(statusBar()->isVisibleTo(this)); });
+    auto needsWindow = [this](CCmdUI* ui) { ui->Enable(MDIGetActive() != nullptr); };
+    AddCommand(ID_WINDOW_NEW, [this] {
+        if (CChildFrame* f = MDIGetActive())
+            if (CDocument* doc = f->GetActiveDocument())
+                CreateChildFrame(doc);
+    }, needsWindow);
+    AddCommand(ID_WINDOW_CASCADE, [this] { m_mdiArea->cascadeSubWindows(); }, needsWindow);
+    AddCommand(ID_WINDOW_TILE_HORZ, [this] { m_mdiArea->tileSubWindows(); }, needsWindow);
+    AddCommand(ID_WINDOW_ARRANGE, [this] { ArrangeIcons(); }, needsWindow);
+    AddCommand(ID_HELP_FINDER, [this] { ShowHelpIndex(); });
+    AddCommand(ID_DEFAULT_HELP, [this] { ShowHelpIndex(); });
+    AddCommand(ID_HELP, [this] { ShowHelpIndex(); });
+    AddCommand(ID_CONTEXT_HELP, [] { QWhatsThis::enterWhatsThisMode(); });
+
+    CreateMenus();
+    SwitchMenus();
+
+    // Files dropped anywhere on the window open, and key events tell the
+    // state of the lock keys.
+    setAcceptDrops(true);
+    qApp->installEventFilter(this);
+
+    m_idleTimer->setInterval(kIdleUpdateMs);
+    connect(m_idleTimer, &QTimer::timeout, this, &CMainFrame::UpdateCommandUI);
+    m_idleTimer->start();
+}
+
+CMainFrame::~CMainFrame()
+{
+    // Document windows die with the area below, after this object has
+    // stopped being a CMainFrame: nothing here may react to that.
+    m_idleTimer->stop();
+    qApp->removeEventFilter(this);
+    disconnect(m_mdiArea, nullptr, this, nullptr);
+    for (CChildFrame* f : m_mdiArea->findChildren<CChildFrame*>())
+        disconnect(f, nullptr, this, nullptr);
+}
+
+bool CMainFrame::Create()
+{
+    if (!CreateToolBar() || !CreateStatusBar())
+        return false;
+    UpdateCommandUI();
+    return true;
+}
+
+bool CMainFrame::CreateToolBar()
+{
+    m_toolBar = new QToolBar(QStringLiteral("Standard"), this);
+    m_toolBar->setObjectName(QStringLiteral("ToolBar128"));
+    m_toolBar->setIconSize(QSize(16, 15));
+    m_toolBar->setMovable(true);
+    m_toolBar->setFloatable(true);
+    m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    for (int id : app::toolbarButtons()) {
+        if (id == ID_SEPARATOR)
+            m_toolBar->addSeparator();
+        else
+            m_toolBar->addAction(CommandAction(id));
+    }
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    return true;
+}
+
+bool CMainFrame::CreateStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    m_messagePane = new QLabel(app::LoadResString(AFX_IDS_IDLEMESSAGE), bar);
+    m_messagePane->setObjectName(QStringLiteral("messagePane"));
+    bar->addWidget(m_messagePane, 1);
+    for (int id : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL}) {
+        auto* label = new QLabel(app::LoadResString(id), bar);
+        label->setAlignment(Qt::AlignCenter);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
+        label->setEnabled(false);
+        label->setProperty("controlId", id);
+        bar->addPermanentWidget(label);
+        m_indicators.insert(id, label);
+    }
+    return true;
+}
+
+QAction* CMainFrame::CommandAction(int id)
+{
+    if (QAction* a = m_actions.value(id))
+        return a;
+    auto* a = new QAction(this);
+    app::SetCommandId(a, id);
+    a->setIcon(app::toolIcon(id));
+    const QString prompt = app::CommandPrompt(id);
+    const QString tip = app::CommandTip(id);
+    a->setStatusTip(prompt);
+    a->setWhatsThis(prompt);
+    if (!tip.isEmpty())
+        a->setToolTip(tip);
+    QList<QKeySequence> keys;
+    for (const app::Accelerator& acc : app::accelerators())
+        if (acc.id == id)
+            keys.append(QKeySequence(QString::fromLatin1(acc.keys)));
+    a->setShortcuts(keys);
+    a->setEnabled(false);
+    connect(a, &QAction::triggered, this, [this, id] { OnCommand(id); });
+    addAction(a);
+    m_actions.insert(id, a);
+    return a;
+}
+
+QMenu* CMainFrame::BuildMenu(const app::MenuEntry& popup, QWidget* parent)
+{
+    auto* menu = new QMenu(QString::fromUtf8(popup.text), parent);
+    for (const app::MenuEntry& e : popup.entries) {
+        switch (e.kind) {
+        case app::MenuEntry::Separator:
+            menu->addSeparator();
+            break;
+        case app::MenuEntry::Popup:
+            menu->addMenu(BuildMenu(e, menu));
+            break;
+        case app::MenuEntry::RecentFiles: {
+            // The entries are shared by both file menus; those beyond the
+            // list's length stay hidden, and an empty list shows a disabled
+            // "Recent File".
+            auto* placeholder = new QAction(QString::fromUtf8(e.text), menu);
+            placeholder->setEnabled(false);
+            placeholder->setObjectName(QStringLiteral("recentPlaceholder"));
+            menu->addAction(placeholder);
+            for (int i = 0; i < 8; ++i)
+                menu->addAction(CommandAction(ID_FILE_MRU_FILE1 + i));
+            m_fileMenus.append(menu);
+            break;
+        }
+        case app::MenuEntry::Command: {
+            QAction* a = CommandAction(e.id);
+            if (a->text().isEmpty())
+                a->setText(QString::fromUtf8(e.text));
+            menu->addAction(a);
+            break;
+        }
+        }
+    }
+    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+    if (popup.entries.size() > 0 && popup.entries.front().id == ID_WINDOW_NEW)
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] { UpdateWindowList(menu); });
+    return menu;
+}
+
+void CMainFrame::CreateMenus()
+{
+    for (const app::MenuEntry& popup : app::mainFrameMenu())
+        m_menus128.append(BuildMenu(popup, this));
+    for (const app::MenuEntry& popup : app::documentMenu())
+        m_menus129.append(BuildMenu(popup, this));
+    for (int i = 0; i < 8; ++i)
+        m_recentActions.append(CommandAction(ID_FILE_MRU_FILE1 + i));
+    // Commands reached by keys alone need their actions too.
+    for (int id : app::allCommandIds())
+        CommandAction(id);
+    UpdateRecentFileMenu();
+}
+
+QList<QMenu*> CMainFrame::CurrentMenus() const
+{
+    return m_nMenuId == IDR_TOURVTYPE ? m_menus129 : m_menus128;
+}
+
+void CMainFrame::SwitchMenus()
+{
+    const int wanted = m_mdiArea->subWindowList().isEmpty() ? IDR_MAINFRAME : IDR_TOURVTYPE;
+    if (wanted == m_nMenuId)
+        return;
+    m_nMenuId = wanted;
+    menuBar()->clear();
+    for (QMenu* m : CurrentMenus())
+        menuBar()->addMenu(m);
+}
+
+void CMainFrame::UpdateWindowList(QMenu* menu)
+{
+    // The open document windows follow the window commands, the active one
+    // checked, as "&1 title".
+    for (QAction* a : menu->actions())
+        if (a->property("windowEntry").toBool())
+            delete a;
+    const QList<CChildFrame*> frames = ChildFrames();
+    if (frames.isEmpty())
+        return;
+    menu->addSeparator()->setProperty("windowEntry", true);
+    for (int i = 0; i < frames.size(); ++i) {
+        CChildFrame* f = frames[i];
+        QString title = f->windowTitle();
+        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* a = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(title));
+        a->setProperty("windowEntry", true);
+        a->setCheckable(true);
+        a->setChecked(f == MDIGetActive());
+        connect(a, &QAction::triggered, this, [this, f] {
+            if (ChildFrames().contains(f))
+                m_mdiArea->setActiveSubWindow(f);
+        });
+    }
+}
+
+void CMainFrame::SetRecentFiles(const app::RecentFileList* list)
+{
+    m_recentFiles = list;
+    UpdateRecentFileMenu();
+}
+
+void CMainFrame::UpdateRecentFileMenu()
+{
+    const int n = m_recentFiles ? m_recentFiles->size() : 0;
+    for (int i = 0; i < m_recentActions.size(); ++i) {
+        QAction* a = m_recentActions[i];
+        a->setVisible(i < n);
+        if (i < n) {
+            a->setText(m_recentFiles->menuText(i));
+            a->setStatusTip(app::CommandPrompt(ID_FILE_MRU_FILE1 + i) + QStringLiteral(": ")
+                            + m_recentFiles->at(i));
+        }
+    }
+    for (QMenu* menu : m_fileMenus)
+        for (QAction* a : menu->actions())
+            if (a->objectName() == QLatin1String("recentPlaceholder"))
+                a->setVisible(n == 0);
+}
+
+CChildFrame* CMainFrame::MDIGetActive() const
+{
+    return qobject_cast<CChildFrame*>(m_mdiArea->currentSubWindow());
+}
+
+QList<CChildFrame*> CMainFrame::ChildFrames() const
+{
+    QList<CChildFrame*> frames;
+    for (QMdiSubWindow* w : m_mdiArea->subWindowList(QMdiArea::CreationOrder))
+        if (auto* f = qobject_cast<CChildFrame*>(w))
+            frames.append(f);
+    return frames;
+}
+
+bool CMainFrame::CreateChildFrame(CDocument* doc)
+{
+    auto* frame = new CChildFrame(doc);
+    if (!frame->IsCreated()) {
+        delete frame;
+        return false;
+    }
+    m_mdiArea->addSubWindow(frame);
+    QPointer<CDocument> guardedDoc(doc);
+    connect(frame, &QObject::destroyed, this, [this, guardedDoc] {
+        if (guardedDoc)
+            RenumberWindows(guardedDoc);
+        OnSubWindowActivated();
+    });
+    if (doc) {
+        connect(doc, &CDocument::statusMessage, this, &CMainFrame::SetMessageText, Qt::UniqueConnection);
+    }
+    frame->show();
+    frame->InitialUpdateFrame();
+    RenumberWindows(doc);
+    m_mdiArea->setActiveSubWindow(frame);
+    OnSubWindowActivated();
+    return true;
+}
+
+void CMainFrame::ActivateDocument(CDocument* doc)
+{
+    for (CChildFrame* f : ChildFrames()) {
+        if (f->GetActiveDocument() == doc) {
+            if (f->isMinimized())
+                f->showNormal();
+            m_mdiArea->setActiveSubWindow(f);
+            return;
+        }
+    }
+}
+
+void CMainFrame::RenumberWindows(CDocument* doc)
+{
+    QList<CChildFrame*> frames;
+    for (CChildFrame* f : ChildFrames())
+        if (f->GetActiveDocument() == doc && !f->testAttribute(Qt::WA_WState_Hidden) && !f->isHidden())
+            frames.append(f);
+    for (int i = 0; i < frames.size(); ++i)
+        frames[i]->SetWindowNumber(frames.size() > 1 ? i + 1 : 0);
+}
+
+void CMainFrame::OnSubWindowActivated()
+{
+    SwitchMenus();
+    UpdateTitle();
+    CChildFrame* f = MDIGetActive();
+    emit activeDocumentChanged(f ? f->GetActiveDocument() : nullptr);
+    UpdateCommandUI();
+}
+
+void CMainFrame::UpdateTitle()
+{
+    // The program's name alone; a maximised document window adds its title
+    // as " - [title]" itself.
+    if (!MDIGetActive() || !MDIGetActive()->isMaximized())
+        setWindowTitle(app::LoadResString(AFX_IDS_APP_TITLE));
+}
+
+std::vector<CCmdTarget*> CMainFrame::CommandChain()
+{
+    std::vector<CCmdTarget*> chain;
+    if (CChildFrame* f = MDIGetActive())
+        chain = f->CommandChain();
+    chain.push_back(this);
+    if (m_pAppTarget)
+        chain.push_back(m_pAppTarget);
+    return chain;
+}
+
+bool CMainFrame::OnCommand(int id)
+{
+    const bool handled = app::RouteCommand(CommandChain(), id);
+    UpdateCommandUI();
+    return handled;
+}
+
+void CMainFrame::UpdateCommandUI()
+{
+    const std::vector<CCmdTarget*> chain = CommandChain();
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it)
+        app::ApplyCommandUI(app::UpdateCommand(chain, it.key()), it.value());
+}
+
+QLabel* CMainFrame::Indicator(int id) const
+{
+    return m_indicators.value(id);
+}
+
+void CMainFrame::SetMessageText(const QString& text)
+{
+    if (m_messagePane)
+        m_messagePane->setText(text.isEmpty() ? app::LoadResString(AFX_IDS_IDLEMESSAGE) : text);
+}
+
+QString CMainFrame::MessageText() const
+{
+    return m_messagePane ? m_messagePane->text() : QString();
+}
+
+void CMainFrame::ToggleBar(QWidget* bar)
+{
+    if (bar)
+        bar->setVisible(!bar->isVisibleTo(this));
+}
+
+void CMainFrame::ArrangeIcons()
+{
+    // Minimised windows line up along the bottom edge of the area.
+    int x = 0;
+    const int bottom = m_mdiArea->viewport()->height();
+    for (QMdiSubWindow* w : m_mdiArea->subWindowList(QMdiArea::CreationOrder)) {
+        if (!w->isMinimized())
+            continue;
+        w->move(x, bottom - w->height());
+        x += w->width();
+    }
+}
+
+void CMainFrame::ShowHelpIndex()
+{
+    auto* help = findChild<QDialog*>(QStringLiteral("helpWindow"));
+    if (!help) {
+        help = new QDialog(this);
+        help->setObjectName(QStringLiteral("helpWindow"));
+        help->setWindowTitle(QStringLiteral("Tourvane32 Help"));
+        auto* text = new QTextBrowser(help);
+        text->setHtml(QString::fromUtf8(kHelpText));
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, help);
+        connect(buttons, &QDialogButtonBox::rejected, help, &QDialog::hide);
+        auto* layout = new QVBoxLayout(help);
+        layout->addWidget(text);
+        layout->addWidget(buttons);
+        help->resize(520, 460);
+    }
+    help->show();
+    help->raise();
+    help->activateWindow();
+}
+
+void CMainFrame::UpdateIndicators(quint32 nativeModifiers)
+{
+    if (QLabel* caps = Indicator(ID_INDICATOR_CAPS))
+        caps->setEnabled(nativeModifiers & kX11LockMask);
+    if (QLabel* num = Indicator(ID_INDICATOR_NUM))
+        num->setEnabled(nativeModifiers & kX11NumLockMask);
+    if (QLabel* scrl = Indicator(ID_INDICATOR_SCRL))
+        scrl->setEnabled(m_bScrollLock);
+}
+
+bool CMainFrame::HandleDrop(QEvent* event)
+{
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QMimeData* data = drop->mimeData();
+    if (!data || !data->hasUrls())
+        return false;
+    QStringList files;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile())
+            return false;
+        files.append(url.toLocalFile());
+    }
+    if (files.isEmpty())
+        return false;
+    drop->setDropAction(Qt::CopyAction);
+    drop->accept();
+    if (event->type() == QEvent::Drop && m_openDropped)
+        // Open after the drop has finished, so that a message box shown by a
+        // failed open does not run inside the drag.
+        QTimer::singleShot(0, this, [this, files] { m_openDropped(files); });
+    return true;
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (event->type() == QEvent::KeyPress && key->key() == Qt::Key_ScrollLock && !key->isAutoRepeat())
+            m_bScrollLock = !m_bScrollLock;
+        if (QGuiApplication::platformName() == QLatin1String("xcb"))
+            UpdateIndicators(key->nativeModifiers());
+        break;
+    }
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop: {
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (w && w->window() == this && HandleDrop(event))
+            return true;
+        break;
+    }
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (m_canClose && !m_canClose()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}

@@ -1,0 +1,105 @@
+// The string table of the desktop program.
+#include "framework/resstrings.h"
+
+#include <map>
+
+#include "resource.h"
+
+namespace app {
+namespace {
+
+const std::map<int, const char*>& Table()
+{
+    static const std::map<int, const char*> table = {
+        {IDP_OLE_INIT_FAILED,
+         "OLE initialization failed.  Make sure that the OLE libraries are the correct version."},
+        {IDR_MAINFRAME, "Tourvane32"},
+        {IDR_TOURVTYPE,
+         "\nTourvane\nTourvane\nTourvane Files (*.hcp)\n.hcp\nTourvane32.Document\nTourvane Document"},
+        {AFX_IDS_APP_TITLE, "Tourvane32"},
+        {AFX_IDS_IDLEMESSAGE, "Ready"},
+        {IDS_TITLE_FONT, "Times New Roman"},
+        {IDS_LABEL_FONT, "Times New Roman"},
+        // Prompts of the program's commands.
+        {ID_VIEW_EDGES, "View edges\nView edges"},
+        {ID_VIEW_LABELS, "View node labels\nView node labels"},
+        {ID_VIEW_LOG, "View log\nView log"},
+        {ID_REARRANGE_CYCLE, "Rearrange cycle\nRearrange cycle"},
+        {ID_FIND_MIN_CYCLE, "Find Hamiltonian cycle\nFind minimal cycle"},
+        {ID_FIND_CYCLE, "Find Hamiltonian cycle\nFind Hamiltonian cycle"},
+        {ID_DELETE_NODE, "Remove all edges of the node\nDelete node"},
+        {ID_CANCEL_SEARCH, "Stop the running search\nCancel search"},
+        // Standard prompts of the framework's commands.
+        {ID_FILE_NEW, "Create a new document\nNew"},
+        {ID_FILE_OPEN, "Open an existing document\nOpen"},
+        {ID_FILE_CLOSE, "Close the active document\nClose"},
+        {ID_FILE_SAVE, "Save the active document\nSave"},
+        {ID_FILE_SAVE_AS, "Save the active document with a new name\nSave As"},
+        {ID_FILE_PAGE_SETUP, "Change the printing options\nPage Setup"},
+        {ID_FILE_PRINT_SETUP, "Change the printer and printing options\nPrint Setup"},
+        {ID_FILE_PRINT, "Print the active document\nPrint"},
+        {ID_FILE_PRINT_DIRECT, "Print the active document using current options\nQuick Print"},
+        {ID_FILE_PRINT_PREVIEW, "Display full pages\nPrint Preview"},
+        {ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},
+        {ID_APP_EXIT, "Quit the application; prompts to save documents\nExit"},
+        {ID_FILE_MRU_FILE1, "Open this document"},
+        {ID_FILE_MRU_FILE2, "Open this document"},
+        {ID_FILE_MRU_FILE3, "Open this document"},
+        {ID_FILE_MRU_FILE4, "Open this document"},
+        {ID_FILE_MRU_FILE5, "Open this document"},
+        {ID_FILE_MRU_FILE6, "Open this document"},
+        {ID_FILE_MRU_FILE7, "Open this document"},
+        {ID_FILE_MRU_FILE8, "Open this document"},
+        {ID_NEXT_PANE, "Switch to the next window pane\nNext Pane"},
+        {ID_PREV_PANE, "Switch back to the previous window pane\nPrevious Pane"},
+        {ID_WINDOW_NEW, "Open another window for the active document\nNew Window"},
+        {ID_WINDOW_ARRANGE, "Arrange icons at the bottom of the window\nArrange Icons"},
+        {ID_WINDOW_CASCADE, "Arrange windows so they overlap\nCascade Windows"},
+        {ID_WINDOW_TILE_HORZ, "Arrange windows as non-overlapping tiles\nTile Windows"},
+        {ID_EDIT_CLEAR, "Erase the selection\nErase"},
+        {ID_EDIT_COPY, "Copy the selection and put it on the Clipboard\nCopy"},
+        {ID_EDIT_CUT, "Cut the selection and put it on the Clipboard\nCut"},
+        {ID_EDIT_PASTE, "Insert Clipboard contents\nPaste"},
+        {ID_EDIT_SELECT_ALL, "Select the entire document\nSelect All"},
+        {ID_EDIT_UNDO, "Undo the last action\nUndo"},
+        {ID_VIEW_TOOLBAR, "Show or hide the toolbar\nToggle ToolBar"},
+        {ID_VIEW_STATUS_BAR, "Show or hide the status bar\nToggle StatusBar"},
+        {ID_HELP_INDEX, "Opens Help\nHelp Topics"},
+        {ID_HELP_FINDER, "List Help topics\nHelp Topics"},
+        {ID_HELP_USING, "Display instructions about how to use help\nHelp"},
+        {ID_CONTEXT_HELP, "Display help for clicked on buttons, menus and windows\nHelp"},
+        {ID_HELP, "Display help for current task or command\nHelp"},
+        {ID_INDICATOR_CAPS, "CAP"},
+        {ID_INDICATOR_NUM, "NUM"},
+        {ID_INDICATOR_SCRL, "SCRL"},
+        // Framework messages.
+        {AFX_IDP_FAILED_TO_OPEN_DOC, "Failed to open document."},
+        {AFX_IDP_FAILED_TO_SAVE_DOC, "Failed to save document."},
+        {AFX_IDP_ASK_TO_SAVE, "Save changes to %1?"},
+        {AFX_IDP_FILE_NOT_FOUND,
+         "%1\nCannot find this file.\nPlease verify that the correct path and file name are given."},
+        {AFX_IDP_PARSE_INT, "Please enter an integer."},
+        {AFX_IDP_PARSE_INT_RANGE, "Please enter an integer between %1 and %2."},
+    };
+    return table;
+}
+
+}  // namespace
+
+QString LoadResString(int id)
+{
+    auto it = Table().find(id);
+    return it == Table().end() ? QString() : QString::fromUtf8(it->second);
+}
+
+QString CommandPrompt(int id)
+{
+    return LoadResString(id).section('\n', 0, 0);
+}
+
+QString CommandTip(int id)
+{
+    return LoadResString(id).section('\n', 1, 1);
+}
+
+}  // namespace app

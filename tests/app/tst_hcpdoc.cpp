@@ -1,0 +1,361 @@
+// The document: new graphs from the parameters dialog, open and save of
+// .hcp files with their failures, the search on its worker thread,
+// rearranging the cycle, removing edges and the title.
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sstream>
+
+#include "apptestutil.h"
+#include "framework/doctemplate.h"
+#include "framework/resstrings.h"
+#include "graphparamsdlg.h"
+#include "hcpdoc.h"
+
+using apptest::MessageRecorder;
+using apptest::ModalScript;
+
+namespace {
+
+// Accepts the parameters dialog after setting its fields.
+std::function<int(QDialog*)> AcceptParams(const QString& dim, bool random, const QString& degree)
+{
+    return [=](QDialog* d) {
+        auto* dlg = qobject_cast<CGraphParamsDlg*>(d);
+        if (!dlg)
+            return int(IDCANCEL);
+        dlg->m_editDimension->setText(dim);
+        dlg->m_checkRandom->setChecked(random);
+        dlg->m_editMaxDegree->setText(degree);
+        dlg->OnOK();
+        return dlg->result();
+    };
+}
+
+CDocTemplate* MakeTemplate()
+{
+    return new CDocTemplate(app::LoadResString(IDR_TOURVTYPE), [] { return new CHcpDoc; });
+}
+
+}  // namespace
+
+class TestHcpDoc : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+    // Writes the knight's graph of rows x cols to an .hcp file.
+    QString WriteKnightFile(const QString& name, int rows, int cols)
+    {
+        CCycle g(10);
+        apptest::MakeKnightGraph(g, rows, cols);
+        const QString p = Path(name);
+        g.Store(QFile::encodeName(p).constData());
+        return p;
+    }
+
+private slots:
+    void newDocumentWithDefaultsIsARandomGraphOfEight()
+    {
+        ModalScript play([](QDialog* d) {
+            auto* dlg = qobject_cast<CGraphParamsDlg*>(d);
+            dlg->OnOK();
+            return dlg->result();
+        });
+        CHcpDoc doc;
+        QVERIFY(doc.OnNewDocument());
+        QCOMPARE(doc.GetNodeCount(), 8);
+        QVERIFY(doc.IsModified());
+        QVERIFY(doc.m_pCycle->IsPermutation(doc.m_pCycle->m_path));
+    }
+
+    void newDocumentWithoutRandomHasNoEdges()
+    {
+        ModalScript play(AcceptParams("12", false, "999"));
+        CHcpDoc doc;
+        QVERIFY(doc.OnNewDocument());
+        QCOMPARE(doc.GetNodeCount(), 12);
+        QCOMPARE(doc.m_pCycle->GetEdgeCount(), 0u);
+        // The values are kept for the next time the dialog opens.
+        QCOMPARE(doc.m_dlgParams.m_nDimension, std::int16_t(12));
+        QCOMPARE(doc.m_dlgParams.m_bRandom, false);
+    }
+
+    void cancelledNewLeavesNothingAndUsesNoNumber()
+    {
+        std::unique_ptr<CDocTemplate> t(MakeTemplate());
+        {
+            ModalScript play([](QDialog* d) {
+                static_cast<CDialog*>(d)->OnCancel();
+                return d->result();
+            });
+            QVERIFY(t->OpenDocumentFile(QString()) == nullptr);
+            QVERIFY(t->GetDocuments().isEmpty());
+        }
+        ModalScript play(AcceptParams("5", true, "2"));
+        CDocument* doc = t->OpenDocumentFile(QString());
+        QVERIFY(doc);
+        QCOMPARE(doc->GetTitle(), QString("Tourvane1"));
+        CDocument* second = t->OpenDocumentFile(QString());
+        QCOMPARE(second->GetTitle(), QString("Tourvane2"));
+    }
+
+    void refusedParametersKeepTheDialogOpen()
+    {
+        MessageRecorder msgs;
+        bool stayedOpen = false;
+        ModalScript play([&](QDialog* d) {
+            auto* dlg = qobject_cast<CGraphParamsDlg*>(d);
+            dlg->m_editDimension->setText("2");
+            dlg->OnOK();
+            stayedOpen = dlg->result() != IDOK;
+            dlg->OnCancel();
+            return dlg->result();
+        });
+        CHcpDoc doc;
+        QVERIFY(!doc.OnNewDocument());
+        QVERIFY(stayedOpen);
+        QCOMPARE(msgs.messages, QStringList{"Please enter an integer between 3 and 32767."});
+        QCOMPARE(doc.GetNodeCount(), 10);
+    }
+
+    void openAndSaveRoundTrip()
+    {
+        const QString src = WriteKnightFile("knight.hcp", 3, 4);
+        CHcpDoc doc;
+        QVERIFY(doc.OnOpenDocument(src));
+        QCOMPARE(doc.GetNodeCount(), 12);
+        QVERIFY(!doc.IsModified());
+        const QString out = Path("copy.hcp");
+        QVERIFY(doc.DoSave(out));
+        QCOMPARE(doc.GetPathName(), out);
+        QCOMPARE(doc.GetTitle(), QString("copy.hcp"));
+        CCycle a(10), b(10);
+        QVERIFY(a.Load(QFile::encodeName(src).constData()));
+        QVERIFY(b.Load(QFile::encodeName(out).constData()));
+        QVERIFY(static_cast<const CBitGraph&>(a) == static_cast<const CBitGraph&>(b));
+        // No temporary file is left beside the saved one.
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).filter("copy").size(), 1);
+    }
+
+    void failedOpenIsReportedAndOpensNoWindow()
+    {
+        // A graph file with one edge line naming node 9 of 4.
+        const QString bad = Path("bad.hcp");
+        CCycle g(4);
+        QVERIFY(g.Store(QFile::encodeName(bad).constData()));
+        QFile f(bad);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QByteArray text = f.readAll();
+        f.close();
+        text.replace("-1\nEOF", "     9      1\n-1\nEOF");
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(text);
+        f.close();
+        MessageRecorder msgs;
+        std::unique_ptr<CDocTemplate> t(MakeTemplate());
+        int frames = 0;
+        t->m_createFrame = [&](CDocument*) { ++frames; return true; };
+        QVERIFY(t->OpenDocumentFile(bad) == nullptr);
+        QCOMPARE(frames, 0);
+        QCOMPARE(msgs.messages.size(), 1);
+        QVERIFY(msgs.messages[0].startsWith("Failed to open document.\n"));
+        QVERIFY(msgs.messages[0].contains("bad.hcp"));
+        QVERIFY(t->GetDocuments().isEmpty());
+    }
+
+    void missingFileIsReportedByName()
+    {
+        MessageRecorder msgs;
+        CHcpDoc doc;
+        QVERIFY(!doc.OnOpenDocument(Path("absent.hcp")));
+        QCOMPARE(msgs.messages.size(), 1);
+        QVERIFY(msgs.messages[0].contains("absent.hcp\nCannot find this file."));
+    }
+
+    void failedSaveKeepsTheDocumentModifiedAndTheOldFile()
+    {
+        ModalScript play(AcceptParams("6", false, "0"));
+        CHcpDoc doc;
+        QVERIFY(doc.OnNewDocument());
+        MessageRecorder msgs;
+        QVERIFY(!doc.DoSave(Path("no/such/folder/x.hcp")));
+        QVERIFY(doc.IsModified());
+        QVERIFY(doc.GetPathName().isEmpty());
+        QCOMPARE(msgs.messages.size(), 1);
+        QVERIFY(msgs.messages[0].startsWith("Failed to save document."));
+    }
+
+    void saveChangesPromptNamesTheDocument()
+    {
+        ModalScript play(AcceptParams("6", false, "0"));
+        CHcpDoc doc;
+        doc.SetTitle("Tourvane3");
+        QVERIFY(doc.OnNewDocument());
+        MessageRecorder msgs;
+        msgs.answer = IDCANCEL;
+        QVERIFY(!doc.SaveModified());
+        msgs.answer = IDNO;
+        QVERIFY(doc.SaveModified());
+        QCOMPARE(msgs.messages.value(0), QString("Save changes to Tourvane3?"));
+    }
+
+    void findCycleOnAKnightGraphReachesZero()
+    {
+        CHcpDoc doc;
+        QVERIFY(doc.OnOpenDocument(WriteKnightFile("k66.hcp", 6, 6)));
+        std::ostringstream log;
+        doc.SetLogView(nullptr, &log);
+        QSignalSpy finished(&doc, &CHcpDoc::searchFinished);
+        doc.OnFindCycle();
+        QVERIFY(doc.IsSearching());
+        QVERIFY(finished.wait(20000));
+        QVERIFY(!doc.IsSearching());
+        QCOMPARE(doc.LastSearch().h, 0);
+        QVERIFY(doc.CycleTitle().startsWith("(H=0): {"));
+        QVERIFY(QString::fromStdString(log.str()).startsWith("Find cycle: H=0 after "));
+        QCOMPARE(doc.m_pX.size(), std::size_t(36));
+    }
+
+    void reductionThatCutsEdgesMarksTheDocumentModified()
+    {
+        // A square with one chord: both ends of the chord already have their
+        // two cycle edges forced, so the chord is cut.
+        const QString p = Path("chord.hcp");
+        CCycle g(4);
+        g = true;
+        g.SetEdge(1, 2); g.SetEdge(2, 3); g.SetEdge(3, 4); g.SetEdge(4, 1); g.SetEdge(1, 3);
+        QVERIFY(g.Store(QFile::encodeName(p).constData()));
+        CHcpDoc doc;
+        QVERIFY(doc.OnOpenDocument(p));
+        QSignalSpy line(&doc, &CHcpDoc::logLine);
+        QSignalSpy finished(&doc, &CHcpDoc::searchFinished);
+        doc.OnFindCycle();
+        QVERIFY(finished.wait(10000));
+        QVERIFY(doc.IsModified());
+        QVERIFY(!doc.m_pCycle->GetEdge(1, 3));
+        QVERIFY(line.last().at(0).toString().contains("cut 1 edge"));
+    }
+
+    void editsAreRefusedWhileSearchingAndStopKeepsTheOrder()
+    {
+        // An edgeless graph makes five full searches: long enough to cancel.
+        ModalScript play(AcceptParams("400", false, "0"));
+        CHcpDoc doc;
+        QVERIFY(doc.OnNewDocument());
+        doc.EnsurePositions();
+        QSignalSpy status(&doc, &CHcpDoc::statusMessage);
+        doc.OnFindCycle();
+        QVERIFY(doc.IsSearching());
+        QVERIFY(status.last().at(0).toString().startsWith("Searching for a Hamiltonian cycle"));
+        MessageRecorder msgs;
+        QVERIFY(!doc.RemoveNodeEdges(1));
+        QVERIFY(!doc.RearrangeCycle("{ 1 }", 400));
+        CCmdUI ui(ID_FIND_CYCLE);
+        QVERIFY(doc.OnCmdMsg(ID_FIND_CYCLE, &ui));
+        QVERIFY(!ui.m_bEnabled);
+        doc.StopSearch();
+        QVERIFY(!doc.IsSearching());
+        QVERIFY(doc.m_pCycle->IsPermutation(doc.m_pCycle->m_path));
+        QVERIFY(msgs.messages.isEmpty());
+        QVERIFY(status.last().at(0).toString().startsWith("H="));
+    }
+
+    void logLinesGoToTheRegisteredLogView()
+    {
+        CHcpDoc doc;
+        apptest::MakeKnightGraph(*doc.m_pCycle, 3, 4);
+        std::ostringstream first, second;
+        auto* v1 = reinterpret_cast<CLogView*>(&first);   // identities only
+        auto* v2 = reinterpret_cast<CLogView*>(&second);
+        doc.SetLogView(v1, &first);
+        doc.SetLogView(v2, &second);
+        doc.ReleaseLogView(v1);                           // not the registered one
+        QCOMPARE(doc.m_pLogView, v2);
+        QSignalSpy finished(&doc, &CHcpDoc::searchFinished);
+        doc.OnFindCycle();
+        QVERIFY(finished.wait(10000));
+        QVERIFY(first.str().empty());
+        QVERIFY(second.str().find("Find cycle: H=") == 0);
+        doc.ReleaseLogView(v2);
+        QVERIFY(doc.GetLogStream() == nullptr);
+    }
+
+    void closingTheDocumentStopsTheSearch()
+    {
+        ModalScript play(AcceptParams("2000", false, "0"));
+        auto* doc = new CHcpDoc;
+        QVERIFY(doc->OnNewDocument());
+        doc->OnFindCycle();
+        QElapsedTimer t;
+        t.start();
+        delete doc;
+        QVERIFY(t.elapsed() < 10000);
+    }
+
+    void titleOfATriangleAndOfTinyGraphs()
+    {
+        CHcpDoc doc;
+        doc.m_pCycle->SetDim(3);
+        *doc.m_pCycle = true;
+        doc.m_pCycle->SetEdge(1, 2);
+        doc.m_pCycle->SetEdge(2, 3);
+        doc.m_pCycle->SetEdge(1, 3);
+        std::list<short> order{1, 2, 3};
+        doc.m_pCycle->Restore(&order);
+        QCOMPARE(doc.CycleTitle(), QString("(H=0): {1 2 3 1}"));
+
+        const QString p = Path("one.hcp");
+        CCycle one(1);
+        QVERIFY(one.Store(QFile::encodeName(p).constData()));
+        CHcpDoc tiny;
+        QVERIFY(tiny.OnOpenDocument(p));
+        QCOMPARE(tiny.GetNodeCount(), 1);
+        QCOMPARE(tiny.CycleTitle(), QString("(N=1)"));
+        CCmdUI ui(ID_FIND_CYCLE);
+        QVERIFY(tiny.OnCmdMsg(ID_FIND_CYCLE, &ui));
+        QVERIFY(!ui.m_bEnabled);
+    }
+
+    void rearrangeFromTextAndRefusals()
+    {
+        CHcpDoc doc;
+        doc.m_pCycle->SetDim(3);
+        doc.m_pCycle->Init(false);
+        doc.EnsurePositions();
+        MessageRecorder msgs;
+        QVERIFY(doc.RearrangeCycle("{ 3 1 2 }", 3));
+        QCOMPARE(doc.m_pCycle->m_path, (std::list<short>{3, 1, 2}));
+        QVERIFY(doc.RearrangeCycle("{2 3 1}", 3));
+        QVERIFY(!doc.RearrangeCycle("1 2 3", 3));
+        QVERIFY(!doc.RearrangeCycle("} 1 2 3 {", 3));
+        QVERIFY(!doc.RearrangeCycle("{ 1 2 }", 3));
+        QVERIFY(!doc.RearrangeCycle("{ 1 2 9 }", 3));
+        QCOMPARE(msgs.messages, QStringList(4, "Dimension error."));
+        QCOMPARE(doc.m_pCycle->m_path, (std::list<short>{2, 3, 1}));
+        QVERIFY(!doc.IsModified());
+        // The order's last node sits at the top.
+        QCOMPARE(doc.m_pX[0], 0.5f);
+        QVERIFY(qAbs(doc.m_pY[0]) < 1e-6f);
+    }
+
+    void removingANodesEdges()
+    {
+        CHcpDoc doc;
+        apptest::MakeKnightGraph(*doc.m_pCycle, 4, 4);
+        doc.m_pCycle->Init(false);
+        QVERIFY(doc.RemoveNodeEdges(6));
+        for (short i = 1; i <= 16; ++i)
+            QVERIFY(!doc.m_pCycle->GetEdge(i, 6));
+        QVERIFY(doc.m_pCycle->GetEdge(1, 10));
+        QVERIFY(!doc.IsModified());
+        QVERIFY(!doc.RemoveNodeEdges(17));
+    }
+};
+
+QTEST_MAIN(TestHcpDoc)
+#include "tst_hcpdoc.moc"

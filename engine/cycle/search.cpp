@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cycle/cycle.h"
+#include "cycle/fastsearch.h"
 #include "cycle/report.h"
 #include "cycle/searchimpl.h"
 
@@ -69,7 +70,8 @@ int CCycle::Optimize(int level, std::ostream& os) {
 }
 
 int CCycle::Optimize(int level, std::ostream& os, const hcp::SearchControl& ctl) {
-    return hcp::OptimizeListBased(*this, level, os, ctl);
+    if (ctl.listBased) return hcp::OptimizeListBased(*this, level, os, ctl);
+    return hcp::OptimizeFast(*this, level, os, ctl);
 }
 
 bool CCycle::IsCycleExist(std::ostream& os) {

@@ -1,0 +1,141 @@
+#include "batch.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <thread>
+
+#include "batchstate.h"
+#include "console.h"
+#include "graph/bitgraph.h"
+#include "tourfile.h"
+
+namespace hcpsolve {
+
+void Batch::Emit(const FileResult& r)
+{
+    ++m_done;
+    if (r.verdict == Verdict::Error) {
+        ++m_errors;
+        PrintError(r.error);
+    } else if (r.verdict != Verdict::Hamiltonian) {
+        ++m_notHamiltonian;
+    }
+    // Only checked orders reach r.order: a cycle, or with --method min the
+    // best order, its gaps in the comment line.
+    const bool write = !m_opts.outDir.empty() && !r.order.empty()
+        && (r.verdict == Verdict::Hamiltonian || m_opts.method == Method::Min);
+    if (write) {
+        std::string error;
+        const std::string name = std::filesystem::path(r.file).filename().string();
+        if (!WriteTourFile(TourPathFor(m_opts.outDir, r.file), name, r.order, r.gaps, error)) {
+            ++m_errors;
+            PrintError(error, true);
+        }
+    }
+    if (ProgressWanted()) ShowProgress("");
+    const std::string line = FormatResult(m_opts.format, m_opts.method, r);
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+void Batch::PrintReady(std::unique_lock<std::mutex>& lock, bool finalPass)
+{
+    while (m_nextPrint < m_files.size()) {
+        FileJob& f = m_files[m_nextPrint];
+        if (f.stage == Stage::Final) {
+            const FileResult r = std::move(f.result);
+            f.stage = Stage::Printed;
+            lock.unlock();
+            Emit(r);
+            lock.lock();
+        } else if (!(f.stage == Stage::Abandoned || finalPass)) {
+            break;
+        }
+        ++m_nextPrint;
+    }
+}
+
+std::string Batch::ProgressText() const
+{
+    if (m_nextPrint >= m_files.size()) return "";
+    const FileJob& f = m_files[m_nextPrint];
+    std::string text = "[" + std::to_string(m_done) + "/" + std::to_string(m_files.size())
+                     + " done] " + f.path;
+    if (f.stage == Stage::Loading) return text + " reading";
+    if (f.stage != Stage::Searching) return text;
+    int done = 0, best = -1;
+    for (std::size_t k = 0; k < f.slots.size(); ++k) {
+        if (f.slots[k] != Slot::Done) continue;
+        ++done;
+        const RestartOutcome& o = f.outcomes[k];
+        if (o.valid && (best < 0 || o.gaps < best)) best = o.gaps;
+    }
+    char tail[96];
+    std::snprintf(tail, sizeof tail, " restarts %d/%d best H=%s %.1fs", done, m_opts.restarts,
+                  best < 0 ? "-" : std::to_string(best).c_str(), FileSeconds(f));
+    return text + tail;
+}
+
+int Batch::Run()
+{
+    if (!m_opts.outDir.empty()) {
+        std::error_code ec;
+        std::filesystem::create_directories(m_opts.outDir, ec);
+        if (ec || !std::filesystem::is_directory(m_opts.outDir, ec)) {
+            PrintError("cannot use output folder " + m_opts.outDir + ": "
+                           + (ec ? ec.message() : std::string("not a folder")),
+                       true);
+            return 2;
+        }
+    }
+    const std::string header = ResultHeader(m_opts.format);
+    if (!header.empty()) std::printf("%s\n", header.c_str());
+    std::fflush(stdout);
+
+    const bool progress = ProgressWanted();
+    std::vector<std::jthread> workers;
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        const int jobs = std::max(1, m_opts.jobs);
+        m_workersRunning = jobs;
+        for (int j = 0; j < jobs; ++j) workers.emplace_back([this] { Worker(); });
+        auto lastProgress = Clock::now();
+        for (;;) {
+            m_changed.wait_for(lock, std::chrono::milliseconds(50));
+            Watch();
+            PrintReady(lock, false);
+            if (m_workersRunning == 0) break;
+            if (progress && Clock::now() - lastProgress > std::chrono::milliseconds(250)) {
+                lastProgress = Clock::now();
+                const std::string text = ProgressText();
+                lock.unlock();
+                ShowProgress(text);
+                lock.lock();
+            }
+        }
+    }
+    workers.clear();   // every worker has left its loop; join them
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        PrintReady(lock, true);
+    }
+    if (progress) ShowProgress("");
+    if (m_interrupted) {
+        PrintError("interrupted; " + std::to_string(m_done) + " of "
+                       + std::to_string(m_files.size()) + " files reported",
+                   true);
+        return 130;
+    }
+    if (m_errors > 0) return 2;
+    return m_notHamiltonian > 0 ? 1 : 0;
+}
+
+int RunBatch(const Options& opts)
+{
+    Batch batch(opts);
+    return batch.Run();
+}
+
+}  // namespace hcpsolve

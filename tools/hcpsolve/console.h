@@ -1,0 +1,27 @@
+// The standard error stream shared by the worker threads: error lines and the
+// progress line a terminal shows, serialised so they never interleave.
+#pragma once
+
+#include <mutex>
+#include <string>
+
+namespace hcpsolve {
+
+// Held by whoever writes to the standard error stream or redirects it.
+std::mutex& ConsoleMutex();
+
+// Drops error reasons and progress (--quiet).
+void SetConsoleQuiet(bool quiet);
+// True when progress is wanted: not quiet and the standard error stream is a
+// terminal.
+bool ProgressWanted();
+
+// "hcpsolve: error: message" on its own line. Shown even with --quiet when
+// always is set (usage errors), otherwise dropped by --quiet.
+void PrintError(const std::string& message, bool always = false);
+void PrintWarning(const std::string& message);
+
+// Replaces the terminal's progress line; empty text clears it.
+void ShowProgress(const std::string& text);
+
+}  // namespace hcpsolve

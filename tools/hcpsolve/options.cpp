@@ -1,0 +1,173 @@
+#include "options.h"
+
+#include <cmath>
+#include <iostream>
+#include <string>
+#include <vector>
+#include <thread>
+
+#include <CLI/CLI.hpp>
+
+namespace hcpsolve {
+
+const char* MethodName(Method m)
+{
+    switch (m) {
+    case Method::Exist: return "exist";
+    case Method::Min: return "min";
+    case Method::Optimize: return "optimize";
+    }
+    return "?";
+}
+
+namespace {
+
+const char* const kFooter = R"(Verdicts: HAMILTONIAN (cycle found and checked), NO_CYCLE (a node has degree
+below 2, before or after removing edges no cycle can use), NOT_FOUND (search
+gave up; H is the fewest gaps reached), ERROR (file could not be read).
+Exit status: 0 all files Hamiltonian, 1 some file not, 2 usage error or
+unreadable file, 130 interrupted.
+
+Examples:
+  hcpsolve examples/leaper_1_2_30_30.hcp
+  hcpsolve --jobs 2 --restarts 8 --time-limit 10 -o tours graphs/*.hcp
+  hcpsolve --method min --format csv examples/petersen.hcp > result.csv
+  hcpsolve --verify examples/leaper_1_2_30_30.hcp tours/leaper_1_2_30_30.tour)";
+
+// A whole decimal number from lo to hi, checked before CLI11 converts it so
+// that the message says what was wrong with the text as typed.
+CLI::Validator WholeNumber(long long lo, long long hi)
+{
+    return CLI::Validator(
+        [lo, hi](std::string& text) -> std::string {
+            std::size_t used = 0;
+            long long v = 0;
+            try {
+                v = std::stoll(text, &used, 10);
+            } catch (const std::exception&) {
+                used = 0;
+            }
+            if (used == 0 || used != text.size() || text.find_first_of(" \t") != std::string::npos)
+                return "\"" + text + "\" is not a whole number";
+            if (v < lo || v > hi)
+                return text + " is outside " + std::to_string(lo) + ".." + std::to_string(hi);
+            return std::string();
+        },
+        "");
+}
+
+// A finite number of seconds, zero or more.
+CLI::Validator Seconds()
+{
+    return CLI::Validator(
+        [](std::string& text) -> std::string {
+            std::size_t used = 0;
+            double v = 0;
+            try {
+                v = std::stod(text, &used);
+            } catch (const std::exception&) {
+                used = 0;
+            }
+            if (used == 0 || used != text.size() || !std::isfinite(v))
+                return "\"" + text + "\" is not a number of seconds";
+            if (v < 0) return "a time limit cannot be negative (got " + text + ")";
+            return std::string();
+        },
+        "");
+}
+
+// One of a fixed set of words.
+CLI::Validator OneOf(std::vector<std::string> words)
+{
+    return CLI::Validator(
+        [words](std::string& text) -> std::string {
+            for (const std::string& w : words)
+                if (w == text) return std::string();
+            std::string list;
+            for (const std::string& w : words) list += (list.empty() ? "" : ", ") + w;
+            return "\"" + text + "\" is not one of " + list;
+        },
+        "");
+}
+
+}  // namespace
+
+int ParseOptions(int argc, char** argv, Options& opts)
+{
+    unsigned cores = std::thread::hardware_concurrency();
+    opts.jobs = cores > 0 ? static_cast<int>(cores) : 1;
+
+    CLI::App app{"hcpsolve: search TSPLIB HCP graphs for Hamiltonian cycles, or check a tour.",
+                 "hcpsolve"};
+    app.set_version_flag("--version", std::string("hcpsolve ") + TOURVANE_VERSION);
+    app.footer(kFooter);
+
+    std::string method = "exist";
+    std::string format = "text";
+    app.add_option("files", opts.files, "HCP graph files to solve, in this order")
+        ->type_name("FILE.hcp");
+    app.add_option("--method", method,
+                   "exist: IsCycleExist; min: FindMinCycle (fewest gaps); optimize: "
+                   "repeated Optimize from one random order (default exist)")
+        ->check(OneOf({"exist", "min", "optimize"}))
+        ->type_name("exist|min|optimize");
+    app.add_option("--seed", opts.seed,
+                   "seed of restart 0; restart k uses seed+k (default 1, so runs repeat)")
+        ->check(WholeNumber(0, 4294967295LL))
+        ->type_name("S");
+    app.add_option("--restarts", opts.restarts,
+                   "restarts per file, stopping at the first cycle found (default 4)")
+        ->check(WholeNumber(1, 1000000))
+        ->type_name("K");
+    app.add_option("--jobs,-j", opts.jobs,
+                   "threads running restarts and files in parallel (default: number of cores); "
+                   "results do not depend on it")
+        ->check(WholeNumber(1, 1024))
+        ->type_name("J");
+    app.add_option("--time-limit", opts.timeLimit,
+                   "seconds per file; a file that runs out reports NOT_FOUND (default: none)")
+        ->check(Seconds())
+        ->type_name("SECONDS");
+    app.add_option("--calls", opts.calls,
+                   "Optimize calls per restart with --method optimize (default 5)")
+        ->check(WholeNumber(1, 1000000))
+        ->type_name("C");
+    app.add_option("-o,--output-dir", opts.outDir,
+                   "write each checked cycle as DIR/NAME.tour (with --method min also the "
+                   "best order when gaps remain)")
+        ->type_name("DIR");
+    app.add_option("--verify", opts.verify,
+                   "check the tour file TOUR against GRAPH.hcp; exit 0 if it is a Hamiltonian cycle")
+        ->expected(2)
+        ->type_name("GRAPH.hcp TOUR");
+    app.add_option("--format", format, "result lines as text, csv or json (JSON Lines)")
+        ->check(OneOf({"text", "csv", "json"}))
+        ->type_name("text|csv|json");
+    app.add_flag("--quiet,-q", opts.quiet, "print nothing but the result lines");
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForVersion& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        std::cerr << "hcpsolve: error: " << e.what() << " (see hcpsolve --help)\n";
+        return 2;
+    }
+    opts.method = method == "min" ? Method::Min
+                : method == "optimize" ? Method::Optimize : Method::Exist;
+    opts.format = format == "csv" ? Format::Csv : format == "json" ? Format::Json : Format::Text;
+    if (opts.verify.empty() && opts.files.empty()) {
+        std::cerr << "hcpsolve: error: no graph file given (see hcpsolve --help)\n";
+        return 2;
+    }
+    if (!opts.verify.empty() && !opts.files.empty()) {
+        std::cerr << "hcpsolve: error: --verify takes exactly one graph and one tour, "
+                     "not further files\n";
+        return 2;
+    }
+    return -1;
+}
+
+}  // namespace hcpsolve

@@ -1,0 +1,49 @@
+// The result of one graph file and its line in the three output formats:
+// text for people, CSV for spreadsheets, JSON Lines for scripts.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "options.h"
+
+namespace hcpsolve {
+
+enum class Verdict { Hamiltonian, NoCycle, NotFound, Error };
+
+const char* VerdictName(Verdict v);
+
+struct FileResult {
+    std::string file;
+    Verdict verdict = Verdict::Error;
+    int n = 0;
+    unsigned edges = 0;
+    int gaps = -1;                  // H of the reported order; -1 when none
+    std::uint64_t calls = 0;        // Optimize calls of the restarts counted
+    double seconds = 0;
+    int restart = -1;               // restart reported; -1 when none ran
+    std::uint32_t seed = 0;         // its seed
+    std::string error;              // the reason, for ERROR
+    std::vector<int> order;         // the order reported, to be written
+};
+
+// The header line of a format (CSV only), or an empty string.
+std::string ResultHeader(Format format);
+// One result line, without its line end.
+std::string FormatResult(Format format, Method method, const FileResult& r);
+
+// The result of --verify.
+struct VerifyResult {
+    std::string graph;
+    std::string tour;
+    int n = 0;
+    std::string verdict;            // HAMILTONIAN, NOT_HAMILTONIAN, NOT_PERMUTATION
+    int gaps = -1;
+    std::string detail;             // first gap or why it is no permutation
+};
+
+std::string VerifyHeader(Format format);
+std::string FormatVerify(Format format, const VerifyResult& r);
+
+}  // namespace hcpsolve

@@ -10,20 +10,7 @@
 using searchtest::Order;
 using Pos = CCycle::Position;
 
-namespace {
-
-// A graph on n nodes whose only edges are those listed; the order is the
-// identity and nothing is marked.
-CCycle Graph(short n, std::initializer_list<std::pair<short, short>> edges) {
-    CCycle c(n);
-    c = true;
-    for (auto [u, v] : edges) c.SetEdge(u, v);
-    c.m_triedGaps = true;
-    c.CalcDeg();
-    return c;
-}
-
-}  // namespace
+using searchtest::Graph;
 
 TEST(RelocateNode, needs_more_than_two_nodes) {
     CCycle c(2);

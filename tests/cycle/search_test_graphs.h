@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <initializer_list>
 #include <list>
+#include <utility>
 #include <random>
 #include <stop_token>
 #include <string>
@@ -15,6 +17,17 @@
 #include "cycle/searchcontrol.h"
 
 namespace searchtest {
+
+// A graph on n nodes whose only edges are those listed; the order is the
+// identity, nothing is marked and the degrees are current.
+inline CCycle Graph(short n, std::initializer_list<std::pair<short, short>> edges) {
+    CCycle c(n);
+    c = true;
+    for (auto [u, v] : edges) c.SetEdge(u, v);
+    c.m_triedGaps = true;
+    c.CalcDeg();
+    return c;
+}
 
 // The knight graph of a rows x cols board: square (r, c) is node
 // (r-1)*cols + c, joined to the squares a knight's move away. The order is

@@ -13,18 +13,7 @@ using searchtest::FromNodeOne;
 using searchtest::Order;
 using Pos = CCycle::Position;
 
-namespace {
-
-CCycle Graph(short n, std::initializer_list<std::pair<short, short>> edges) {
-    CCycle c(n);
-    c = true;
-    for (auto [u, v] : edges) c.SetEdge(u, v);
-    c.m_triedGaps = true;
-    c.CalcDeg();
-    return c;
-}
-
-}  // namespace
+using searchtest::Graph;
 
 TEST(MoveSegment, splices_before_b_in_order_or_reversed) {
     CCycle c(8);

@@ -1,6 +1,7 @@
 #include "hcpdoc.h"
 
 #include <cstdio>
+#include <fstream>
 
 #include <QFile>
 #include <QFileInfo>
@@ -91,7 +92,18 @@ bool CHcpDoc::Serialize(CArchive& ar)
     }
     const QString tempPath = temp.fileName();
     temp.close();
-    const bool stored = m_pCycle->Store(QFile::encodeName(tempPath).constData());
+    // The file holds what Store would write for the target itself: its NAME
+    // line names the chosen path, not the temporary one.
+    bool stored = false;
+    {
+        std::ofstream os(QFile::encodeName(tempPath).constData(), std::ios::out | std::ios::trunc);
+        if (os) {
+            os << "NAME: " << path.constData() << '\n';
+            stored = m_pCycle->PrintOn(os);
+            os.close();
+            stored = stored && !os.fail();
+        }
+    }
     if (stored && target.exists())
         QFile::setPermissions(tempPath, QFile::permissions(ar.m_path));
     if (!stored || std::rename(QFile::encodeName(tempPath).constData(), path.constData()) != 0) {

@@ -138,6 +138,10 @@ private slots:
         QVERIFY(a.Load(QFile::encodeName(src).constData()));
         QVERIFY(b.Load(QFile::encodeName(out).constData()));
         QVERIFY(static_cast<const CBitGraph&>(a) == static_cast<const CBitGraph&>(b));
+        // The NAME line names the chosen file, as a direct Store would.
+        QFile saved(out);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readLine(), QByteArray("NAME: ") + QFile::encodeName(out) + "\n");
         // No temporary file is left beside the saved one.
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).filter("copy").size(), 1);
     }

@@ -80,6 +80,20 @@ bool CDocument::OnNewDocument()
     return true;
 }
 
+namespace {
+
+// Shows the framework's failure text with the reason the archive gave, and
+// answers false for the caller to return.
+bool ReportArchiveFailure(QString text, const CArchive& ar)
+{
+    if (!ar.m_error.isEmpty())
+        text += '\n' + ar.m_error;
+    app::ShowMessage(text);
+    return false;
+}
+
+}  // namespace
+
 bool CDocument::OnOpenDocument(const QString& path)
 {
     QFileInfo fi(path);
@@ -90,13 +104,8 @@ bool CDocument::OnOpenDocument(const QString& path)
         return false;
     }
     CArchive ar{CArchive::load, fi.absoluteFilePath(), QString()};
-    if (!Serialize(ar)) {
-        QString text = QStringLiteral("Failed to open document.");
-        if (!ar.m_error.isEmpty())
-            text += '\n' + ar.m_error;
-        app::ShowMessage(text);
-        return false;
-    }
+    if (!Serialize(ar))
+        return ReportArchiveFailure(QStringLiteral("Failed to open document."), ar);
     SetModifiedFlag(false);
     return true;
 }
@@ -104,13 +113,8 @@ bool CDocument::OnOpenDocument(const QString& path)
 bool CDocument::OnSaveDocument(const QString& path)
 {
     CArchive ar{CArchive::store, QFileInfo(path).absoluteFilePath(), QString()};
-    if (!Serialize(ar)) {
-        QString text = QStringLiteral("Failed to save document.");
-        if (!ar.m_error.isEmpty())
-            text += '\n' + ar.m_error;
-        app::ShowMessage(text);
-        return false;
-    }
+    if (!Serialize(ar))
+        return ReportArchiveFailure(QStringLiteral("Failed to save document."), ar);
     SetModifiedFlag(false);
     return true;
 }

@@ -4,26 +4,19 @@
 
 #include <stop_token>
 
+#include "apptestutil.h"
 #include "cycle/cycle.h"
 #include "findcycle.h"
 #include "graph/seedclock.h"
 
 namespace {
 
-// The knight's graph of an m x n board, nodes numbered row by row.
+// The knight's graph of an m x n board, nodes numbered row by row, with the
+// identity order.
 CCycle KnightGraph(int rows, int cols)
 {
     CCycle c(static_cast<short>(rows * cols));
-    c = true;
-    const int moves[8][2] = {{1, 2}, {2, 1}, {-1, 2}, {-2, 1}, {1, -2}, {2, -1}, {-1, -2}, {-2, -1}};
-    for (int r = 0; r < rows; ++r)
-        for (int k = 0; k < cols; ++k)
-            for (auto& m : moves) {
-                const int r2 = r + m[0], k2 = k + m[1];
-                if (r2 >= 0 && r2 < rows && k2 >= 0 && k2 < cols)
-                    c.SetEdge(static_cast<short>(r * cols + k + 1), static_cast<short>(r2 * cols + k2 + 1));
-            }
-    c.CalcDeg();
+    apptest::MakeKnightGraph(c, rows, cols);
     return c;
 }
 

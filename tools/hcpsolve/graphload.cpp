@@ -66,10 +66,6 @@ std::unique_ptr<CBitGraph> LoadGraphFile(const std::string& path, std::string& e
         error = LoadFailure(path, captured.str());
         return nullptr;
     }
-    if (graph->GetDim() < 0) {
-        error = path + ": negative dimension";
-        return nullptr;
-    }
     return graph;
 }
 

@@ -1,0 +1,41 @@
+#include "core/cyclecheck.h"
+
+#include <vector>
+
+namespace hcp {
+
+CycleCheck CheckCycle(const Graph& g, std::span<const NodeId> order)
+{
+    CycleCheck c;
+    const NodeId n = g.NodeCount();
+    if (order.size() != n) {
+        c.problem = "the order has " + std::to_string(order.size()) + " nodes, the graph "
+                    + std::to_string(n);
+        return c;
+    }
+    std::vector<bool> seen(n, false);
+    for (NodeId v : order) {
+        if (v >= n) {
+            c.problem = "node " + std::to_string(std::uint64_t{v} + 1) + " is outside 1.."
+                        + std::to_string(n);
+            return c;
+        }
+        if (seen[v]) {
+            c.problem = "node " + std::to_string(std::uint64_t{v} + 1) + " appears twice";
+            return c;
+        }
+        seen[v] = true;
+    }
+    c.permutation = true;
+    c.gaps = 0;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const NodeId u = order[i];
+        const NodeId v = order[i + 1 == order.size() ? 0 : i + 1];
+        if (!g.HasEdge(u, v)) ++c.gaps;
+    }
+    c.hamiltonian = c.gaps == 0 && n >= 3;
+    if (n < 3) c.gaps = static_cast<int>(n);   // no cycle on fewer than three nodes
+    return c;
+}
+
+}  // namespace hcp

@@ -1,0 +1,44 @@
+// The outcome of one solve: the verdict, the best order reached, why a
+// graph has no cycle, and what the work cost.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/graph.h"
+#include "core/verdict.h"
+
+namespace hcp {
+
+// Work counters; a method fills those that apply to it.
+struct SolveStats {
+    std::uint64_t optimizeCalls = 0;    // legacy Optimize calls
+    std::uint64_t loopSteps = 0;        // local-search steps
+    std::uint64_t restarts = 0;         // starting orders tried
+    std::uint64_t satCalls = 0;         // SAT solver calls
+    std::uint64_t clausesAdded = 0;     // clauses added after the first call
+    std::uint64_t subcyclesMerged = 0;  // subcycles joined without a SAT call
+    std::uint64_t branches = 0;         // search-tree nodes of a complete search
+};
+
+struct SolveResult {
+    Verdict verdict = Verdict::Unknown;
+    // The best cyclic order reached: every node once when not empty. With
+    // Hamiltonian it is the checked cycle. Empty when the method built none
+    // (a proof, or a stop before any order existed).
+    std::vector<NodeId> order;
+    // Gaps of that order in the graph as given (0 for Hamiltonian); -1 when
+    // there is no order.
+    int gaps = -1;
+    // For NoCycle, why, in words with 1-based node numbers ("node 17 has
+    // degree 1"). For Unknown, what ended the search when that is useful.
+    std::string reason;
+    std::string method;           // the method that decided (for auto, the part)
+    std::uint64_t seed = 0;       // the seed the run used
+    bool stopped = false;         // a stop request or the time budget ended it
+    double seconds = 0.0;         // wall time of the solve
+    SolveStats stats;
+};
+
+}  // namespace hcp

@@ -1,0 +1,105 @@
+#include "io/dimacs.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <vector>
+
+#include "io/graphfile.h"
+#include "io/linereader.h"
+
+namespace hcp {
+
+namespace {
+
+// Splits a line at blanks and tabs into at most `max` words; returns the
+// count, or max + 1 when there are more.
+std::size_t Words(std::string_view line, std::string_view* out, std::size_t max)
+{
+    std::size_t count = 0, at = 0;
+    while (true) {
+        while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
+        if (at >= line.size()) return count;
+        std::size_t end = at;
+        while (end < line.size() && line[end] != ' ' && line[end] != '\t') ++end;
+        if (count == max) return max + 1;
+        out[count++] = line.substr(at, end - at);
+        at = end;
+    }
+}
+
+bool Number(std::string_view word, std::uint64_t& value)
+{
+    const char* last = word.data() + word.size();
+    auto [ptr, ec] = std::from_chars(word.data(), last, value);
+    return ec == std::errc() && ptr == last;
+}
+
+}  // namespace
+
+Graph ParseDimacs(LineReader& lines)
+{
+    const auto fail = [&](const std::string& problem) -> FormatError {
+        return FormatError(lines.Name() + ":" + std::to_string(lines.LineNumber()) + ": " + problem);
+    };
+    bool haveProblem = false;
+    std::uint64_t n = 0;
+    std::vector<Edge> edges;
+    std::string_view line;
+    std::string_view w[5];
+    while (lines.Next(line)) {
+        const std::size_t count = Words(line, w, 4);
+        if (count == 0 || w[0][0] == 'c') continue;
+        if (w[0] == "p") {
+            if (haveProblem) throw fail("a second problem line");
+            // "p edge N M", "p col N M", or the short "p N M".
+            std::size_t first = 1;
+            if (count == 4) {
+                if (w[1] != "edge" && w[1] != "edges" && w[1] != "col")
+                    throw fail("problem type '" + std::string(w[1]) + "' is not edge or col");
+                first = 2;
+            } else if (count != 3) {
+                throw fail("a problem line reads 'p edge NODES EDGES'");
+            }
+            std::uint64_t m = 0;
+            if (!Number(w[first], n) || !Number(w[first + 1], m))
+                throw fail("a problem line reads 'p edge NODES EDGES' with whole numbers");
+            if (n > 0xFFFFFFFEull) throw fail("more nodes than this reader holds");
+            // The edge count only sizes the list: collections disagree on
+            // whether it counts both directions, so it is not enforced.
+            edges.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(m, 1u << 24)));
+            haveProblem = true;
+        } else if (w[0] == "e") {
+            if (!haveProblem) throw fail("an edge before the problem line 'p edge NODES EDGES'");
+            std::uint64_t u = 0, v = 0;
+            if (count != 3 || !Number(w[1], u) || !Number(w[2], v))
+                throw fail("an edge line reads 'e NODE NODE'");
+            if (u < 1 || u > n || v < 1 || v > n)
+                throw fail("edge " + std::string(w[1]) + " " + std::string(w[2])
+                           + " names a node outside 1.." + std::to_string(n));
+            edges.emplace_back(static_cast<NodeId>(u - 1), static_cast<NodeId>(v - 1));
+        } else if (w[0] == "n") {
+            // Node weights of the weighted variants say nothing about cycles.
+            std::uint64_t u = 0;
+            if (count < 2 || !Number(w[1], u) || u < 1 || u > n)
+                throw fail("a node line names no node in 1.." + std::to_string(n));
+        } else {
+            throw fail("a line starting '" + std::string(w[0].substr(0, 16))
+                       + "' where 'c', 'p' or 'e' was expected");
+        }
+    }
+    if (!haveProblem) {
+        if (lines.LineNumber() == 0)
+            throw FormatError(lines.Name() + ": empty file, no problem line 'p edge NODES EDGES'");
+        throw fail("no problem line 'p edge NODES EDGES'");
+    }
+    return Graph::FromEdges(static_cast<NodeId>(n), edges);
+}
+
+Graph ReadDimacs(const std::string& path)
+{
+    LineReader lines(path);
+    return ParseDimacs(lines);
+}
+
+}  // namespace hcp

@@ -1,0 +1,23 @@
+// The DIMACS edge format of the graph-colouring and clique collections:
+// "c" comment lines, one problem line "p edge N M" (also "p col N M" and the
+// short "p N M" some collections use), then "e U V" lines with 1-based
+// nodes. Repeated edges (some files list both directions) are merged.
+#pragma once
+
+#include <string>
+
+#include "core/graph.h"
+#include "export.h"
+
+namespace hcp {
+
+class LineReader;
+
+// Reads one DIMACS graph from the lines left in `lines`. Throws FormatError
+// "file:line: problem"; never returns a partial graph.
+TOURKERN_API Graph ParseDimacs(LineReader& lines);
+
+// Reads a DIMACS file. Throws FileError or FormatError naming the file.
+TOURKERN_API Graph ReadDimacs(const std::string& path);
+
+}  // namespace hcp

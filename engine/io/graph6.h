@@ -1,0 +1,56 @@
+// nauty's one-line graph formats: graph6 (dense, an adjacency bit per node
+// pair) and sparse6 (an edge list packed in 6-bit groups), as written by
+// geng, genreg, showg and the House of Graphs. One line holds one graph.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string_view>
+#include <vector>
+
+#include "core/graph.h"
+#include "export.h"
+
+namespace hcp {
+
+// What is wrong with one line, without file or line number: the reader that
+// knows where the line came from adds them.
+class TOURKERN_API LineError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The most nodes a nauty line may declare. The formats reach 2^36; beyond
+// this the node index would not fit and a tiny sparse6 line could ask for
+// gigabytes of rows.
+inline constexpr std::uint64_t kMaxNauty6Nodes = std::uint64_t{1} << 25;
+
+// Decodes one graph6 line (no line end; a leading ">>graph6<<" is allowed).
+// Throws LineError saying what is wrong; never returns a partial graph.
+TOURKERN_API Graph DecodeGraph6(std::string_view line);
+
+// Decodes sparse6 lines one after another. A line starting with ':' is a
+// whole graph; one starting with ';' (incremental sparse6, no node count
+// of its own) toggles the edges it lists in the previous graph, so the
+// decoder keeps that graph.
+class TOURKERN_API Sparse6Decoder {
+public:
+    // A leading ">>sparse6<<" is allowed. Throws LineError; after an error
+    // the previous graph is forgotten, so a following ';' line fails too
+    // instead of toggling edges in the wrong graph.
+    Graph Decode(std::string_view line);
+
+private:
+    std::uint64_t m_nodes = 0;
+    std::vector<Edge> m_edges;   // the previous graph, u < v, ascending
+    bool m_havePrevious = false;
+};
+
+// One sparse6 line on its own (a ';' line has no previous graph here).
+TOURKERN_API Graph DecodeSparse6(std::string_view line);
+
+// Strips the ">>graph6<<" / ">>sparse6<<" header nauty may put in front of
+// the first graph; true when one was there.
+TOURKERN_API bool StripNautyHeader(std::string_view& line, std::string_view header);
+
+}  // namespace hcp

@@ -1,0 +1,180 @@
+#include "io/graphsource.h"
+
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+#include "io/dimacs.h"
+#include "io/graph6.h"
+#include "io/graphfile.h"
+#include "io/linereader.h"
+
+namespace hcp {
+
+namespace {
+
+std::string_view TrimRight(std::string_view s)
+{
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    return s;
+}
+
+bool Blank(std::string_view s) { return TrimRight(s).empty(); }
+
+bool EndsWith(std::string_view s, std::string_view tail)
+{
+    if (s.size() < tail.size()) return false;
+    for (std::size_t i = 0; i < tail.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(s[s.size() - tail.size() + i])) != tail[i]) return false;
+    return true;
+}
+
+void ReplaceAll(std::string& s, const std::string& from, const std::string& to)
+{
+    for (std::size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size()))
+        s.replace(at, from.size(), to);
+}
+
+}  // namespace
+
+const char* FormatName(GraphFormat f)
+{
+    switch (f) {
+    case GraphFormat::Hcp: return "hcp";
+    case GraphFormat::Graph6: return "graph6";
+    case GraphFormat::Sparse6: return "sparse6";
+    case GraphFormat::Dimacs: return "dimacs";
+    }
+    return "?";
+}
+
+std::optional<GraphFormat> FormatFromExtension(std::string_view path)
+{
+    if (EndsWith(path, ".hcp")) return GraphFormat::Hcp;
+    if (EndsWith(path, ".g6") || EndsWith(path, ".graph6")) return GraphFormat::Graph6;
+    if (EndsWith(path, ".s6") || EndsWith(path, ".sparse6")) return GraphFormat::Sparse6;
+    if (EndsWith(path, ".col") || EndsWith(path, ".dimacs")) return GraphFormat::Dimacs;
+    return std::nullopt;
+}
+
+GraphFormat FormatFromContent(std::string_view line)
+{
+    line = TrimRight(line);
+    if (line.substr(0, 11) == ">>sparse6<<" || (!line.empty() && (line[0] == ':' || line[0] == ';')))
+        return GraphFormat::Sparse6;
+    if (line.substr(0, 10) == ">>graph6<<") return GraphFormat::Graph6;
+    if (!line.empty() && (line[0] == 'c' || line[0] == 'p')
+        && (line.size() == 1 || line[1] == ' ' || line[1] == '\t'))
+        return GraphFormat::Dimacs;
+    bool nauty = !line.empty();
+    for (char c : line) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u < 63 || u > 126) nauty = false;
+    }
+    return nauty ? GraphFormat::Graph6 : GraphFormat::Hcp;
+}
+
+struct GraphSource::Impl {
+    explicit Impl(const std::string& path) : lines(path) {}
+    LineReader lines;
+    Sparse6Decoder sparse6;
+    std::size_t index = 0;
+    bool done = false;
+};
+
+GraphSource::GraphSource(const std::string& path) : m_path(path), m_impl(std::make_unique<Impl>(path))
+{
+    const std::optional<GraphFormat> byName = path == "-" ? std::nullopt : FormatFromExtension(path);
+    if (byName) {
+        m_format = *byName;
+        return;
+    }
+    std::string_view first;
+    bool found = false;
+    while (m_impl->lines.Next(first))
+        if (!Blank(first)) {
+            found = true;
+            break;
+        }
+    if (!found) {
+        // Nothing but blank lines: from a pipe that is a stream of no graphs
+        // (a generator that found none); a named file goes to the HCP reader,
+        // which says it is empty.
+        m_format = path == "-" ? GraphFormat::Graph6 : GraphFormat::Hcp;
+        return;
+    }
+    m_format = FormatFromContent(first);
+    m_impl->lines.PutBack();
+}
+
+GraphSource::~GraphSource() = default;
+
+bool GraphSource::Next(SourceItem& item)
+{
+    Impl& s = *m_impl;
+    if (s.done) return false;
+    item = SourceItem{};
+    if (!Stream()) {
+        s.done = true;
+        item.index = 1;
+        try {
+            if (m_format == GraphFormat::Dimacs) {
+                item.graph = ParseDimacs(s.lines);
+            } else if (m_path != "-") {
+                item.graph = ReadGraph(m_path);
+            } else {
+                // The HCP reader reads named files; standard input goes
+                // through a private temporary copy, and messages name "-".
+                char name[] = "/tmp/tourvane-stdin-XXXXXX";
+                const int fd = ::mkstemp(name);
+                if (fd < 0) throw FileError("-: cannot make a temporary copy of standard input");
+                ::close(fd);
+                struct Remove {
+                    const char* p;
+                    ~Remove() { std::remove(p); }
+                } remove{name};
+                {
+                    std::ofstream copy(name, std::ios::binary);
+                    std::string_view line;
+                    while (s.lines.Next(line)) copy << line << '\n';
+                    if (!copy.flush()) throw FileError("-: cannot make a temporary copy of standard input");
+                }
+                try {
+                    item.graph = ReadGraph(name);
+                } catch (const FormatError& e) {
+                    std::string m = e.what();
+                    ReplaceAll(m, name, "-");
+                    throw FormatError(m);
+                }
+            }
+        } catch (const FormatError& e) {
+            item.error = e.what();
+        }
+        return true;
+    }
+    std::string_view line;
+    while (s.lines.Next(line)) {
+        line = TrimRight(line);
+        if (line.empty() || line == ">>graph6<<" || line == ">>sparse6<<") continue;
+        item.index = ++s.index;
+        item.line = s.lines.LineNumber();
+        try {
+            std::string_view body = line;
+            StripNautyHeader(body, ">>graph6<<");
+            StripNautyHeader(body, ">>sparse6<<");
+            // Each line says its own format, so a .g6 file with sparse6
+            // lines (or the reverse) still reads.
+            if (body[0] == ':' || body[0] == ';') item.graph = s.sparse6.Decode(line);
+            else item.graph = DecodeGraph6(line);
+        } catch (const LineError& e) {
+            item.error = s.lines.Name() + ":" + std::to_string(item.line) + ": " + e.what();
+        }
+        return true;
+    }
+    s.done = true;
+    return false;
+}
+
+}  // namespace hcp

@@ -1,0 +1,64 @@
+// One reader for every input the front ends take: a TSPLIB HCP file, a
+// DIMACS file, or a stream of graph6/sparse6 lines, named by path or "-"
+// for standard input. The format comes from the file's extension, or from
+// its first line when the extension says nothing (always for "-"). Graphs
+// come out one at a time, so a stream of millions never sits in memory.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/graph.h"
+#include "export.h"
+
+namespace hcp {
+
+enum class GraphFormat { Hcp, Graph6, Sparse6, Dimacs };
+
+// "hcp", "graph6", "sparse6", "dimacs".
+TOURKERN_API const char* FormatName(GraphFormat f);
+// .hcp, .g6/.graph6, .s6/.sparse6, .col/.dimacs (any case); nullopt for
+// anything else.
+TOURKERN_API std::optional<GraphFormat> FormatFromExtension(std::string_view path);
+// The format a first non-blank line belongs to. graph6 bytes are 63..126,
+// so a DIMACS "c ..."/"p ..." line or an HCP "NAME : x" line never passes
+// for one; what fits nothing else is taken as HCP, whose reader then says
+// what is wrong.
+TOURKERN_API GraphFormat FormatFromContent(std::string_view firstLine);
+
+// One graph of a source, or why that one could not be read.
+struct SourceItem {
+    std::size_t index = 0;   // 1-based among the source's graphs
+    std::size_t line = 0;    // the line it came from; 0 for a whole-file format
+    Graph graph;             // empty when error is set
+    std::string error;       // "file:line: problem"; the source goes on after it
+};
+
+class TOURKERN_API GraphSource {
+public:
+    // Throws FileError when the file cannot be opened.
+    explicit GraphSource(const std::string& path);
+    ~GraphSource();
+    GraphSource(const GraphSource&) = delete;
+    GraphSource& operator=(const GraphSource&) = delete;
+
+    GraphFormat Format() const { return m_format; }
+    // True for graph6/sparse6: the source may hold many graphs, and each
+    // result is named FILE:INDEX.
+    bool Stream() const { return m_format == GraphFormat::Graph6 || m_format == GraphFormat::Sparse6; }
+    const std::string& Path() const { return m_path; }
+
+    // The next graph or bad entry; false when the source is done. A read
+    // failure part way throws FileError.
+    bool Next(SourceItem& item);
+
+private:
+    struct Impl;
+    std::string m_path;
+    GraphFormat m_format = GraphFormat::Hcp;
+    std::unique_ptr<Impl> m_impl;
+};
+
+}  // namespace hcp

@@ -1,12 +1,13 @@
 #include "solve/builtin.h"
 
+#include "large/largemethod.h"
 #include "solve/legacymethods.h"
 
 namespace hcp {
 
 std::vector<std::shared_ptr<const Method>> BuiltinMethods()
 {
-    return {MakeExistMethod(), MakeMinMethod(), MakeOptimizeMethod()};
+    return {MakeExistMethod(), MakeMinMethod(), MakeOptimizeMethod(), MakeLargeMethod()};
 }
 
 }  // namespace hcp

@@ -1,13 +1,14 @@
 #include "solve/builtin.h"
 
 #include "large/largemethod.h"
+#include "solve/automethod.h"
 #include "solve/legacymethods.h"
 
 namespace hcp {
 
 std::vector<std::shared_ptr<const Method>> BuiltinMethods()
 {
-    return {MakeExistMethod(), MakeMinMethod(), MakeOptimizeMethod(), MakeLargeMethod()};
+    return {MakeAutoMethod(), MakeExistMethod(), MakeMinMethod(), MakeOptimizeMethod(), MakeLargeMethod()};
 }
 
 }  // namespace hcp

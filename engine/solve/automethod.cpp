@@ -1,0 +1,184 @@
+#include "solve/automethod.h"
+
+#include <atomic>
+#include <mutex>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "solve/solver.h"
+
+namespace hcp {
+
+namespace {
+
+// The legacy engine holds graphs up to this size; above it the local search
+// is the large-graph method.
+constexpr NodeId kLegacyLimit = 32767;
+
+void AddStats(SolveStats& to, const SolveStats& from)
+{
+    to.optimizeCalls += from.optimizeCalls;
+    to.loopSteps += from.loopSteps;
+    to.restarts += from.restarts;
+    to.satCalls += from.satCalls;
+    to.clausesAdded += from.clausesAdded;
+    to.subcyclesMerged += from.subcyclesMerged;
+    to.branches += from.branches;
+}
+
+bool Definite(const SolveResult& r) { return r.verdict != Verdict::Unknown; }
+
+// Keeps the better of two orders: the one with fewer gaps.
+void KeepBest(SolveResult& best, const SolveResult& r)
+{
+    if (!r.order.empty() && (best.order.empty() || r.gaps < best.gaps)) {
+        best.order = r.order;
+        best.gaps = r.gaps;
+    }
+}
+
+class AutoMethod final : public Method {
+public:
+    AutoMethod(std::string name, std::string complete, NodeId tiny)
+        : m_name(std::move(name)), m_complete(std::move(complete)), m_tiny(tiny) {}
+    std::string_view Name() const override { return m_name; }
+    std::string_view Summary() const override
+    {
+        return "the default: cheap proofs, a local search for a fixed amount of work, "
+               "then the complete method (side by side with two or more threads)";
+    }
+    // Complete as soon as the engine holds a complete method to end with.
+    bool Complete() const override { return Complete(FindMethod(m_complete)); }
+
+    SolveResult Run(const Graph& g, const SolveOptions& options) const override
+    {
+        const Method* exact = FindMethod(m_complete);
+        const Method* local = LocalSearch(g);
+        if (exact != nullptr && Complete(exact) && (local == nullptr || g.NodeCount() <= m_tiny))
+            return Named(exact->Run(g, options), *exact);
+        if (local == nullptr) {
+            SolveResult r;
+            r.method = m_name;
+            r.reason = "no method here takes a graph of " + std::to_string(g.NodeCount()) + " nodes";
+            return r;
+        }
+        if (exact != nullptr && options.threads >= 2) return Race(g, *local, *exact, options);
+        SolveResult r = Budgeted(g, *local, options);
+        if (Definite(r) || exact == nullptr || options.stop.stop_requested()) return r;
+        SolveOptions seeded = options;
+        if (!r.order.empty()) seeded.startOrder = r.order;
+        SolveResult e = Named(exact->Run(g, seeded), *exact);
+        AddStats(e.stats, r.stats);
+        if (!Definite(e)) KeepBest(e, r);
+        return e;
+    }
+
+private:
+    std::string m_name;
+    std::string m_complete;
+    NodeId m_tiny;
+
+    // The result names the part that decided.
+    static SolveResult Named(SolveResult r, const Method& part)
+    {
+        if (r.method.empty()) r.method = std::string(part.Name());
+        return r;
+    }
+
+    static bool Complete(const Method* m) { return m != nullptr && m->Complete(); }
+
+    static const Method* LocalSearch(const Graph& g)
+    {
+        if (g.NodeCount() <= kLegacyLimit) return FindMethod("exist");
+        return FindMethod("large");
+    }
+
+    // The local search for a fixed amount of work: restart after restart
+    // (seed, seed + 1, ...) until a cycle or a proof turns up or the
+    // Optimize calls reach the budget. Counting work rather than seconds
+    // makes the outcome the same on a busy machine as on an idle one.
+    // While `partner` is set and true, the budget does not end the search:
+    // a complete method is still working beside it.
+    static SolveResult Budgeted(const Graph& g, const Method& local, const SolveOptions& options,
+                                const std::atomic<bool>* partner = nullptr)
+    {
+        const std::uint64_t budget = options.workBudget > 0 ? options.workBudget : kAutoDefaultWork;
+        SolveResult best;
+        SolveOptions one = options;
+        one.restarts = 1;
+        for (std::uint64_t k = 0; !options.stop.stop_requested(); ++k) {
+            one.seed = options.seed + k;
+            SolveResult r = Named(local.Run(g, one), local);
+            best.method = r.method;
+            AddStats(best.stats, r.stats);
+            KeepBest(best, r);
+            if (Definite(r)) {
+                best.verdict = r.verdict;
+                best.reason = r.reason;
+                if (!r.order.empty()) best.order = r.order, best.gaps = r.gaps;
+                break;
+            }
+            // A method that did no countable work would never reach the
+            // budget: one run of it is the whole budget.
+            if (r.stats.optimizeCalls == 0) break;
+            if (best.stats.optimizeCalls >= budget && (partner == nullptr || !partner->load())) break;
+        }
+        return best;
+    }
+
+    // Local search and the complete method on two threads; the first
+    // definite answer stops the other. Both are sound, so which one wins
+    // changes at most which cycle is reported, never the verdict.
+    static SolveResult Race(const Graph& g, const Method& local, const Method& exact,
+                            const SolveOptions& options)
+    {
+        std::stop_source race;
+        std::stop_callback forward(options.stop, [&race] { race.request_stop(); });
+        std::mutex progressLock;
+        SolveOptions shared = options;
+        shared.stop = race.get_token();
+        if (options.progress)
+            shared.progress = [&](const Progress& p) {
+                std::lock_guard<std::mutex> lock(progressLock);
+                options.progress(p);
+            };
+        // The local search keeps restarting until the other side answers,
+        // or gives up with its usual budget if the other side cannot.
+        std::atomic<bool> exactRunning{true};
+        // Diagnostics of the second thread wait in a buffer, so two threads
+        // never write to the caller's stream at once.
+        std::ostringstream exactLog;
+        SolveOptions exactOptions = shared;
+        exactOptions.log = options.log != nullptr ? &exactLog : nullptr;
+
+        SolveResult fromSearch, fromExact;
+        std::thread other([&] {
+            fromExact = Named(exact.Run(g, exactOptions), exact);
+            if (Definite(fromExact)) race.request_stop();
+            exactRunning = false;
+        });
+        fromSearch = Budgeted(g, local, shared, &exactRunning);
+        if (Definite(fromSearch)) race.request_stop();
+        other.join();
+        if (options.log != nullptr) *options.log << exactLog.str();
+
+        // When both answered, the complete method's answer is kept: it does
+        // not depend on how far the other thread got.
+        const bool exactAnswers = Definite(fromExact) || !Definite(fromSearch);
+        SolveResult& r = exactAnswers ? fromExact : fromSearch;
+        const SolveResult& loser = exactAnswers ? fromSearch : fromExact;
+        AddStats(r.stats, loser.stats);
+        if (!Definite(r)) KeepBest(r, loser);
+        return r;
+    }
+};
+
+}  // namespace
+
+std::shared_ptr<const Method> MakeAutoMethod(std::string name, std::string complete, NodeId tiny)
+{
+    return std::make_shared<AutoMethod>(std::move(name), std::move(complete), tiny);
+}
+
+}  // namespace hcp

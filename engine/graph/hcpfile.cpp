@@ -1,7 +1,6 @@
-// TSPLIB HCP graph files: Store and PrintOn write them, Load reads them
-// positionally (dimension from line 4, edges from line 7 on). Load reads
-// into a temporary store and replaces the graph only when the whole file
-// was read without a fault, so a rejected file leaves the graph untouched.
+// TSPLIB HCP graph files: Store and PrintOn write them. Load is built on the
+// engine's strict reader (io/bitgraphload.cpp); its failures are recorded
+// here, where LastLoadError finds them.
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -13,32 +12,11 @@
 #include <vector>
 
 #include "graph/bitgraph.h"
-#include "graph/hcplines.h"
+#include "graph/loaderror.h"
 
 namespace {
 
 thread_local std::string t_lastLoadError;
-
-// Records a rejection and writes it as one line on the error stream.
-bool Reject(const std::string& message) {
-    t_lastLoadError = message;
-    std::cerr << message << std::endl;
-    return false;
-}
-
-bool RejectAt(const char* path, long line, const std::string& problem) {
-    return Reject(std::string(path) + ":" + std::to_string(line) + ": " + problem);
-}
-
-std::string_view StripTrailingBlanks(std::string_view s) {
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
-    return s;
-}
-
-std::string_view StripLeadingBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    return s;
-}
 
 // Writes n right-aligned in six columns (node numbers have at most five
 // digits).
@@ -76,6 +54,13 @@ std::uint64_t JoinedRun(const CBitVec& bits, std::uint32_t start, unsigned len) 
 namespace hcp {
 
 const char* LastLoadError() { return t_lastLoadError.c_str(); }
+
+void ClearLoadError() { t_lastLoadError.clear(); }
+
+void ReportLoadFailure(const std::string& recorded, const std::string& printed) {
+    t_lastLoadError = recorded;
+    std::cerr << printed << std::endl;
+}
 
 }  // namespace hcp
 
@@ -148,78 +133,5 @@ bool CBitGraph::Store(const char* path) {
         std::cerr << "Cannot write file " << name << std::endl;
         return false;
     }
-    return true;
-}
-
-bool CBitGraph::Load(const char* path) {
-    t_lastLoadError.clear();
-    const char* name = path ? path : "";
-    std::FILE* file = std::fopen(name, "rb");
-    if (file == nullptr) return Reject(std::string("Can't open file ") + name);
-    hcp::LineReader reader(file);
-    auto fileCloser = [](std::FILE* f) { std::fclose(f); };
-    std::unique_ptr<std::FILE, decltype(fileCloser)> closeOnReturn(file, fileCloser);
-
-    std::string line;
-    bool gotFirst = reader.Next(line);
-    if (reader.Failed()) return Reject(std::string("Can't open file ") + name);
-    if (!gotFirst || line.compare(0, 4, "NAME") != 0) {
-        t_lastLoadError = std::string(name) + ":1: Can't recognize TSPLIB format.";
-        std::cerr << "Can't recognize TSPLIB format." << std::endl;
-        return false;
-    }
-
-    // Header: lines 2 and 3 are skipped, line 4 holds the dimension after
-    // its last ':', lines 5 and 6 are skipped.
-    long n = 0;
-    long dimensionLine = 0;
-    for (int k = 2; k <= 6; ++k) {
-        if (!reader.Next(line)) {
-            if (reader.Failed()) return RejectAt(name, reader.LineNumber(), "read error");
-            return RejectAt(name, reader.LineNumber(), "file ends before the edge section");
-        }
-        if (k != 4) continue;
-        dimensionLine = reader.LineNumber();
-        std::size_t colon = line.rfind(':');
-        if (colon == std::string::npos) return RejectAt(name, dimensionLine, "dimension line has no ':'");
-        n = hcp::ParseLeadingInt(std::string_view(line).substr(colon + 1));
-        if (n < 0 || n > 32767)
-            return RejectAt(name, dimensionLine, "dimension " + std::to_string(n) + " is outside 0..32767");
-    }
-
-    std::uint64_t pairs = n < 2 ? 0 : static_cast<std::uint64_t>(n) * (n - 1) / 2;
-    CBitVec store(static_cast<std::uint32_t>(pairs), true);
-    if (store.m_nBits != pairs)
-        return RejectAt(name, dimensionLine, "not enough memory for " + std::to_string(n) + " nodes");
-
-    // Edge list: a line without a blank (after trailing blanks are dropped)
-    // ends it, and so do "-1" and "EOF" however they are indented.
-    while (reader.Next(line)) {
-        std::string_view text = StripTrailingBlanks(line);
-        std::string_view bare = StripLeadingBlanks(text);
-        if (bare.empty() || bare == "-1" || bare == "EOF") break;
-        std::size_t lastSpace = text.rfind(' ');
-        if (lastSpace == std::string_view::npos) break;
-        long a = hcp::ParseLeadingInt(text);
-        long b = hcp::ParseLeadingInt(text.substr(lastSpace + 1));
-        if (a < 1 || a > n || b < 1 || b > n || a == b) {
-            std::string edge = "edge " + std::to_string(a) + " " + std::to_string(b);
-            if (a == b && a >= 1 && a <= n)
-                return RejectAt(name, reader.LineNumber(), edge + " joins a node to itself");
-            return RejectAt(name, reader.LineNumber(), edge + " names a node outside 1.." + std::to_string(n));
-        }
-        if (a > b) std::swap(a, b);
-        std::uint64_t p = static_cast<std::uint64_t>(a - 1) * (2 * n - a) / 2 + static_cast<std::uint64_t>(b - a - 1);
-        store.m_pData[p >> 3] &= static_cast<BYTE>(~(1u << (p & 7u)));
-    }
-    if (reader.Failed()) return RejectAt(name, reader.LineNumber(), "read error");
-
-    // Commit: size the object through its own SetDim (a derived class sizes
-    // its bookkeeping too), then put the edges in place.
-    SetDim(static_cast<short>(n));
-    if (m_nDim != n || m_Bits.m_nBits != pairs)
-        return RejectAt(name, dimensionLine, "not enough memory for " + std::to_string(n) + " nodes");
-    std::swap(m_Bits.m_pData, store.m_pData);
-    CalcDeg();
     return true;
 }

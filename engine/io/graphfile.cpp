@@ -1,31 +1,10 @@
 #include "io/graphfile.h"
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-
-#include "graph/bitgraph.h"
-
 namespace hcp {
 
-Graph ReadGraph(const std::string& path)
+Graph ReadGraph(const std::string& path, const ReadOptions& options)
 {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) throw FileError(path + ": is a directory");
-    {
-        std::ifstream probe(path);
-        if (!probe) throw FileError(path + ": " + std::strerror(errno));
-    }
-    CBitGraph g;
-    if (!g.Load(path.c_str())) {
-        std::string reason = LastLoadError();
-        if (reason.empty()) reason = path + ": not a readable HCP graph file";
-        else if (reason.find(path) == std::string::npos) reason = path + ": " + reason;
-        throw FormatError(reason);
-    }
-    Graph out = Graph::FromBitGraph(g);
-    return out;
+    return ReadHcpGraph(path, options);
 }
 
 }  // namespace hcp

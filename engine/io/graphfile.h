@@ -2,28 +2,18 @@
 // graphs through here, so one reader decides what a file means.
 #pragma once
 
-#include <stdexcept>
 #include <string>
 
 #include "core/graph.h"
 #include "export.h"
+#include "io/hcpreader.h"
+#include "io/readerror.h"
 
 namespace hcp {
 
-// A file that could not be opened or read (the system's reason).
-class TOURKERN_API FileError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// A file whose contents are not a valid graph: "file:line: problem".
-class TOURKERN_API FormatError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// Reads a TSPLIB HCP file. Throws FileError or FormatError with a one-line
-// message that names the file; never returns a partial graph.
-TOURKERN_API Graph ReadGraph(const std::string& path);
+// Reads a TSPLIB HCP file (opened once, so a FIFO or pipe works). Throws
+// FileError, FormatError or ReadStopped with a one-line message that names
+// the file; never returns a partial graph.
+TOURKERN_API Graph ReadGraph(const std::string& path, const ReadOptions& options = {});
 
 }  // namespace hcp

@@ -1,0 +1,14 @@
+// Where CBitGraph::Load leaves the reason it failed: LastLoadError on the
+// calling thread, and one line on the error stream. Internal to the engine.
+#pragma once
+
+#include <string>
+
+namespace hcp {
+
+void ClearLoadError();
+// recorded is what LastLoadError returns ("file:line: problem"), printed the
+// line written to the error stream (the legacy wording where there is one).
+void ReportLoadFailure(const std::string& recorded, const std::string& printed);
+
+}  // namespace hcp

@@ -1,7 +1,9 @@
-// The leaper program: usage text, the files it writes, and the arguments it
-// refuses.
+// The leaper program: usage text, the files it writes (whole or not at all),
+// and the arguments it refuses.
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <sys/stat.h>
 #include <set>
 #include <string>
 #include <utility>
@@ -64,17 +66,29 @@ std::vector<std::pair<int, int>> PairwiseRule(int a, int b, int m, int n)
 
 }  // namespace
 
-TEST(LeaperUsage, WrongArgumentCountPrintsUsageAndSucceeds)
+TEST(LeaperUsage, WrongArgumentCountIsAUsageError)
 {
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {}, {"1", "2", "3"}, {"1", "2", "3", "3", "5"}}) {
         TempDir dir;
         const ToolRun run = Leaper(dir, args);
-        EXPECT_EQ(run.status, 0);
-        EXPECT_EQ(run.out, kUsage);
-        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "leaper: error: expected 4 arguments, got " + std::to_string(args.size()) + "\n" + kUsage);
         EXPECT_TRUE(ListDir(dir.path()).empty()) << "no file is written";
     }
+}
+
+TEST(LeaperUsage, HelpShowsTheUsageAndTheDesktopLimit)
+{
+    TempDir dir;
+    const ToolRun run = Leaper(dir, {"--help"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.rfind(kUsage, 0), 0u) << run.out;
+    EXPECT_NE(run.out.find("Tourvane32"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("32767 squares"), std::string::npos) << run.out;
+    EXPECT_EQ(run.err, "");
+    EXPECT_TRUE(ListDir(dir.path()).empty());
 }
 
 TEST(LeaperFile, ThreeByThreeKnightIsAnEightCycleAndAnIsolatedCentre)
@@ -146,15 +160,62 @@ TEST(LeaperFile, MovesMatchThePairwiseRuleOnAssortedBoards)
     }
 }
 
-TEST(LeaperFile, UnwritableOutputFailsWithStatusOne)
+TEST(LeaperFile, UnwritableOutputFailsWithTheReason)
 {
     TempDir dir;
-    // A folder in the way cannot be opened as a file, even by root.
+    // A folder in the way cannot be replaced by a file, even by root.
     std::filesystem::create_directory(dir / "leaper_1_2_3_3.hcp");
     const ToolRun run = Leaper(dir, {"1", "2", "3", "3"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "Cannot open file leaper_1_2_3_3.hcp\n");
+    EXPECT_EQ(run.err, "Cannot open file leaper_1_2_3_3.hcp: Is a directory\n");
     EXPECT_EQ(run.out, "");
+    EXPECT_EQ(ListDir(dir.path()), std::vector<std::string>{"leaper_1_2_3_3.hcp"}) << "no temporary file left";
+}
+
+// A write that fails part way (here at a file size limit, as on a full
+// disk) keeps the file that was there and leaves no partial one.
+TEST(LeaperFile, AFailedWriteKeepsTheExistingFile)
+{
+    TempDir dir;
+    WriteFile(dir / "leaper_1_2_30_30.hcp", "older graph\n");
+    const ToolRun run = RunTool("/bin/sh", {"-c", std::string("ulimit -f 8; exec ") + LEAPER_PROGRAM + " 1 2 30 30"},
+                                dir.path());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "leaper: error: cannot write leaper_1_2_30_30.hcp: File too large\n");
+    EXPECT_EQ(ReadFile(dir / "leaper_1_2_30_30.hcp"), "older graph\n");
+    EXPECT_EQ(ListDir(dir.path()), std::vector<std::string>{"leaper_1_2_30_30.hcp"});
+}
+
+TEST(LeaperFile, ANewFileGetsTheUsualPermissions)
+{
+    TempDir dir;
+    ASSERT_EQ(Leaper(dir, {"1", "2", "4", "4"}).status, 0);
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    const auto perms = std::filesystem::status(dir / "leaper_1_2_4_4.hcp").permissions();
+    EXPECT_EQ(static_cast<mode_t>(perms) & 0777, 0666 & ~mask);
+}
+
+// Beyond the legacy 32,767 squares the file is written all the same; the
+// knight has 4mn - 6(m + n) + 8 moves on an m x n board (m, n >= 3).
+TEST(LeaperFile, BoardsBeyondTheLegacyLimitAreWritten)
+{
+    TempDir dir;
+    const ToolRun run = Leaper(dir, {"1", "2", "182", "181"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string text = ReadFile(dir / "leaper_1_2_182_181.hcp");
+    const auto lines = SplitLines(text);
+    ASSERT_GT(lines.size(), 6u);
+    EXPECT_EQ(lines[3], "DIMENSION: 32942");
+    const auto edges = EdgeLines(text);
+    EXPECT_EQ(edges.size(), std::size_t{4 * 182 * 181 - 6 * (182 + 181) + 8});
+    for (std::size_t k = 0; k < edges.size(); ++k) {
+        ASSERT_GT(edges[k].first, edges[k].second) << k;
+        ASSERT_GE(edges[k].second, 1) << k;
+        ASSERT_LE(edges[k].first, 32942) << k;
+        if (k > 0) ASSERT_TRUE(edges[k - 1] > edges[k]) << "descending order at line " << k;
+    }
+    EXPECT_EQ(lines.back(), "EOF");
 }
 
 TEST(LeaperArguments, RejectedWithOneLineNamingTheArgument)
@@ -174,7 +235,6 @@ TEST(LeaperArguments, RejectedWithOneLineNamingTheArgument)
         {{"1", "2", "0", "8"}, "<m> must be at least 1"},
         {{"1", "2", "8", "-3"}, "<n> must be at least 1"},
         {{"1", "2", "99999999999", "1"}, "<m> \"99999999999\" is out of range"},
-        {{"1", "2", "182", "181"}, "32942 squares"},
         {{"1", "2", "65536", "65536"}, "4294967296 squares"},
     };
     for (const Case& c : cases) {

@@ -64,7 +64,7 @@ bool ParseLeaperArgs(const char* const texts[4], LeaperArgs& args, std::string& 
     if (squares > kMaxSquares) {
         error = "board " + std::to_string(values[2]) + " x " + std::to_string(values[3])
               + " has " + std::to_string(squares) + " squares, more than the "
-              + std::to_string(kMaxSquares) + " nodes a graph can hold";
+              + std::to_string(kMaxSquares) + " nodes a graph can number";
         return false;
     }
     args.a = values[0];

@@ -1,31 +1,52 @@
 // leaper: writes the graph of an (a, b)-leaper on an m x n board to the file
 // leaper_a_b_m_n.hcp in the current directory.
-#include <cstdio>
-#include <fstream>
+#include <csignal>
+#include <cstring>
 #include <iostream>
 #include <string>
+#include <unistd.h>
 
-#include "cycle/cycle.h"
 #include "leaperargs.h"
-#include "leapergraph.h"
+#include "leaperfile.h"
 
 namespace {
 
-void PrintUsage()
+void PrintUsage(std::ostream& out)
 {
-    std::cout << "USAGE: LEAPER <a> <b> <m> <n> \n"
-              << "Where:\n"
-              << "\t<a>, <b> - knight move dimensions\n"
-              << "\t<m>, <n> - chess board dimensions\n";
+    out << "USAGE: LEAPER <a> <b> <m> <n> \n"
+        << "Where:\n"
+        << "\t<a>, <b> - knight move dimensions\n"
+        << "\t<m>, <n> - chess board dimensions\n";
+}
+
+void PrintHelp()
+{
+    PrintUsage(std::cout);
+    std::cout << "Writes leaper_<a>_<b>_<m>_<n>.hcp in the current folder. Boards of up to "
+              << leaper::kMaxSquares << " squares are written;\n"
+              << "the desktop program Tourvane32 and the legacy methods hold at most "
+              << leaper::kLegacyMaxSquares << " squares (use hcpsolve for larger ones).\n";
+}
+
+extern "C" void OnSignal(int sig)
+{
+    leaper::RemovePartialFile();
+    std::signal(sig, SIG_DFL);
+    std::raise(sig);
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        PrintHelp();
+        return std::cout.flush() ? 0 : 2;
+    }
     if (argc != 5) {
-        PrintUsage();
-        return 0;
+        std::cerr << "leaper: error: expected 4 arguments, got " << argc - 1 << '\n';
+        PrintUsage(std::cerr);
+        return 2;
     }
     leaper::LeaperArgs args;
     std::string error;
@@ -34,24 +55,18 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string name = leaper::LeaperFileName(args);
-
-    CCycle graph(static_cast<short>(args.m * args.n));
-    graph = true;
-    leaper::AddLeaperMoves(graph, args);
-
-    std::ofstream file(name);
-    if (!file) {
-        std::cerr << "Cannot open file " << name << '\n';
+    for (int sig : {SIGINT, SIGTERM, SIGHUP}) std::signal(sig, OnSignal);
+    // Past a file size limit, write fails with EFBIG and is reported.
+    std::signal(SIGXFSZ, SIG_IGN);
+    switch (leaper::WriteLeaperFile(args, name, error)) {
+    case leaper::WriteFailure::None:
+        return 0;
+    case leaper::WriteFailure::Open:
+        std::cerr << "Cannot open file " << name << ": " << error << '\n';
+        return 1;
+    case leaper::WriteFailure::Write:
+        std::cerr << "leaper: error: cannot write " << name << ": " << error << '\n';
         return 1;
     }
-    file << "NAME: " << name << '\n';
-    graph.PrintOn(file);
-    file.close();
-    // A full disk shows only now; do not leave a cut-off graph behind.
-    if (!file) {
-        std::remove(name.c_str());
-        std::cerr << "leaper: error: cannot write " << name << '\n';
-        return 1;
-    }
-    return 0;
+    return 1;
 }

@@ -1,14 +1,11 @@
 #include "io/graphsource.h"
 
 #include <cctype>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <unistd.h>
 
 #include "io/dimacs.h"
 #include "io/graph6.h"
 #include "io/graphfile.h"
+#include "io/hcpreader.h"
 #include "io/linereader.h"
 
 namespace hcp {
@@ -29,12 +26,6 @@ bool EndsWith(std::string_view s, std::string_view tail)
     for (std::size_t i = 0; i < tail.size(); ++i)
         if (std::tolower(static_cast<unsigned char>(s[s.size() - tail.size() + i])) != tail[i]) return false;
     return true;
-}
-
-void ReplaceAll(std::string& s, const std::string& from, const std::string& to)
-{
-    for (std::size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size()))
-        s.replace(at, from.size(), to);
 }
 
 }  // namespace
@@ -125,29 +116,15 @@ bool GraphSource::Next(SourceItem& item)
             } else if (m_path != "-") {
                 item.graph = ReadGraph(m_path);
             } else {
-                // The HCP reader reads named files; standard input goes
-                // through a private temporary copy, and messages name "-".
-                char name[] = "/tmp/tourvane-stdin-XXXXXX";
-                const int fd = ::mkstemp(name);
-                if (fd < 0) throw FileError("-: cannot make a temporary copy of standard input");
-                ::close(fd);
-                struct Remove {
-                    const char* p;
-                    ~Remove() { std::remove(p); }
-                } remove{name};
-                {
-                    std::ofstream copy(name, std::ios::binary);
-                    std::string_view line;
-                    while (s.lines.Next(line)) copy << line << '\n';
-                    if (!copy.flush()) throw FileError("-: cannot make a temporary copy of standard input");
+                // Standard input is read whole (an HCP graph is one graph)
+                // and parsed from memory under the name "-".
+                std::string text;
+                std::string_view line;
+                while (s.lines.Next(line)) {
+                    text += line;
+                    text += '\n';
                 }
-                try {
-                    item.graph = ReadGraph(name);
-                } catch (const FormatError& e) {
-                    std::string m = e.what();
-                    ReplaceAll(m, name, "-");
-                    throw FormatError(m);
-                }
+                item.graph = ParseHcpGraph(text, m_path);
             }
         } catch (const FormatError& e) {
             item.error = e.what();

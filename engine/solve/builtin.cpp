@@ -1,5 +1,6 @@
 #include "solve/builtin.h"
 
+#include "exact/exactsearch.h"
 #include "large/largemethod.h"
 #include "solve/automethod.h"
 #include "solve/legacymethods.h"
@@ -8,7 +9,8 @@ namespace hcp {
 
 std::vector<std::shared_ptr<const Method>> BuiltinMethods()
 {
-    return {MakeAutoMethod(), MakeExistMethod(), MakeMinMethod(), MakeOptimizeMethod(), MakeLargeMethod()};
+    return {MakeAutoMethod(), MakeExistMethod(), MakeMinMethod(), MakeOptimizeMethod(), MakeLargeMethod(),
+            MakeExactMethod()};
 }
 
 }  // namespace hcp

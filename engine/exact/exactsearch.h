@@ -1,0 +1,49 @@
+// ExactSearch: the complete method. The cheap proofs of Reduction run
+// first; what they leave open goes to a depth-first search on small graphs
+// and to the SAT search otherwise. The answer is Hamiltonian with a cycle
+// checked on the graph as given, NoCycle with the reason, or Unknown only
+// when the stop token fired.
+//
+// One object may decide many graphs in a row (not at once): it keeps its
+// buffers, which makes a stream of small graphs cheap.
+#pragma once
+
+#include <memory>
+
+#include "core/graph.h"
+#include "core/method.h"
+#include "core/options.h"
+#include "core/result.h"
+#include "exact/reduction.h"
+#include "exact/smallsearch.h"
+#include "exact/workgraph.h"
+#include "export.h"
+
+namespace hcp {
+
+enum class ExactEngine {
+    Auto,         // chosen by size
+    DepthFirst,   // the depth-first search where the graph fits it, else SAT
+    Sat           // always the SAT search
+};
+
+class TOURKERN_API ExactSearch {
+public:
+    // Graphs of at most this many nodes go to the depth-first search.
+    static constexpr NodeId kDepthFirstLimit = SmallSearch::kMaxNodes;
+
+    SolveResult Run(const Graph& g, const SolveOptions& options, ExactEngine engine = ExactEngine::Auto);
+
+    // The proofs of the last run, for callers that want the reduced graph.
+    const Reduction& LastReduction() const { return m_reduction; }
+
+private:
+    Reduction m_reduction;
+    SmallSearch m_small;
+    WorkGraph m_work;
+};
+
+// The solver method "exact".
+TOURKERN_API std::shared_ptr<const Method> MakeExactMethod();
+
+}  // namespace hcp

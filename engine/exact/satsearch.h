@@ -1,0 +1,20 @@
+// SatSearch: the complete search on an incremental SAT solver. It asks for
+// a successor for every node (one arc out of and one into each, no edge
+// both ways), splits the answer into subcycles, splices them by 2-opt
+// exchanges and, while more than one is left, adds for each a clause that
+// some arc must leave it and one must enter it, then asks again. The
+// relaxation only grows stronger, so UNSAT proves that there is no cycle.
+#pragma once
+
+#include "core/graph.h"
+#include "core/options.h"
+#include "core/result.h"
+#include "exact/workgraph.h"
+
+namespace hcp {
+
+// Runs on g as a Reduction left it (its working graph w). The result's
+// order is a cycle of g or, when stopped, the best cycle cover as one order.
+SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options);
+
+}  // namespace hcp

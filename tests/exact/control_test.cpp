@@ -1,0 +1,112 @@
+// How the exact method behaves as a solver method: it stops when asked,
+// repeats itself for a seed, takes a starting order and counts its work.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "exact/exactsearch.h"
+#include "exact_test_graphs.h"
+#include "solve/solver.h"
+
+using namespace exacttest;
+using hcp::ExactEngine;
+using hcp::ExactSearch;
+using hcp::Verdict;
+
+namespace {
+
+double SecondsSince(std::chrono::steady_clock::time_point t) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t).count();
+}
+
+// A graph no engine decides quickly: a large random cubic-like graph with a
+// pendant triangle chain would be proved at once, so use a big odd-free
+// structure instead: GP(n, 2) for n = 5 mod 6 is non-Hamiltonian and hard
+// for the cycle-cover relaxation once n is large.
+Graph Hard() { return GeneralizedPetersen(311, 2); }
+
+}  // namespace
+
+TEST(ExactControl, StopRequestEndsWithUnknown) {
+    for (ExactEngine engine : {ExactEngine::Sat, ExactEngine::DepthFirst}) {
+        std::stop_source source;
+        hcp::SolveOptions o;
+        o.stop = source.get_token();
+        // GP(29, 2) has 58 nodes, so the depth-first search takes it.
+        const Graph g = engine == ExactEngine::Sat ? Hard() : GeneralizedPetersen(29, 2);
+        std::thread stopper([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            source.request_stop();
+        });
+        const auto t0 = std::chrono::steady_clock::now();
+        ExactSearch search;
+        const hcp::SolveResult r = search.Run(g, o, engine);
+        const double took = SecondsSince(t0);
+        stopper.join();
+        // Either it finished first (then the answer is right) or it stopped.
+        if (r.verdict == Verdict::Unknown) {
+            EXPECT_TRUE(r.stopped);
+        } else {
+            EXPECT_EQ(r.verdict, Verdict::NoCycle);
+        }
+        EXPECT_LT(took, 30.0) << "a stop request must end the search";
+    }
+}
+
+TEST(ExactControl, TimeBudgetThroughSolve) {
+    hcp::SolveOptions o;
+    o.timeLimit = 0.2;
+    const auto t0 = std::chrono::steady_clock::now();
+    const hcp::SolveResult r = hcp::Solve(Hard(), "exact", o);
+    EXPECT_LT(SecondsSince(t0), 30.0);
+    if (r.verdict == Verdict::Unknown) {
+        EXPECT_TRUE(r.stopped);
+        // What it had: the best cycle cover as one order, or nothing.
+        if (!r.order.empty()) {
+            EXPECT_GT(r.gaps, 0);
+        }
+    } else {
+        EXPECT_EQ(r.verdict, Verdict::NoCycle);
+    }
+}
+
+TEST(ExactControl, SameSeedSameCycle) {
+    const Graph g = GeneralizedPetersen(50, 3);
+    hcp::SolveOptions o;
+    o.seed = 7;
+    const auto a = hcp::Solve(g, "exact", o);
+    const auto b = hcp::Solve(g, "exact", o);
+    ASSERT_EQ(a.verdict, Verdict::Hamiltonian);
+    EXPECT_EQ(a.order, b.order);
+    EXPECT_EQ(a.stats.satCalls, b.stats.satCalls);
+    EXPECT_EQ(a.stats.clausesAdded, b.stats.clausesAdded);
+}
+
+TEST(ExactControl, StartOrderIsOnlyAHint) {
+    // A valid cycle as the start, a shuffled order, and garbage all give a
+    // checked cycle: the hint steers the search, never the answer.
+    const Graph g = Grid(10, 10);
+    ExactSearch search;
+    const auto plain = search.Run(g, {}, ExactEngine::Sat);
+    ASSERT_EQ(plain.verdict, Verdict::Hamiltonian);
+    hcp::SolveOptions o;
+    o.startOrder = plain.order;
+    const auto hinted = search.Run(g, o, ExactEngine::Sat);
+    EXPECT_EQ(hinted.verdict, Verdict::Hamiltonian);
+    EXPECT_EQ(hinted.stats.satCalls, 1u) << "a cycle as the hint is found in one call";
+    o.startOrder = {1, 1, 2};
+    EXPECT_EQ(search.Run(g, o, ExactEngine::Sat).verdict, Verdict::Hamiltonian);
+}
+
+TEST(ExactControl, WorkIsCounted) {
+    ExactSearch search;
+    const auto sat = search.Run(GeneralizedPetersen(23, 2), {}, ExactEngine::Sat);
+    EXPECT_EQ(sat.verdict, Verdict::NoCycle);
+    EXPECT_GE(sat.stats.satCalls, 2u);
+    EXPECT_GT(sat.stats.clausesAdded, 0u);
+    EXPECT_NE(sat.reason.find("SAT"), std::string::npos);
+    const auto dfs = search.Run(GeneralizedPetersen(23, 2), {}, ExactEngine::DepthFirst);
+    EXPECT_EQ(dfs.verdict, Verdict::NoCycle);
+    EXPECT_GT(dfs.stats.branches, 0u);
+}

@@ -1,4 +1,4 @@
-// Graph families with known answers, a graph6 decoder and an exhaustive
+// Graph families with known answers, a graph6 file reader and an exhaustive
 // Held-Karp check, for the tests of the exact method. The families are
 // built from their textbook definitions; the check shares no code with the
 // engine, so the two can only agree by both being right.
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/graph.h"
+#include "io/graph6.h"
 
 namespace exacttest {
 
@@ -134,27 +135,12 @@ inline Graph Random(NodeId n, double p, std::uint64_t seed) {
     return Make(n, e);
 }
 
-// One graph6 line (graphs of up to 62 nodes).
-inline Graph FromGraph6(const std::string& line) {
-    if (line.empty() || line[0] < 63 || line[0] > 125) throw std::invalid_argument("bad graph6: " + line);
-    const auto n = static_cast<NodeId>(line[0] - 63);
-    std::vector<Edge> e;
-    std::size_t bit = 0;
-    for (NodeId j = 1; j < n; ++j)
-        for (NodeId i = 0; i < j; ++i, ++bit) {
-            const std::size_t at = 1 + bit / 6;
-            if (at >= line.size()) throw std::invalid_argument("short graph6: " + line);
-            if (((line[at] - 63) >> (5 - bit % 6)) & 1) e.emplace_back(i, j);
-        }
-    return Make(n, e);
-}
-
 inline std::vector<Graph> ReadGraph6File(const std::string& path) {
     std::ifstream in(path);
     if (!in) throw std::runtime_error("cannot open " + path);
     std::vector<Graph> out;
     for (std::string line; std::getline(in, line);)
-        if (!line.empty()) out.push_back(FromGraph6(line));
+        if (!line.empty()) out.push_back(hcp::DecodeGraph6(line));
     return out;
 }
 

@@ -116,9 +116,13 @@ int CCycle::FindMinCycle() {
 // so the graph of the entry is put back before returning and the result is
 // the gap count of the kept order in that graph: never a cycle the caller's
 // graph does not have.
+//
+// A graph of fewer than three nodes has no Hamiltonian cycle: none of 0 or 1
+// node, and two nodes would need two different edges between them. Such a
+// graph reports at least one gap, so that 0 always means a cycle.
 int CCycle::FindMinCycle(const hcp::SearchControl& ctl) {
     const int n = m_nDim;
-    if (n < 2) return n;
+    if (n < 2) return 1;
     CalcDeg();
     CBitGraph entryGraph(*this);
     std::list<short> saved(static_cast<std::size_t>(n), 0);
@@ -156,5 +160,6 @@ int CCycle::FindMinCycle(const hcp::SearchControl& ctl) {
     if (best < n && IsPermutation(saved)) Restore(&saved);
     Restore(&entryGraph);
     CalcDeg();
-    return CalcPathLen();
+    const int h = CalcPathLen();
+    return n < 3 && h == 0 ? 1 : h;
 }

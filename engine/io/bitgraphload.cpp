@@ -14,6 +14,7 @@
 #include <string>
 #include <utility>
 
+#include "cycle/cycle.h"
 #include "graph/bitgraph.h"
 #include "graph/loaderror.h"
 #include "io/bytesource.h"
@@ -108,5 +109,14 @@ bool CBitGraph::Load(const char* path)
         return Reject(dimensionAt + "not enough memory for " + std::to_string(n) + " nodes");
     std::swap(m_Bits.m_pData, store.m_pData);
     CalcDeg();
+    // A cycle's order must name the new graph's nodes: an order of another
+    // size would walk nodes the graph does not have. One that still fits
+    // (same size) is kept, as before.
+    if (auto* cycle = dynamic_cast<CCycle*>(this); cycle != nullptr && !cycle->IsPermutation(cycle->m_path)) {
+        cycle->m_path.clear();
+        for (long v = 1; v <= n; ++v) cycle->m_path.push_back(static_cast<short>(v));
+        cycle->m_usedMoves.clear();
+        cycle->m_usedMoves2.clear();
+    }
     return true;
 }

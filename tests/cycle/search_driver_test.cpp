@@ -167,8 +167,18 @@ TEST_P(Optimize, graphs_below_two_nodes_get_a_defined_answer) {
     EXPECT_FALSE(one.IsCycleExist(os, Ctl()));
     EXPECT_EQ(one.FindMinCycle(Ctl()), 1);
     EXPECT_EQ(Order(one), (std::vector<short>{1}));
-    EXPECT_EQ(empty.FindMinCycle(Ctl()), 0);
+    EXPECT_EQ(empty.FindMinCycle(Ctl()), 1) << "no nodes, no cycle: 0 gaps would claim one";
     EXPECT_FALSE(empty.IsCycleExist(os, Ctl()));
+}
+
+// Two joined nodes have one edge, and a cycle through both would need two.
+TEST_P(FindMinCycle, never_reports_a_cycle_on_two_nodes) {
+    CCycle joined(2);
+    EXPECT_EQ(joined.FindMinCycle(Ctl()), 1);
+    EXPECT_EQ(joined.m_path.size(), 2u);
+    CCycle apart(2);
+    apart = true;
+    EXPECT_EQ(apart.FindMinCycle(Ctl()), 2);
 }
 
 TEST_P(Optimize, two_nodes_finish_at_once) {

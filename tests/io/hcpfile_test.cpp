@@ -8,9 +8,11 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 #include <unistd.h>
 #include <sys/resource.h>
 
+#include "cycle/cycle.h"
 #include "graph/bitgraph.h"
 #include "graph/randsrc.h"
 
@@ -259,6 +261,22 @@ TEST_F(HcpFileTest, LoadingAnotherSizeResizesTheDegreeTable) {
     EXPECT_EQ(small.GetDim(), 40);
     EXPECT_EQ(small.GetDeg(40), 1);
     EXPECT_EQ(small.GetMaxDeg(), 1);
+}
+
+// An order of another size would name nodes the loaded graph lacks; one
+// of the same size still fits and is kept.
+TEST_F(HcpFileTest, LoadGivesACycleAnOrderOfTheNewSize) {
+    std::string p = Path("c4.hcp");
+    ASSERT_TRUE(Cycle4().Store(p.c_str()));
+    CCycle big(40);
+    ASSERT_TRUE(big.Load(p.c_str()));
+    EXPECT_EQ(std::vector<short>(big.m_path.begin(), big.m_path.end()), (std::vector<short>{1, 2, 3, 4}));
+    EXPECT_EQ(big.MakeString(), "\n(0): {1 2 3 4 1}");
+    CCycle same(4);
+    same.m_path = {3, 1, 4, 2};
+    ASSERT_TRUE(same.Load(p.c_str()));
+    EXPECT_EQ(std::vector<short>(same.m_path.begin(), same.m_path.end()), (std::vector<short>{3, 1, 4, 2}));
+    EXPECT_EQ(same.MakeString(), "\n(2): {3=1 4=2 3}");
 }
 
 TEST_F(HcpFileTest, EdgeOrderMatchesAPlainDescendingWalk) {

@@ -61,6 +61,7 @@ public:
     // Starting orders (pathinit.cpp).
     void Init(bool shuffle);
     void PathInit(bool shuffle);
+    void PathInit(bool shuffle, const hcp::SearchControl& ctl);
 
     // Text outputs (touroutput.cpp). MakeString(char*) needs a buffer of at
     // least 6N + 18 bytes; new callers use the std::string form.

@@ -49,10 +49,18 @@ void CCycle::Init(bool shuffle)
     m_path.assign(v.rbegin(), v.rend());
 }
 
+void CCycle::PathInit(bool shuffle)
+{
+    PathInit(shuffle, hcp::SearchControl{});
+}
+
 // The candidates are kept in an array-linked list (next/prev indexes into
 // one array of node numbers) so that taking one out costs O(1) and a scan
-// runs over contiguous memory. The walk makes at most N(N-1)/2 edge tests.
-void CCycle::PathInit(bool shuffle)
+// runs over contiguous memory. The walk makes at most N(N-1)/2 edge tests,
+// which on a large sparse graph takes seconds: a stop request ends the walk
+// and the remaining candidates follow in their list order, so the order is
+// still every node once. Without a stop the order is the same as ever.
+void CCycle::PathInit(bool shuffle, const hcp::SearchControl& ctl)
 {
     m_path.clear();
     m_usedMoves.clear();
@@ -85,6 +93,10 @@ void CCycle::PathInit(bool shuffle)
     m_path.push_back(u);
     take(0);
     while (next[n] != n) {
+        if (ctl.stop.stop_requested()) {
+            for (int i = next[n]; i != n; i = next[i]) m_path.push_back(cand[i]);
+            return;
+        }
         int pick = next[n];
         for (int i = next[n]; i != n; i = next[i]) {
             if (GetEdge(u, cand[i])) {

@@ -87,7 +87,7 @@ bool CCycle::IsCycleExist(std::ostream& os, const hcp::SearchControl& ctl) {
     CalcDeg();
     if (m_nMinDeg < 2) return false;
     if (m_nMinDeg == 2) {
-        while (AnalyzeDegree() > 0) {
+        while (!ctl.stop.stop_requested() && AnalyzeDegree() > 0) {
         }
         CalcDeg();
         if (m_nMinDeg < 2) return false;
@@ -127,7 +127,7 @@ int CCycle::FindMinCycle(const hcp::SearchControl& ctl) {
     CBitGraph entryGraph(*this);
     std::list<short> saved(static_cast<std::size_t>(n), 0);
     if (m_nMinDeg == 2) {
-        while (AnalyzeDegree() > 0) {
+        while (!ctl.stop.stop_requested() && AnalyzeDegree() > 0) {
         }
         MakeCanonical();
     }
@@ -138,7 +138,7 @@ int CCycle::FindMinCycle(const hcp::SearchControl& ctl) {
         if (ctl.stop.stop_requested()) break;
         if (pass == 0) Init(true);
         else if (pass == 1) Init(false);
-        else if (pass <= 3) PathInit(true);
+        else if (pass <= 3) PathInit(true, ctl);
         int result = n;
         for (int call = 0; call < 8 && result > 0; ++call) {
             if (ctl.stop.stop_requested()) {

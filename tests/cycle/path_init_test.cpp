@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
+#include <stop_token>
 #include <random>
 #include <thread>
 #include <vector>
@@ -317,3 +319,52 @@ TEST(PathInit, ShuffledWalkIsARepeatablePermutation)
 }
 
 }  // namespace
+
+// A stop request ends the greedy walk; the nodes not yet reached follow in
+// candidate order, so the order is still a permutation. Without a request
+// the walk is the same as the plain call's.
+TEST(PathInit, StopRequestEndsTheWalkWithAWholeOrder)
+{
+    std::stop_source source;
+    source.request_stop();
+    hcp::SearchControl stopped;
+    stopped.stop = source.get_token();
+    CCycle c = WithEdges(6, {{1, 3}, {3, 5}});
+    c.PathInit(false, stopped);
+    EXPECT_EQ(Order(c), Identity(6)) << "only the first node is walked to";
+
+    std::mt19937 rng(7);
+    for (int round = 0; round < 5; ++round) {
+        CCycle g(60);
+        g = true;
+        for (int k = 0; k < 150; ++k)
+            g.SetEdge(static_cast<short>(rng() % 60 + 1), static_cast<short>(rng() % 60 + 1));
+        CCycle plain(g), controlled(g);
+        FixedClock clock(1000 + round);
+        plain.PathInit(true);
+        hcp::SetFixedSeedClock(1000 + round);
+        controlled.PathInit(true, hcp::SearchControl{});
+        EXPECT_EQ(Order(controlled), Order(plain)) << round;
+    }
+}
+
+// The walk on a large graph with almost no edges makes some 5 * 10^8 edge
+// tests; a request from another thread must end it long before that.
+TEST(PathInit, StopRequestFromAnotherThreadEndsALongWalk)
+{
+    CCycle c(32767);
+    c = true;
+    c.SetEdge(1, 2);
+    std::stop_source source;
+    hcp::SearchControl ctl;
+    ctl.stop = source.get_token();
+    std::thread stopper([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        source.request_stop();
+    });
+    c.PathInit(false, ctl);
+    stopper.join();
+    std::vector<short> sorted = Order(c);
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(sorted, Identity(32767));
+}

@@ -6,6 +6,7 @@
 #include <string>
 #include <thread>
 
+#include "exact/reduction.h"
 #include "solve/solver.h"
 
 namespace hcp {
@@ -57,6 +58,9 @@ public:
         const Method* local = LocalSearch(g);
         if (exact != nullptr && Complete(exact) && (local == nullptr || g.NodeCount() <= m_tiny))
             return Named(exact->Run(g, options), *exact);
+        // The cheap proofs cost about one pass over the edges; a graph they
+        // settle never spends the local search's budget.
+        if (SolveResult proved; CheapProofs(g, proved)) return proved;
         if (local == nullptr) {
             SolveResult r;
             r.method = m_name;
@@ -87,6 +91,25 @@ private:
     }
 
     static bool Complete(const Method* m) { return m != nullptr && m->Complete(); }
+
+    static bool CheapProofs(const Graph& g, SolveResult& r)
+    {
+        Reduction proofs;
+        switch (proofs.Run(g)) {
+        case ProofOutcome::NoCycle:
+            r.verdict = Verdict::NoCycle;
+            r.reason = proofs.Reason();
+            break;
+        case ProofOutcome::Cycle:
+            r.verdict = Verdict::Hamiltonian;
+            r.order = proofs.ForcedCycle();
+            break;
+        case ProofOutcome::Open:
+            return false;
+        }
+        r.method = "exact";   // the proofs are the first stage of the complete method
+        return true;
+    }
 
     static const Method* LocalSearch(const Graph& g)
     {

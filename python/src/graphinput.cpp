@@ -1,0 +1,182 @@
+#include "graphinput.h"
+
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace pyhcp {
+
+namespace {
+
+// Node numbering of the caller's labels: the first label seen is node 0.
+class LabelIndex {
+public:
+    // The node of label, or -1 when it has none yet.
+    long long Find(py::handle label) const
+    {
+        PyObject* k = PyDict_GetItemWithError(m_index.ptr(), label.ptr());
+        if (k == nullptr) {
+            if (PyErr_Occurred()) throw py::error_already_set();   // unhashable label
+            return -1;
+        }
+        return static_cast<long long>(PyLong_AsSsize_t(k));
+    }
+    // The node of label, numbering it when it is new.
+    hcp::NodeId Add(py::handle label)
+    {
+        const long long found = Find(label);
+        if (found >= 0) return static_cast<hcp::NodeId>(found);
+        if (m_labels.size() >= std::numeric_limits<hcp::NodeId>::max() - 1)
+            throw py::value_error("the graph has more nodes than node numbers hold");
+        const auto node = static_cast<hcp::NodeId>(m_labels.size());
+        m_index[label] = py::int_(node);
+        m_labels.append(label);
+        return node;
+    }
+    hcp::NodeId Count() const { return static_cast<hcp::NodeId>(m_labels.size()); }
+    py::list Labels() const { return m_labels; }
+
+private:
+    py::dict m_index;
+    py::list m_labels;
+};
+
+std::string Repr(py::handle h)
+{
+    std::string s = py::repr(h).cast<std::string>();
+    if (s.size() > 60) s = s.substr(0, 57) + "...";
+    return s;
+}
+
+// networkx keeps its adjacency as a dict of dicts in _adj (also for multi
+// graphs, whose inner values are key dicts). Walking it directly from C++
+// costs a dict look-up per adjacency entry, several times less than the
+// Python generator behind .edges, which dominated the call on sparse graphs.
+// Returns false, with edges untouched, when the object is not laid out so.
+bool EdgesFromAdjacency(py::handle graph, const LabelIndex& index, std::vector<hcp::Edge>& edges)
+{
+    if (!py::hasattr(graph, "_adj")) return false;
+    py::object adj = graph.attr("_adj");
+    if (!PyDict_CheckExact(adj.ptr()) || PyDict_Size(adj.ptr()) != index.Count()) return false;
+    std::vector<hcp::Edge> found;
+    PyObject* u = nullptr;
+    PyObject* nbrs = nullptr;
+    Py_ssize_t pos = 0;
+    while (PyDict_Next(adj.ptr(), &pos, &u, &nbrs)) {
+        if (!PyDict_Check(nbrs)) return false;
+        const long long iu = index.Find(u);
+        if (iu < 0) return false;
+        PyObject* v = nullptr;
+        PyObject* data = nullptr;
+        Py_ssize_t inner = 0;
+        while (PyDict_Next(nbrs, &inner, &v, &data)) {
+            const long long iv = index.Find(v);
+            if (iv < 0) return false;
+            if (iu < iv) found.emplace_back(static_cast<hcp::NodeId>(iu), static_cast<hcp::NodeId>(iv));
+        }
+    }
+    edges = std::move(found);
+    return true;
+}
+
+}  // namespace
+
+std::pair<py::object, py::object> ReadPair(py::handle item)
+{
+    PyObject* p = item.ptr();
+    if ((PyTuple_Check(p) && PyTuple_GET_SIZE(p) == 2))
+        return {py::reinterpret_borrow<py::object>(PyTuple_GET_ITEM(p, 0)),
+                py::reinterpret_borrow<py::object>(PyTuple_GET_ITEM(p, 1))};
+    if (PyList_Check(p) && PyList_GET_SIZE(p) == 2)
+        return {py::reinterpret_borrow<py::object>(PyList_GET_ITEM(p, 0)),
+                py::reinterpret_borrow<py::object>(PyList_GET_ITEM(p, 1))};
+    const std::string bad = "edge " + Repr(item) + " is not a pair (u, v)";
+    // A string would be split into characters: refuse it rather than guess.
+    if (PyUnicode_Check(p) || PyBytes_Check(p) || !py::isinstance<py::iterable>(item))
+        throw py::value_error(bad);
+    std::vector<py::object> ends;
+    for (py::handle end : item) {
+        if (ends.size() == 2) throw py::value_error(bad);
+        ends.push_back(py::reinterpret_borrow<py::object>(end));
+    }
+    if (ends.size() != 2) throw py::value_error(bad);
+    return {ends[0], ends[1]};
+}
+
+LabelledGraph LabelledGraph::FromPython(py::handle graph)
+{
+    if (py::isinstance<hcp::Graph>(graph)) {
+        LabelledGraph lg;
+        lg.m_keepAlive = py::reinterpret_borrow<py::object>(graph);
+        lg.m_borrowed = &graph.cast<const hcp::Graph&>();
+        return lg;
+    }
+    if (py::hasattr(graph, "nodes") && py::hasattr(graph, "edges")) return FromNetworkx(graph);
+    const PyObject* p = graph.ptr();
+    if (PyUnicode_Check(p) || PyBytes_Check(p) || PyDict_Check(p) || !py::isinstance<py::iterable>(graph))
+        throw py::type_error("graph must be a networkx graph, an iterable of (u, v) pairs or a "
+                             "tourvane.Graph, not " + std::string(Py_TYPE(p)->tp_name));
+    return FromPairs(graph);
+}
+
+LabelledGraph LabelledGraph::FromNetworkx(py::handle graph)
+{
+    if (py::hasattr(graph, "is_directed") && py::bool_(graph.attr("is_directed")()))
+        throw py::value_error("directed graphs are not supported (the cycle is undirected); "
+                              "pass graph.to_undirected() if that is what you mean");
+    LabelIndex index;
+    for (py::handle label : graph.attr("nodes")) {
+        if (index.Find(label) >= 0)
+            throw py::value_error("node " + Repr(label) + " is listed twice in the graph's nodes");
+        index.Add(label);
+    }
+    std::vector<hcp::Edge> edges;
+    if (!EdgesFromAdjacency(graph, index, edges)) {
+        for (py::handle item : graph.attr("edges")) {
+            auto [u, v] = ReadPair(item);
+            const long long iu = index.Find(u);
+            const long long iv = index.Find(v);
+            if (iu < 0 || iv < 0)
+                throw py::value_error("edge " + Repr(item) + " names a node that is not among "
+                                      "the graph's nodes");
+            edges.emplace_back(static_cast<hcp::NodeId>(iu), static_cast<hcp::NodeId>(iv));
+        }
+    }
+    LabelledGraph lg;
+    lg.m_owned = hcp::Graph::FromEdges(index.Count(), edges);
+    lg.m_labels = index.Labels();
+    lg.m_identity = false;
+    return lg;
+}
+
+LabelledGraph LabelledGraph::FromPairs(py::handle pairs)
+{
+    LabelIndex index;
+    std::vector<hcp::Edge> edges;
+    for (py::handle item : pairs) {
+        auto [u, v] = ReadPair(item);
+        const hcp::NodeId iu = index.Add(u);
+        const hcp::NodeId iv = index.Add(v);
+        edges.emplace_back(iu, iv);
+    }
+    LabelledGraph lg;
+    lg.m_owned = hcp::Graph::FromEdges(index.Count(), edges);
+    lg.m_labels = index.Labels();
+    lg.m_identity = false;
+    return lg;
+}
+
+py::list LabelledGraph::Labels(const std::vector<hcp::NodeId>& order) const
+{
+    py::list out(order.size());
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        PyObject* label = m_identity ? PyLong_FromUnsignedLong(order[k])
+                                     : PyList_GET_ITEM(m_labels.ptr(), order[k]);
+        if (!m_identity) Py_INCREF(label);
+        if (label == nullptr) throw py::error_already_set();
+        PyList_SET_ITEM(out.ptr(), static_cast<Py_ssize_t>(k), label);
+    }
+    return out;
+}
+
+}  // namespace pyhcp

@@ -1,0 +1,82 @@
+#include "interruptible.h"
+
+#include <pybind11/pybind11.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <optional>
+#include <stop_token>
+#include <thread>
+
+#include "solve/solver.h"
+
+namespace pyhcp {
+
+namespace py = pybind11;
+
+namespace {
+
+// How often the waiting thread looks at pending signals: short enough that
+// Ctrl-C feels immediate, long enough to cost nothing. A finished solve
+// wakes the waiter at once, so this adds no latency to the result.
+constexpr auto kSignalPoll = std::chrono::milliseconds(50);
+
+struct Outcome {
+    std::mutex mutex;
+    std::condition_variable finished;
+    bool done = false;
+    hcp::SolveResult result;
+    std::exception_ptr error;
+};
+
+}  // namespace
+
+hcp::SolveResult SolveInterruptibly(const hcp::Graph& graph, const std::string& method,
+                                    hcp::SolveOptions options)
+{
+    // Python runs signal handlers only on its main thread, between
+    // bytecodes; the solve therefore cannot stay on this thread, which has
+    // to come back to the interpreter to notice a Ctrl-C.
+    std::stop_source stop;
+    options.stop = stop.get_token();
+    Outcome outcome;
+    std::optional<py::error_already_set> raised;
+    {
+        py::gil_scoped_release release;
+        std::jthread worker([&] {
+            hcp::SolveResult r;
+            std::exception_ptr error;
+            try {
+                r = hcp::Solve(graph, method, options);
+            } catch (...) {
+                error = std::current_exception();
+            }
+            std::lock_guard<std::mutex> lock(outcome.mutex);
+            outcome.result = std::move(r);
+            outcome.error = error;
+            outcome.done = true;
+            outcome.finished.notify_all();
+        });
+        std::unique_lock<std::mutex> lock(outcome.mutex);
+        while (!outcome.finished.wait_for(lock, kSignalPoll, [&] { return outcome.done; })) {
+            lock.unlock();
+            {
+                py::gil_scoped_acquire acquire;
+                if (PyErr_CheckSignals() != 0) raised.emplace();   // takes the pending exception
+            }
+            lock.lock();
+            if (raised) {
+                stop.request_stop();
+                outcome.finished.wait(lock, [&] { return outcome.done; });
+                break;
+            }
+        }
+    }   // the worker is joined here, before the GIL is taken back
+    if (raised) throw std::move(*raised);
+    if (outcome.error) std::rethrow_exception(outcome.error);
+    return std::move(outcome.result);
+}
+
+}  // namespace pyhcp

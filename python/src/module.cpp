@@ -1,0 +1,30 @@
+// The tourvane extension module: the engine's solver, graph and file formats
+// for Python. The package's __init__.py re-exports what is bound here.
+#include <pybind11/pybind11.h>
+
+#include <stdexcept>
+
+#include "bindings.h"
+#include "io/graphfile.h"
+
+namespace py = pybind11;
+
+PYBIND11_MODULE(_core, m)
+{
+    m.doc() = "Hamiltonian cycles of undirected graphs: the Tourvane engine for Python.";
+    // The engine's file errors name the file and the problem: keep the
+    // message, give it the exception class Python code expects.
+    py::register_exception_translator([](std::exception_ptr p) {
+        try {
+            if (p) std::rethrow_exception(p);
+        } catch (const hcp::FileError& e) {
+            PyErr_SetString(PyExc_OSError, e.what());
+        } catch (const hcp::FormatError& e) {
+            PyErr_SetString(PyExc_ValueError, e.what());
+        }
+    });
+    pyhcp::BindResult(m);
+    pyhcp::BindGraph(m);
+    pyhcp::BindSolve(m);
+    m.attr("__version__") = TOURVANE_VERSION;
+}

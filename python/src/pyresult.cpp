@@ -1,0 +1,92 @@
+#include "pyresult.h"
+
+#include <cstdio>
+
+#include "bindings.h"
+#include "graphinput.h"
+
+namespace pyhcp {
+
+namespace {
+
+// A long tour would flood a notebook cell: show its start and its length.
+std::string ShortList(py::handle list)
+{
+    constexpr Py_ssize_t kShown = 6;
+    const Py_ssize_t n = PyList_GET_SIZE(list.ptr());
+    if (n <= kShown + 2) return py::repr(list).cast<std::string>();
+    std::string s = "[";
+    for (Py_ssize_t k = 0; k < kShown; ++k)
+        s += py::repr(PyList_GET_ITEM(list.ptr(), k)).cast<std::string>() + ", ";
+    return s + "... " + std::to_string(n) + " nodes]";
+}
+
+}  // namespace
+
+Result Result::From(const hcp::SolveResult& r, const LabelledGraph& graph)
+{
+    Result out;
+    out.verdict = r.verdict;
+    if (r.order.empty()) {
+        out.order = py::none();
+        out.gaps = py::none();
+    } else {
+        out.order = graph.Labels(r.order);
+        out.gaps = py::int_(r.gaps);
+    }
+    // Solve has already checked a Hamiltonian order against the graph.
+    out.tour = r.verdict == hcp::Verdict::Hamiltonian ? out.order : py::none();
+    out.reason = r.reason;
+    out.method = r.method;
+    out.seed = r.seed;
+    out.stopped = r.stopped;
+    out.seconds = r.seconds;
+    return out;
+}
+
+std::string Result::Repr() const
+{
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%.3f", this->seconds);
+    std::string s = "Result(verdict=" + std::string(hcp::VerdictName(verdict))
+                  + ", method=" + py::repr(py::str(method)).cast<std::string>()
+                  + ", gaps=" + py::repr(gaps).cast<std::string>() + ", seconds=" + seconds;
+    if (!reason.empty()) s += ", reason=" + py::repr(py::str(reason)).cast<std::string>();
+    if (stopped) s += ", stopped=True";
+    if (!tour.is_none()) s += ", tour=" + ShortList(tour);
+    return s + ")";
+}
+
+void BindResult(py::module_& m)
+{
+    py::enum_<hcp::Verdict>(m, "Verdict", "What a solve concluded about a graph.")
+        .value("HAMILTONIAN", hcp::Verdict::Hamiltonian,
+               "A cycle through every node was found and checked against the graph.")
+        .value("NO_CYCLE", hcp::Verdict::NoCycle, "Proved: the graph has no Hamiltonian cycle.")
+        .value("UNKNOWN", hcp::Verdict::Unknown,
+               "Neither: stopped, out of time, or the method cannot prove absence.");
+
+    py::class_<Result>(m, "Result", "The outcome of tourvane.solve.")
+        .def_readonly("verdict", &Result::verdict, "HAMILTONIAN, NO_CYCLE or UNKNOWN.")
+        .def_readonly("tour", &Result::tour,
+                      "The Hamiltonian cycle as a list of the caller's node labels (each node "
+                      "once; the last joins the first), or None unless the verdict is "
+                      "HAMILTONIAN.")
+        .def_readonly("order", &Result::order,
+                      "The best cyclic order reached, in the caller's labels, even when it has "
+                      "gaps; None when the method built none (a proof, or an early stop).")
+        .def_readonly("gaps", &Result::gaps,
+                      "Links of order that are not edges (0 for a cycle), or None without an "
+                      "order.")
+        .def_readonly("reason", &Result::reason,
+                      "Why there is no cycle (NO_CYCLE), or what ended the search (UNKNOWN); "
+                      "node numbers in it count from 1 in the solver's numbering.")
+        .def_readonly("method", &Result::method, "The method that decided.")
+        .def_readonly("seed", &Result::seed, "The seed the run used.")
+        .def_readonly("stopped", &Result::stopped,
+                      "True when the time limit or a stop request ended the solve.")
+        .def_readonly("seconds", &Result::seconds, "Wall time of the solve in the engine.")
+        .def("__repr__", &Result::Repr);
+}
+
+}  // namespace pyhcp

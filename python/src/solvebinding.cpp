@@ -1,0 +1,78 @@
+// tourvane.solve and tourvane.methods.
+#include "bindings.h"
+
+#include <pybind11/stl.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "graphinput.h"
+#include "interruptible.h"
+#include "methodchoice.h"
+#include "patharg.h"
+#include "pyresult.h"
+#include "solve/solver.h"
+
+namespace pyhcp {
+
+namespace {
+
+Result Solve(py::handle graph, const std::string& method, py::handle seed, py::handle timeLimit)
+{
+    hcp::SolveOptions options;
+    options.seed = IndexArgument(seed, std::numeric_limits<std::uint64_t>::max(), "seed");
+    if (!timeLimit.is_none()) {
+        const double t = py::float_(py::reinterpret_borrow<py::object>(timeLimit));
+        if (!(t > 0))
+            throw py::value_error("time_limit must be a positive number of seconds or None (got "
+                                  + py::repr(timeLimit).cast<std::string>() + ")");
+        if (std::isfinite(t)) options.timeLimit = t;
+    }
+    const LabelledGraph input = LabelledGraph::FromPython(graph);
+    const hcp::SolveResult r = SolveInterruptibly(input.Graph(), ChooseMethod(method), options);
+    return Result::From(r, input);
+}
+
+std::vector<std::string> MethodNames()
+{
+    std::vector<std::string> names;
+    for (const hcp::Method* m : hcp::Methods()) names.emplace_back(m->Name());
+    return names;
+}
+
+}  // namespace
+
+void BindSolve(py::module_& m)
+{
+    m.def("solve", &Solve, py::arg("graph"), py::arg("method") = "auto", py::arg("seed") = 1,
+          py::arg("time_limit") = py::none(),
+          R"(Looks for a Hamiltonian cycle of an undirected graph.
+
+graph is one of
+  - a networkx graph (Graph or MultiGraph; directed graphs are refused):
+    its nodes, with any hashable labels, in the order G.nodes lists them;
+  - an iterable of (u, v) pairs of hashable labels: the nodes are the labels
+    that appear, numbered in the order they first appear (a node that is
+    in no pair does not exist);
+  - a tourvane.Graph: the nodes are 0..n-1.
+Self-loops are ignored and repeated edges count once.
+
+method names a registered method (see tourvane.methods()); "auto" picks the
+engine's choice. The same graph, method and seed give the same result.
+time_limit is in seconds (None: no limit); when it runs out the verdict is
+UNKNOWN unless a cycle was found. The solve runs without the GIL; Ctrl-C
+stops it and raises KeyboardInterrupt.
+
+Every tour returned has been checked against the graph, and NO_CYCLE is
+only returned with a proof (see Result.reason).
+
+Raises TypeError for a graph of another kind, ValueError for an unknown
+method, a bad pair, a negative seed or a time limit that is not positive.)");
+    m.def("methods", &MethodNames,
+          "The names of the registered solve methods, in registration order. "
+          "solve() also accepts \"auto\" when it is not among them.");
+}
+
+}  // namespace pyhcp

@@ -1,0 +1,19 @@
+"""Hamiltonian cycles of undirected graphs: the Tourvane engine for Python.
+
+>>> import tourvane
+>>> r = tourvane.solve([(1, 2), (2, 3), (3, 4), (4, 1), (1, 3)])
+>>> r.verdict, sorted(r.tour)
+(<Verdict.HAMILTONIAN: 0>, [1, 2, 3, 4])
+
+The engine lives in the compiled module tourvane._core; networkx is only
+imported by Graph.to_networkx, never by importing tourvane.
+"""
+
+from ._core import Graph, Result, Verdict, __version__, leaper, methods, solve
+
+__all__ = ["Graph", "Result", "Verdict", "leaper", "methods", "solve"]
+
+# Show the classes under the package users import, not the compiled module.
+for _cls in (Graph, Result, Verdict):
+    _cls.__module__ = __name__
+del _cls

@@ -1,0 +1,97 @@
+"""Type hints of the tourvane package (the compiled module tourvane._core)."""
+
+import enum
+import os
+from typing import Any, Hashable, Iterable, Protocol, Sequence, Union
+
+__version__: str
+
+_Path = Union[str, bytes, "os.PathLike[str]", "os.PathLike[bytes]"]
+_Pair = Sequence[Hashable]
+
+class _NetworkxLike(Protocol):
+    """An undirected graph with .nodes and .edges, such as networkx.Graph."""
+    @property
+    def nodes(self) -> Iterable[Hashable]: ...
+    @property
+    def edges(self) -> Iterable[Any]: ...
+
+class Verdict(enum.Enum):
+    """What a solve concluded about a graph."""
+    HAMILTONIAN = 0
+    """A cycle through every node was found and checked against the graph."""
+    NO_CYCLE = 1
+    """Proved: the graph has no Hamiltonian cycle."""
+    UNKNOWN = 2
+    """Neither: stopped, out of time, or the method cannot prove absence."""
+
+class Graph:
+    """An undirected simple graph on nodes 0..n-1, as the solver holds it."""
+    def __init__(self) -> None: ...
+    @staticmethod
+    def read(path: _Path) -> Graph:
+        """Reads a TSPLIB HCP file; node k of the file is node k-1.
+
+        Raises OSError (unreadable) or ValueError (not a valid graph)."""
+    @staticmethod
+    def from_edges(n: int, edges: Iterable[tuple[int, int] | Sequence[int]]) -> Graph:
+        """The graph on nodes 0..n-1; self-loops dropped, repeats merged."""
+    @property
+    def node_count(self) -> int: ...
+    @property
+    def edge_count(self) -> int: ...
+    name: str
+    """The name a file gave the graph (TSPLIB NAME), or ''."""
+    @property
+    def fixed_edges(self) -> list[tuple[int, int]]:
+        """Edges every cycle must use."""
+    def __len__(self) -> int: ...
+    def edges(self) -> list[tuple[int, int]]:
+        """Every edge once as (u, v), u < v, ascending."""
+    def neighbors(self, v: int) -> list[int]: ...
+    def degree(self, v: int) -> int: ...
+    def has_edge(self, u: int, v: int) -> bool: ...
+    def to_networkx(self) -> Any:
+        """The same graph as a networkx.Graph on nodes 0..n-1."""
+    def __eq__(self, other: object) -> bool: ...
+
+class Result:
+    """The outcome of solve()."""
+    @property
+    def verdict(self) -> Verdict: ...
+    @property
+    def tour(self) -> list[Any] | None:
+        """The checked Hamiltonian cycle in the caller's labels, or None."""
+    @property
+    def order(self) -> list[Any] | None:
+        """The best cyclic order reached (maybe with gaps), or None."""
+    @property
+    def gaps(self) -> int | None:
+        """Links of order that are not edges, or None without an order."""
+    @property
+    def reason(self) -> str:
+        """Why there is no cycle, or what ended the search."""
+    @property
+    def method(self) -> str: ...
+    @property
+    def seed(self) -> int: ...
+    @property
+    def stopped(self) -> bool: ...
+    @property
+    def seconds(self) -> float: ...
+
+def solve(
+    graph: Graph | _NetworkxLike | Iterable[_Pair],
+    method: str = "auto",
+    seed: int = 1,
+    time_limit: float | None = None,
+) -> Result:
+    """Looks for a Hamiltonian cycle; the GIL is released, Ctrl-C stops it.
+
+    Raises TypeError for an unsupported graph, ValueError for bad input."""
+
+def methods() -> list[str]:
+    """The names of the registered solve methods."""
+
+def leaper(a: int, b: int, m: int, n: int) -> Graph:
+    """The (a, b)-leaper graph of an m x n board; square (r, c) is node r*n + c."""

@@ -10,5 +10,6 @@ namespace py = pybind11;
 void BindResult(py::module_& m);   // pyresult.cpp
 void BindGraph(py::module_& m);    // graphbinding.cpp
 void BindSolve(py::module_& m);    // solvebinding.cpp
+void BindRead(py::module_& m);     // readbinding.cpp (after BindGraph)
 
 }  // namespace pyhcp

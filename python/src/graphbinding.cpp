@@ -10,7 +10,6 @@
 #include "core/graph.h"
 #include "core/leapergraph.h"
 #include "graphinput.h"
-#include "io/graphfile.h"
 #include "patharg.h"
 
 namespace pyhcp {
@@ -88,17 +87,6 @@ void BindGraph(py::module_& m)
                            "graph never changes once built. A tour of it is a list of node "
                            "numbers 0..n-1.")
         .def(py::init<>(), "The graph with no nodes.")
-        .def_static(
-            "read",
-            [](py::handle path) {
-                const std::string p = PathArgument(path);
-                py::gil_scoped_release release;
-                return hcp::ReadGraph(p);
-            },
-            py::arg("path"),
-            "Reads a TSPLIB HCP graph file. Node k of the file (counted from 1) is node k-1.\n\n"
-            "Raises OSError when the file cannot be read and ValueError when it is not a valid "
-            "graph; the message names the file (and the line).")
         .def_static("from_edges", &FromEdges, py::arg("n"), py::arg("edges"),
                     "The graph on nodes 0..n-1 with the given (u, v) edges.\n\n"
                     "Self-loops are dropped and repeated edges merged; a node outside 0..n-1 "

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "nxadjacency.h"
+
 namespace pyhcp {
 
 namespace {
@@ -46,37 +48,6 @@ std::string Repr(py::handle h)
     std::string s = py::repr(h).cast<std::string>();
     if (s.size() > 60) s = s.substr(0, 57) + "...";
     return s;
-}
-
-// networkx keeps its adjacency as a dict of dicts in _adj (also for multi
-// graphs, whose inner values are key dicts). Walking it directly from C++
-// costs a dict look-up per adjacency entry, several times less than the
-// Python generator behind .edges, which dominated the call on sparse graphs.
-// Returns false, with edges untouched, when the object is not laid out so.
-bool EdgesFromAdjacency(py::handle graph, const LabelIndex& index, std::vector<hcp::Edge>& edges)
-{
-    if (!py::hasattr(graph, "_adj")) return false;
-    py::object adj = graph.attr("_adj");
-    if (!PyDict_CheckExact(adj.ptr()) || PyDict_Size(adj.ptr()) != index.Count()) return false;
-    std::vector<hcp::Edge> found;
-    PyObject* u = nullptr;
-    PyObject* nbrs = nullptr;
-    Py_ssize_t pos = 0;
-    while (PyDict_Next(adj.ptr(), &pos, &u, &nbrs)) {
-        if (!PyDict_Check(nbrs)) return false;
-        const long long iu = index.Find(u);
-        if (iu < 0) return false;
-        PyObject* v = nullptr;
-        PyObject* data = nullptr;
-        Py_ssize_t inner = 0;
-        while (PyDict_Next(nbrs, &inner, &v, &data)) {
-            const long long iv = index.Find(v);
-            if (iv < 0) return false;
-            if (iu < iv) found.emplace_back(static_cast<hcp::NodeId>(iu), static_cast<hcp::NodeId>(iv));
-        }
-    }
-    edges = std::move(found);
-    return true;
 }
 
 }  // namespace
@@ -124,16 +95,34 @@ LabelledGraph LabelledGraph::FromNetworkx(py::handle graph)
     if (py::hasattr(graph, "is_directed") && py::bool_(graph.attr("is_directed")()))
         throw py::value_error("directed graphs are not supported (the cycle is undirected); "
                               "pass graph.to_undirected() if that is what you mean");
+    auto labels = py::reinterpret_steal<py::list>(PySequence_List(graph.attr("nodes").ptr()));
+    if (!labels) throw py::error_already_set();
     LabelIndex index;
-    for (py::handle label : graph.attr("nodes")) {
-        if (index.Find(label) >= 0)
-            throw py::value_error("node " + Repr(label) + " is listed twice in the graph's nodes");
-        index.Add(label);
-    }
     std::vector<hcp::Edge> edges;
-    if (!EdgesFromAdjacency(graph, index, edges)) {
+    std::vector<UnpairedEntry> unpaired;
+    if (py::hasattr(graph, "_adj")
+        && EdgesFromNetworkxAdjacency(graph.attr("_adj"), labels, edges, unpaired)) {
+        // The keys of a dict: no label twice, so each gets its own number.
+        if (!unpaired.empty())
+            for (py::handle label : labels) index.Add(label);
+        for (const UnpairedEntry& e : unpaired) {
+            const long long v = index.Find(e.key);
+            if (v < 0)
+                throw py::value_error("node " + Repr(labels[e.row]) + " has a neighbour "
+                                      + Repr(e.key) + " that is not among the graph's nodes");
+            edges.emplace_back(e.row, static_cast<hcp::NodeId>(v));
+        }
+    } else {
+        edges.clear();
+        for (py::handle label : labels) {
+            if (index.Find(label) >= 0)
+                throw py::value_error("node " + Repr(label) + " is listed twice in the graph's nodes");
+            index.Add(label);
+        }
         for (py::handle item : graph.attr("edges")) {
-            auto [u, v] = ReadPair(item);
+            // A multigraph's edges are (u, v, key) triples.
+            const bool triple = PyTuple_Check(item.ptr()) && PyTuple_GET_SIZE(item.ptr()) == 3;
+            auto [u, v] = triple ? ReadPair(item[py::slice(0, 2, 1)]) : ReadPair(item);
             const long long iu = index.Find(u);
             const long long iv = index.Find(v);
             if (iu < 0 || iv < 0)
@@ -142,9 +131,11 @@ LabelledGraph LabelledGraph::FromNetworkx(py::handle graph)
             edges.emplace_back(static_cast<hcp::NodeId>(iu), static_cast<hcp::NodeId>(iv));
         }
     }
+    if (static_cast<unsigned long long>(py::len(labels)) >= std::numeric_limits<hcp::NodeId>::max())
+        throw py::value_error("the graph has more nodes than node numbers hold");
     LabelledGraph lg;
-    lg.m_owned = hcp::Graph::FromEdges(index.Count(), edges);
-    lg.m_labels = index.Labels();
+    lg.m_owned = hcp::Graph::FromEdges(static_cast<hcp::NodeId>(py::len(labels)), edges);
+    lg.m_labels = labels;
     lg.m_identity = false;
     return lg;
 }
@@ -177,6 +168,12 @@ py::list LabelledGraph::Labels(const std::vector<hcp::NodeId>& order) const
         PyList_SET_ITEM(out.ptr(), static_cast<Py_ssize_t>(k), label);
     }
     return out;
+}
+
+py::object LabelledGraph::AllLabels() const
+{
+    if (m_identity) return py::none();
+    return m_labels;
 }
 
 }  // namespace pyhcp

@@ -26,6 +26,8 @@ public:
     const hcp::Graph& Graph() const { return m_borrowed ? *m_borrowed : *m_owned; }
     // The caller's labels of the nodes of order, in that order.
     py::list Labels(const std::vector<hcp::NodeId>& order) const;
+    // The label of every node, or None when node k is labelled k.
+    py::object AllLabels() const;
 
 private:
     static LabelledGraph FromNetworkx(py::handle graph);

@@ -25,6 +25,7 @@ PYBIND11_MODULE(_core, m)
     });
     pyhcp::BindResult(m);
     pyhcp::BindGraph(m);
+    pyhcp::BindRead(m);
     pyhcp::BindSolve(m);
     m.attr("__version__") = TOURVANE_VERSION;
 }

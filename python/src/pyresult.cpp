@@ -41,6 +41,7 @@ Result Result::From(const hcp::SolveResult& r, const LabelledGraph& graph)
     out.seed = r.seed;
     out.stopped = r.stopped;
     out.seconds = r.seconds;
+    out.labels = graph.AllLabels();
     return out;
 }
 
@@ -55,6 +56,15 @@ std::string Result::Repr() const
     if (stopped) s += ", stopped=True";
     if (!tour.is_none()) s += ", tour=" + ShortList(tour);
     return s + ")";
+}
+
+py::object Result::Label(long long number) const
+{
+    const long long count = labels.is_none() ? -1 : static_cast<long long>(py::len(labels));
+    if (number < 1 || (count >= 0 && number > count))
+        throw py::index_error("no node " + std::to_string(number) + " in the graph solved");
+    if (labels.is_none()) return py::int_(number - 1);
+    return labels[py::int_(number - 1)];
 }
 
 void BindResult(py::module_& m)
@@ -79,13 +89,19 @@ void BindResult(py::module_& m)
                       "Links of order that are not edges (0 for a cycle), or None without an "
                       "order.")
         .def_readonly("reason", &Result::reason,
-                      "Why there is no cycle (NO_CYCLE), or what ended the search (UNKNOWN); "
-                      "node numbers in it count from 1 in the solver's numbering.")
+                      "Why there is no cycle (NO_CYCLE), or what ended the search (UNKNOWN), "
+                      "in the engine's words; Result.label turns a node number in it into "
+                      "the caller's label.")
         .def_readonly("method", &Result::method, "The method that decided.")
         .def_readonly("seed", &Result::seed, "The seed the run used.")
         .def_readonly("stopped", &Result::stopped,
                       "True when the time limit or a stop request ended the solve.")
         .def_readonly("seconds", &Result::seconds, "Wall time of the solve in the engine.")
+        .def("label", &Result::Label, py::arg("number"),
+             "The caller's label of the node that reason calls `number`: reasons count "
+             "nodes from 1 in the order solve read them (the graph's nodes, or the order "
+             "of first appearance in an edge list; node k of a tourvane.Graph is number "
+             "k+1).")
         .def("__repr__", &Result::Repr);
 }
 

@@ -26,10 +26,13 @@ struct Result {
     std::uint64_t seed = 0;
     bool stopped = false;
     double seconds = 0.0;
+    py::object labels;      // the caller's label of solver node k, or None: k itself
 
     static Result From(const hcp::SolveResult& r, const LabelledGraph& graph);
     // Result(verdict=HAMILTONIAN, method='exist', gaps=0, ..., tour=[a, b, ... 900 nodes])
     std::string Repr() const;
+    // The caller's label of the node a reason calls `number` (from 1).
+    py::object Label(long long number) const;
 };
 
 

@@ -9,11 +9,13 @@ The engine lives in the compiled module tourvane._core; networkx is only
 imported by Graph.to_networkx, never by importing tourvane.
 """
 
-from ._core import Graph, Result, Verdict, __version__, leaper, methods, solve
+from ._core import (Graph, GraphReader, Result, Verdict, __version__, leaper, methods,
+                    read_graphs, solve)
 
-__all__ = ["Graph", "Result", "Verdict", "leaper", "methods", "solve"]
+__all__ = ["Graph", "GraphReader", "Result", "Verdict", "leaper", "methods", "read_graphs",
+           "solve"]
 
 # Show the classes under the package users import, not the compiled module.
-for _cls in (Graph, Result, Verdict):
+for _cls in (Graph, GraphReader, Result, Verdict):
     _cls.__module__ = __name__
 del _cls

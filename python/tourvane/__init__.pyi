@@ -2,7 +2,7 @@
 
 import enum
 import os
-from typing import Any, Hashable, Iterable, Protocol, Sequence, Union
+from typing import Any, Hashable, Iterable, Iterator, Protocol, Sequence, Union
 
 __version__: str
 
@@ -30,7 +30,8 @@ class Graph:
     def __init__(self) -> None: ...
     @staticmethod
     def read(path: _Path) -> Graph:
-        """Reads a TSPLIB HCP file; node k of the file is node k-1.
+        """Reads a TSPLIB HCP, DIMACS, graph6 or sparse6 file holding one
+        graph; node k of the file is node k-1.
 
         Raises OSError (unreadable) or ValueError (not a valid graph)."""
     @staticmethod
@@ -79,6 +80,16 @@ class Result:
     def stopped(self) -> bool: ...
     @property
     def seconds(self) -> float: ...
+    def label(self, number: int) -> Any:
+        """The caller's label of the node `reason` calls `number` (from 1)."""
+
+class GraphReader(Iterator[Graph]):
+    """The graphs of one file, read one at a time."""
+    def __iter__(self) -> GraphReader: ...
+    def __next__(self) -> Graph: ...
+
+def read_graphs(path: _Path) -> GraphReader:
+    """Every graph of a file (each line of a graph6/sparse6 file)."""
 
 def solve(
     graph: Graph | _NetworkxLike | Iterable[_Pair],

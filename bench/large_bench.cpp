@@ -59,7 +59,15 @@ int RunInstance(const Instance& in)
     hcp::SolveOptions options;
     options.seed = in.seed;
     options.timeLimit = in.limit;
-    if (std::getenv("LARGE_BENCH_LOG") != nullptr) options.log = &std::cerr;
+    // LARGE_BENCH_LOG=1: the method's own lines; 2: progress reports too.
+    if (const char* env = std::getenv("LARGE_BENCH_LOG")) {
+        options.log = &std::cerr;
+        if (std::string(env) == "2")
+            options.progress = [](const hcp::Progress& p) {
+                std::fprintf(stderr, "  %8.2f s %8d gaps %12llu steps\n", p.seconds, p.gaps,
+                             static_cast<unsigned long long>(p.work));
+            };
+    }
     const double cpu0 = CpuSeconds();
     const hcp::SolveResult r = hcp::Solve(g, in.method, options);
     const double cpu = CpuSeconds() - cpu0;

@@ -2,20 +2,50 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cmath>
 
 namespace hcp {
 
-GapSearch::GapSearch(const Graph& g, std::span<const NodeId> order, Random64& rng)
-    : m_graph(g), m_list(order), m_rng(rng)
+namespace {
+
+std::vector<NodeId> Identity(NodeId n)
 {
-    const std::size_t n = order.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const NodeId u = order[i], v = order[(i + 1) % n];
-        if (IsGap(u, v)) {
+    std::vector<NodeId> v(n);
+    for (NodeId k = 0; k < n; ++k) v[k] = k;
+    return v;
+}
+
+// The segment length of the two-level list. Splitting a segment rewrites
+// up to half of it, node records scattered in memory, while flipping whole
+// segments walks a small array; well below sqrt(N) balances the two.
+std::uint32_t DefaultGroup(NodeId n)
+{
+    return std::max<std::uint32_t>(8, static_cast<std::uint32_t>(0.3 * std::sqrt(double(n))));
+}
+
+}  // namespace
+
+GapSearch::GapSearch(const Graph& g, std::span<const NodeId> order, Random64& rng, std::uint32_t groupSize)
+    : m_graph(g, order),
+      m_list(Identity(g.NodeCount()), groupSize != 0 ? groupSize : DefaultGroup(g.NodeCount())),
+      m_rng(rng)
+{
+    const NodeId n = g.NodeCount();
+    m_seen.assign(n, 0);
+    for (NodeId k = 0; k < n; ++k) {
+        const NodeId next = k + 1 == n ? 0 : k + 1;
+        if (IsGap(k, next)) {
             ++m_gaps;
-            m_queue.emplace_back(u, v);
+            m_queue.emplace_back(k, next);
         }
     }
+}
+
+std::vector<NodeId> GapSearch::Order() const
+{
+    std::vector<NodeId> out = m_list.Order(0);
+    for (NodeId& v : out) v = m_graph.Original(v);
+    return out;
 }
 
 // Finds where the paths strictly between tail t and head h (t ~ h) can go
@@ -81,7 +111,67 @@ GapSearch::Move GapSearch::Choose(NodeId a, NodeId b)
         if (y != b && IsGap(x, y)) BestJoin(x, b, best);
     }
     if (best.delta < 0 || m_neutral.empty()) return best;
-    return m_neutral[m_rng.Below(static_cast<std::uint32_t>(m_neutral.size()))];
+    // Ends this walk has had already lead back to where it has been (the
+    // undo of the last move is always among the candidates): drop them
+    // while others are left.
+    std::size_t fresh = 0;
+    for (const Move& m : m_neutral) {
+        const NodeId end = m.kind == Move::FromTail ? m_list.Next(m.c) : m_list.Prev(m.c);
+        if (m_seen[end] != m_walkId) m_neutral[fresh++] = m;
+    }
+    if (fresh > 0) m_neutral.resize(fresh);
+    // Look one move further: a neutral move after which the gap it leaves
+    // can be removed is worth more than a random one. This multiplies the
+    // ends examined per reversal, the costly part of a step.
+    const auto count = static_cast<std::uint32_t>(m_neutral.size());
+    const std::uint32_t first = m_rng.Below(count);
+    for (std::uint32_t k = 0; k < count; ++k) {
+        const Move& m = m_neutral[(first + k) % count];
+        if (m.kind == Move::FromTail) {
+            const NodeId d = m_list.Next(m.c);
+            if (CanImprove(Preview{b, m.c, a, d}, b, d)) return m;
+        } else {
+            const NodeId e = m_list.Prev(m.c);
+            if (CanImprove(Preview{b, e, a, m.c}, a, e)) return m;
+        }
+    }
+    // Otherwise, half the time, the cheapest reversal (one across the whole
+    // order costs sqrt(N) segments); the other half a random move, so the
+    // walk keeps spreading.
+    if (m_rng.Below(2) == 0) {
+        std::uint32_t bestCost = ~0u, pick = first;
+        for (std::uint32_t k = 0; k < count; ++k) {
+            const Move& m = m_neutral[k];
+            const std::uint32_t cost = m_list.SegmentDistance(b, m.kind == Move::FromTail ? m.c : m_list.Prev(m.c));
+            if (cost < bestCost) {
+                bestCost = cost;
+                pick = k;
+            }
+        }
+        return m_neutral[pick];
+    }
+    return m_neutral[first];
+}
+
+bool GapSearch::CanImprove(const Preview& v, NodeId a, NodeId b) const
+{
+    const NodeId pa = PreviewPrev(v, a), nb = PreviewNext(v, b);
+    for (NodeId c : m_graph.Neighbors(a)) {
+        if (c == pa) continue;
+        const NodeId d = PreviewNext(v, c);
+        if (IsGap(c, d) || !IsGap(b, d)) return true;
+        // c heads another gap: a join of tail a to it.
+        const NodeId x = PreviewPrev(v, c);
+        if (x != a && IsGap(x, c)) return true;
+    }
+    for (NodeId c : m_graph.Neighbors(b)) {
+        if (c == nb) continue;
+        const NodeId e = PreviewPrev(v, c);
+        if (IsGap(e, c) || !IsGap(a, e)) return true;
+        const NodeId y = PreviewNext(v, c);
+        if (y != b && IsGap(c, y)) return true;
+    }
+    return false;
 }
 
 std::pair<NodeId, NodeId> GapSearch::Apply(NodeId a, NodeId b, const Move& m)
@@ -131,6 +221,8 @@ std::pair<NodeId, NodeId> GapSearch::Walk(NodeId x, NodeId y, std::uint64_t limi
 {
     NodeId a = x, b = y;
     std::uint64_t since = 0;
+    ++m_walkId;
+    m_seen[a] = m_seen[b] = m_walkId;
     while (!stop.Stopped()) {
         if (m_list.Next(a) != b) std::swap(a, b);
         assert(m_list.Next(a) == b);
@@ -149,6 +241,7 @@ std::pair<NodeId, NodeId> GapSearch::Walk(NodeId x, NodeId y, std::uint64_t limi
         }
         a = u;
         b = v;
+        m_seen[a] = m_seen[b] = m_walkId;
     }
     return {a, b};
 }

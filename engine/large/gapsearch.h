@@ -8,10 +8,15 @@
 //     may leave one new gap at the far side;
 //   - a join of the tail of one path to the head of another, moving the
 //     paths between them to a neighbour of one of their ends (3-opt).
-// A gap no move removes is walked: a random move that keeps the count
-// carries it elsewhere, where another gap or a closing edge may lie.
-// Gaps wait in a queue; one walked too long without success goes to its
-// back and the allowed walk grows for the next round.
+// A gap no move removes is walked: a move that keeps the count carries it
+// elsewhere, where another gap or a closing edge may lie. The walk prefers
+// a move after which an improving move exists (one move of look-ahead on a
+// preview of the order), avoids ends it has had already, and otherwise
+// takes the cheapest reversal or a random move. Gaps wait in a queue; one
+// walked too long without success goes to its back, and the allowed walk
+// doubles after a whole round without progress. The graph is renumbered
+// along the starting order, which keeps the list's segments compact in
+// memory.
 #pragma once
 
 #include <cstdint>
@@ -23,6 +28,7 @@
 
 #include "core/graph.h"
 #include "core/stopwatch.h"
+#include "large/localgraph.h"
 #include "large/random64.h"
 #include "large/twolevellist.h"
 
@@ -36,15 +42,17 @@ struct GapSearchStats {
 
 class GapSearch {
 public:
-    // order: a permutation of the graph's nodes (N >= 8).
-    GapSearch(const Graph& g, std::span<const NodeId> order, Random64& rng);
+    // order: a permutation of the graph's nodes (N >= 3). groupSize: the
+    // two-level list's segment length, 0 for the default.
+    GapSearch(const Graph& g, std::span<const NodeId> order, Random64& rng, std::uint32_t groupSize = 0);
 
     // Works until no gap is left or 'stop' says so; 'tick' is called every
     // few hundred steps with the gap count. True when the order is a cycle.
     bool Run(StopWatch& stop, const std::function<void(int)>& tick);
 
     int Gaps() const { return m_gaps; }
-    std::vector<NodeId> Order() const { return m_list.Order(0); }
+    // The current order in the graph's own node numbers.
+    std::vector<NodeId> Order() const;
     const GapSearchStats& Stats() const { return m_stats; }
     const TwoLevelList& List() const { return m_list; }
 
@@ -59,9 +67,32 @@ private:
         bool flip = false;     // Join: they go in reversed
     };
 
+    // The order as it would read after reversing the forward path s..t,
+    // whose outside neighbours are p = Prev(s) and q = Next(t): a move
+    // looked at before it is made.
+    struct Preview {
+        NodeId s, t, p, q;
+    };
+    NodeId PreviewNext(const Preview& v, NodeId x) const
+    {
+        if (x == v.p) return v.t;
+        if (x == v.s) return v.q;
+        return m_list.Between(v.s, x, v.t) ? m_list.Prev(x) : m_list.Next(x);
+    }
+    NodeId PreviewPrev(const Preview& v, NodeId x) const
+    {
+        if (x == v.q) return v.s;
+        if (x == v.t) return v.p;
+        return m_list.Between(v.s, x, v.t) ? m_list.Next(x) : m_list.Prev(x);
+    }
+    // True when, in the previewed order, the gap (a, b) with b after a has
+    // a move that lowers the gap count.
+    bool CanImprove(const Preview& v, NodeId a, NodeId b) const;
+
     bool Edge(NodeId u, NodeId v) const { return m_graph.HasEdge(u, v); }
     bool IsGap(NodeId u, NodeId v) const { return !m_graph.HasEdge(u, v); }
-    // Returns the best improving move, else a random neutral one.
+    // Returns the best improving move, else a neutral one: one after which
+    // an improving move exists, else the cheapest or a random one.
     Move Choose(NodeId a, NodeId b);
     void BestJoin(NodeId t, NodeId h, Move& best);
     // Applies m; returns the new gap it leaves (u == v when none).
@@ -72,7 +103,7 @@ private:
                                    const std::function<void(int)>& tick);
     bool Consecutive(NodeId x, NodeId y) const { return m_list.Next(x) == y || m_list.Prev(x) == y; }
 
-    const Graph& m_graph;
+    LocalGraph m_graph;   // renumbered so the starting order is 0, 1, 2, ...
     TwoLevelList m_list;
     Random64& m_rng;
     int m_gaps = 0;
@@ -80,6 +111,8 @@ private:
     std::vector<Move> m_neutral;                     // candidates of one step
     GapSearchStats m_stats;
     std::uint64_t m_tickCount = 0;
+    std::vector<std::uint32_t> m_seen;   // walk that last had the node as an end
+    std::uint32_t m_walkId = 0;
 };
 
 }  // namespace hcp

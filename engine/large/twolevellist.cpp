@@ -211,21 +211,24 @@ void TwoLevelList::ReverseSegments(std::uint32_t first, std::uint32_t last)
     const NodeId a = TourFirst(first), b = TourLast(last);
     const NodeId pa = Prev(a), nb = Next(b);
     const std::uint32_t before = m_segs[first].prev, after = m_segs[last].next;
-    m_segBuffer.clear();
-    m_rankBuffer.clear();
-    for (std::uint32_t s = first;; s = m_segs[s].next) {
-        m_segBuffer.push_back(s);
-        m_rankBuffer.push_back(m_segs[s].rank);
-        if (s == last) break;
+    // Ranks swap pairwise from both ends inwards; then each segment of the
+    // run swaps its two links and flips its bit.
+    for (std::uint32_t i = first, j = last; i != j;) {
+        std::swap(m_segs[i].rank, m_segs[j].rank);
+        i = m_segs[i].next;
+        if (i == j) break;
+        j = m_segs[j].prev;
     }
-    const std::size_t k = m_segBuffer.size();
-    for (std::size_t i = 0; i < k; ++i) {
-        Segment& seg = m_segs[m_segBuffer[k - 1 - i]];
+    for (std::uint32_t s = first;;) {
+        Segment& seg = m_segs[s];
+        const std::uint32_t next = seg.next;
+        std::swap(seg.next, seg.prev);
         seg.rev ^= 1;
-        seg.rank = m_rankBuffer[i];
-        seg.prev = i == 0 ? before : m_segBuffer[k - i];
-        seg.next = i + 1 == k ? after : m_segBuffer[k - 2 - i];
+        if (s == last) break;
+        s = next;
     }
+    m_segs[first].next = after;
+    m_segs[last].prev = before;
     m_segs[before].next = last;
     m_segs[after].prev = first;
     SetNext(pa, b);

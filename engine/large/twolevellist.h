@@ -45,6 +45,15 @@ public:
     // is the same cycle read the other way round.
     void Reverse(NodeId a, NodeId b);
 
+    // Segments between a and b the short way round: what a reversal with
+    // these ends costs, roughly.
+    std::uint32_t SegmentDistance(NodeId a, NodeId b) const
+    {
+        const auto count = static_cast<std::uint32_t>(m_segs.size());
+        const std::uint32_t d = (m_segs[m_nodes[b].seg].rank + count - m_segs[m_nodes[a].seg].rank) % count;
+        return d < count - d ? d : count - d;
+    }
+
     // The order read forward from 'from'.
     std::vector<NodeId> Order(NodeId from = 0) const;
     // Whole-structure rebuilds after segments grew lopsided.
@@ -99,8 +108,6 @@ private:
     std::vector<Segment> m_segs;
     std::uint32_t m_group = 1;
     std::vector<NodeId> m_buffer;   // nodes of a path being rewritten
-    std::vector<std::uint32_t> m_segBuffer;
-    std::vector<std::uint32_t> m_rankBuffer;
     bool m_lopsided = false;
     std::uint64_t m_rebuilds = 0;
 };

@@ -250,3 +250,42 @@ TEST(Auto, RaceEndsWhenTheCompleteSideGivesUp)
 }
 
 }  // namespace
+
+namespace {
+
+bool UsesEdge(const std::vector<NodeId>& order, hcp::Edge e)
+{
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const NodeId u = order[i], v = order[(i + 1) % order.size()];
+        if ((u == e.first && v == e.second) || (u == e.second && v == e.first)) return true;
+    }
+    return false;
+}
+
+TEST(Auto, CycleMustUseTheFixedEdges)
+{
+    // The local search ignores fixed edges. Fix three edges of the cycle
+    // that seed 2 finds and seed 1 does not use: the cycle of seed 1 is then
+    // no answer, and whatever auto reports must use all three.
+    Graph g = solvetest::Knight(10, 10);   // above the size auto hands straight to exact
+    hcp::SolveOptions first, second;
+    second.seed = 2;
+    const std::vector<NodeId> c1 = hcp::Solve(g, "exist", first).order;
+    const std::vector<NodeId> c2 = hcp::Solve(g, "exist", second).order;
+    std::vector<hcp::Edge> fixed;
+    for (std::size_t i = 0; i < c2.size() && fixed.size() < 3; ++i) {
+        hcp::Edge e{std::min(c2[i], c2[(i + 1) % c2.size()]), std::max(c2[i], c2[(i + 1) % c2.size()])};
+        if (!UsesEdge(c1, e)) fixed.push_back(e);
+    }
+    ASSERT_EQ(fixed.size(), 3u);
+    g.SetFixedEdges(fixed);
+    for (int threads : {1, 2}) {
+        hcp::SolveOptions o;
+        o.threads = threads;
+        const hcp::SolveResult r = hcp::Solve(g, "auto", o);
+        ASSERT_EQ(r.verdict, Verdict::Hamiltonian) << threads;
+        for (const hcp::Edge& e : fixed) EXPECT_TRUE(UsesEdge(r.order, e)) << e.first + 1 << "-" << e.second + 1;
+    }
+}
+
+}  // namespace

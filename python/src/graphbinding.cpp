@@ -94,9 +94,10 @@ void BindGraph(py::module_& m)
         .def_property_readonly("node_count", &hcp::Graph::NodeCount, "Number of nodes.")
         .def_property_readonly("edge_count", &hcp::Graph::EdgeCount, "Number of edges.")
         .def("__len__", &hcp::Graph::NodeCount)
-        .def_property(
+        // Read-only, like the rest: a solve reads the graph without the GIL,
+        // so nothing may change it from another thread meanwhile.
+        .def_property_readonly(
             "name", [](const hcp::Graph& g) { return g.Name(); },
-            [](hcp::Graph& g, std::string name) { g.SetName(std::move(name)); },
             "The name a file gave the graph (TSPLIB NAME), or ''.")
         .def("edges", [](const hcp::Graph& g) { return EdgeList(g.Edges()); },
              "Every edge once, as (u, v) with u < v, in ascending order.")

@@ -24,6 +24,10 @@ Result Solve(py::handle graph, const std::string& method, py::handle seed, py::h
     hcp::SolveOptions options;
     options.seed = IndexArgument(seed, std::numeric_limits<std::uint64_t>::max(), "seed");
     if (!timeLimit.is_none()) {
+        // float("2") would accept a string; a time limit is a number.
+        if (!PyNumber_Check(timeLimit.ptr()) || PyUnicode_Check(timeLimit.ptr()))
+            throw py::type_error("time_limit must be a number of seconds or None, not "
+                                 + std::string(Py_TYPE(timeLimit.ptr())->tp_name));
         const double t = py::float_(py::reinterpret_borrow<py::object>(timeLimit));
         if (!(t > 0))
             throw py::value_error("time_limit must be a positive number of seconds or None (got "

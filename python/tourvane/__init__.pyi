@@ -41,8 +41,9 @@ class Graph:
     def node_count(self) -> int: ...
     @property
     def edge_count(self) -> int: ...
-    name: str
-    """The name a file gave the graph (TSPLIB NAME), or ''."""
+    @property
+    def name(self) -> str:
+        """The name a file gave the graph (TSPLIB NAME), or ''."""
     @property
     def fixed_edges(self) -> list[tuple[int, int]]:
         """Edges every cycle must use."""

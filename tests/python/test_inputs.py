@@ -107,7 +107,8 @@ def test_unhashable_labels_are_type_errors():
     (dict(time_limit=0), ValueError, "time_limit must be a positive"),
     (dict(time_limit=-2.0), ValueError, "time_limit must be a positive"),
     (dict(time_limit=float("nan")), ValueError, "time_limit must be a positive"),
-    (dict(time_limit="soon"), (TypeError, ValueError), ""),
+    (dict(time_limit="soon"), TypeError, "time_limit must be a number"),
+    (dict(time_limit="2"), TypeError, "time_limit must be a number"),
 ])
 def test_bad_seed_or_time_limit(kwargs, exc, match):
     with pytest.raises(exc, match=match):
@@ -203,3 +204,9 @@ def test_networkx_graphs_read_like_their_node_and_edge_lists(name, graph):
     assert (a.verdict, a.order, a.gaps, a.reason) == (b.verdict, b.order, b.gaps, b.reason)
     if a.verdict == tourvane.Verdict.HAMILTONIAN:
         assert_cycle(graph.nodes, graph.has_edge, a.tour)
+
+
+def test_a_graph_beyond_a_methods_reach_is_a_value_error_naming_the_limit():
+    big = tourvane.leaper(1, 2, 200, 200)
+    with pytest.raises(ValueError, match="40000 nodes.*32,767"):
+        tourvane.solve(big, method="exist")

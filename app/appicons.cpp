@@ -150,6 +150,41 @@ void drawCycle(QPainter& p, const QList<int>& order, bool withGap)
 void drawRearrange(QPainter& p) { drawCycle(p, {0, 3, 1, 4, 2, 5}, true); }
 void drawFindCycle(QPainter& p) { drawCycle(p, {0, 1, 2, 3, 4, 5}, false); }
 
+// Solve: the cycle with a check mark, the answer proved.
+void drawSolve(QPainter& p)
+{
+    drawCycle(p, {0, 1, 2, 3, 4, 5}, false);
+    p.setPen(QPen(QColor(0x00, 0x80, 0x00), 2));
+    p.drawLine(6, 8, 8, 11);
+    p.drawLine(8, 11, 13, 4);
+}
+
+void drawStop(QPainter& p)
+{
+    p.setPen(Qt::black);
+    p.setBrush(QColor(0xD0, 0x20, 0x20));
+    p.drawRect(3, 2, 10, 10);
+}
+
+void drawMagnifier(QPainter& p, int sign)
+{
+    p.setPen(QPen(Qt::black, 1.5));
+    p.setBrush(Qt::white);
+    p.drawEllipse(QPointF(6.5, 6.5), 4.5, 4.5);
+    p.drawLine(QPointF(10, 10), QPointF(14.5, 14));
+    if (sign == 0) {
+        p.drawRect(QRectF(4.5, 4.5, 4, 4));
+        return;
+    }
+    p.drawLine(QPointF(4.5, 6.5), QPointF(8.5, 6.5));
+    if (sign > 0)
+        p.drawLine(QPointF(6.5, 4.5), QPointF(6.5, 8.5));
+}
+
+void drawZoomIn(QPainter& p) { drawMagnifier(p, 1); }
+void drawZoomOut(QPainter& p) { drawMagnifier(p, -1); }
+void drawZoomFit(QPainter& p) { drawMagnifier(p, 0); }
+
 QIcon buttonIcon(void (*draw)(QPainter&))
 {
     QPixmap pm(kButtonWidth, kButtonHeight);
@@ -203,6 +238,11 @@ QIcon toolIcon(int commandId)
     case ID_CONTEXT_HELP: return buttonIcon(drawContextHelp);
     case ID_REARRANGE_CYCLE: return buttonIcon(drawRearrange);
     case ID_FIND_CYCLE: return buttonIcon(drawFindCycle);
+    case ID_SOLVE: return buttonIcon(drawSolve);
+    case ID_CANCEL_SEARCH: return buttonIcon(drawStop);
+    case ID_VIEW_ZOOM_IN: return buttonIcon(drawZoomIn);
+    case ID_VIEW_ZOOM_OUT: return buttonIcon(drawZoomOut);
+    case ID_VIEW_ZOOM_FIT: return buttonIcon(drawZoomFit);
     default: return QIcon();
     }
 }

@@ -24,6 +24,12 @@ CChildFrame::CChildFrame(CDocument* doc, QWidget* parent)
                [this](CCmdUI* ui) { ui->Enable(m_wndTab.GetTabCount() > 1); });
     AddCommand(ID_PREV_PANE, [this] { StepTab(-1); },
                [this](CCmdUI* ui) { ui->Enable(m_wndTab.GetTabCount() > 1); });
+    // View > Log switches between the picture and the log.
+    AddCommand(ID_VIEW_LOG, [this] { m_wndTab.SelectTab(m_wndTab.GetActiveTab() == 1 ? 0 : 1); },
+               [this](CCmdUI* ui) {
+                   ui->Enable(m_wndTab.GetTabCount() > 1);
+                   ui->SetCheck(m_wndTab.GetActiveTab() == 1);
+               });
 
     if (doc) {
         connect(doc, &CDocument::titleChanged, this, [this] { UpdateFrameTitle(); });

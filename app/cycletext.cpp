@@ -1,7 +1,10 @@
 #include "cycletext.h"
 
 #include <cctype>
+#include <algorithm>
 #include <sstream>
+#include <stdexcept>
+#include <vector>
 
 namespace app {
 
@@ -48,6 +51,48 @@ int ParseCycleText(const std::string& text, std::list<short>& list)
         }
     }
     return count;
+}
+
+std::string CycleTextProblem(const std::string& text, int n)
+{
+    const std::size_t open = text.find('{');
+    const std::size_t close = text.find('}');
+    if (open == std::string::npos)
+        return "the cycle must start with '{'";
+    if (close == std::string::npos || close < open)
+        return "the cycle must end with '}'";
+    std::istringstream in(text.substr(open + 1, close - open - 1));
+    std::vector<int> seen(static_cast<std::size_t>(std::max(n, 0)) + 1, 0);
+    int count = 0;
+    std::string token;
+    while (in >> token) {
+        std::size_t used = 0;
+        long value = 0;
+        try {
+            value = std::stol(token, &used);
+        } catch (const std::exception&) {
+            used = 0;
+        }
+        if (used != token.size())
+            return "'" + token + "' is not a node number";
+        if (value < 1 || value > n)
+            return "node " + token + " is outside 1.." + std::to_string(n);
+        if (seen[static_cast<std::size_t>(value)]++)
+            return "node " + token + " appears twice";
+        ++count;
+    }
+    if (count != n)
+        return std::to_string(count) + " of " + std::to_string(n)
+            + " nodes given; the cycle must name every node once";
+    return {};
+}
+
+std::string CycleText(const std::list<short>& order)
+{
+    std::string text = "{";
+    for (short v : order)
+        text += " " + std::to_string(v);
+    return text + " }";
 }
 
 }  // namespace app

@@ -20,4 +20,12 @@ std::string DimensionTitle(int n);
 // -1 (list untouched) when a brace is missing or "{" follows "}".
 int ParseCycleText(const std::string& text, std::list<short>& list);
 
+// What is wrong with a typed cycle for a graph of n nodes, in one line
+// ("node 12 appears twice"), or empty when the text names every node
+// 1..n exactly once between "{" and "}".
+std::string CycleTextProblem(const std::string& text, int n);
+
+// The cycle text of an order, "{ 3 1 2 }", as Rearrange cycle reads it.
+std::string CycleText(const std::list<short>& order);
+
 }  // namespace app

@@ -49,7 +49,7 @@ std::string FindCycleLogLine(const FindCycleResult& r)
     if (r.edgesCut > 0) {
         std::snprintf(buf, sizeof buf,
                       "; the degree-2 reduction cut %u edge%s that no Hamiltonian cycle can use"
-                      " (the graph was changed)",
+                      " (drawn dashed; the graph itself is unchanged)",
                       r.edgesCut, r.edgesCut == 1 ? "" : "s");
         line += buf;
     }

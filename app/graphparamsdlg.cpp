@@ -20,7 +20,12 @@ CGraphParamsDlg::CGraphParamsDlg(QWidget* parent)
       m_spinDimension(new CSpinButtonCtrl(this)),
       m_checkRandom(new QCheckBox(QStringLiteral("&Random"), this)),
       m_editMaxDegree(new QLineEdit(this)),
-      m_spinMaxDegree(new CSpinButtonCtrl(this))
+      m_spinMaxDegree(new CSpinButtonCtrl(this)),
+      m_checkLeaper(new QCheckBox(QStringLiteral("&Leaper graph"), this)),
+      m_editLeapA(new QLineEdit(this)),
+      m_editLeapB(new QLineEdit(this)),
+      m_editRows(new QLineEdit(this)),
+      m_editCols(new QLineEdit(this))
 {
     setWindowTitle(QStringLiteral("Graph parameters"));
     m_editDimension->setObjectName(QStringLiteral("IDC_DIMENSION"));
@@ -53,10 +58,36 @@ CGraphParamsDlg::CGraphParamsDlg(QWidget* parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &CGraphParamsDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CGraphParamsDlg::reject);
 
+    // The leaper board: a knight is the (1, 2)-leaper on 8 x 8.
+    m_checkLeaper->setObjectName(QStringLiteral("IDC_LEAPER"));
+    auto* leaper = new QGroupBox(this);
+    auto* leaperLayout = new QGridLayout(leaper);
+    leaperLayout->addWidget(m_checkLeaper, 0, 0, 1, 4);
+    const std::pair<QLineEdit*, const char*> fields[] = {
+        {m_editLeapA, "Leap &a"}, {m_editLeapB, "Leap &b"}, {m_editRows, "Rows &m"}, {m_editCols, "Columns &n"}};
+    int k = 0;
+    for (const auto& [edit, text] : fields) {
+        auto* label = new QLabel(QString::fromUtf8(text), this);
+        label->setBuddy(edit);
+        edit->setMaximumWidth(60);
+        leaperLayout->addWidget(label, 1 + k / 2, (k % 2) * 2);
+        leaperLayout->addWidget(edit, 1 + k / 2, (k % 2) * 2 + 1);
+        ++k;
+    }
+    auto enableLeaper = [this](bool on) {
+        for (QLineEdit* e : {m_editLeapA, m_editLeapB, m_editRows, m_editCols})
+            e->setEnabled(on);
+        m_editDimension->setEnabled(!on);
+        m_checkRandom->setEnabled(!on);
+        m_editMaxDegree->setEnabled(!on);
+    };
+    connect(m_checkLeaper, &QCheckBox::toggled, this, enableLeaper);
+
     auto* form = new QGridLayout;
     form->addWidget(dimensionLabel, 0, 0);
     form->addLayout(dimensionRow, 0, 1);
     form->addWidget(group, 1, 0, 1, 2);
+    form->addWidget(leaper, 2, 0, 1, 2);
 
     auto* outer = new QHBoxLayout(this);
     outer->addLayout(form, 1);
@@ -73,6 +104,11 @@ bool CGraphParamsDlg::OnInitDialog()
     m_spinDimension->SetBuddy(m_editDimension);
     m_spinMaxDegree->SetRange(0, 32766);
     m_spinMaxDegree->SetBuddy(m_editMaxDegree);
+    for (QLineEdit* e : {m_editLeapA, m_editLeapB, m_editRows, m_editCols})
+        e->setEnabled(m_bLeaper);
+    m_editDimension->setEnabled(!m_bLeaper);
+    m_checkRandom->setEnabled(!m_bLeaper);
+    m_editMaxDegree->setEnabled(!m_bLeaper);
     m_editDimension->setFocus();
     m_editDimension->selectAll();
     return true;
@@ -80,6 +116,34 @@ bool CGraphParamsDlg::OnInitDialog()
 
 void CGraphParamsDlg::DoDataExchange(CDataExchange* pDX)
 {
+    DDX_Check(pDX, m_checkLeaper, m_bLeaper);
+    DDX_Text(pDX, m_editLeapA, m_nLeapA);
+    DDX_Text(pDX, m_editLeapB, m_nLeapB);
+    DDX_Text(pDX, m_editRows, m_nRows);
+    DDX_Text(pDX, m_editCols, m_nCols);
+    if (m_bLeaper) {
+        pDX->m_pLastControl = m_editLeapA;
+        DDV_MinMaxShort(pDX, m_nLeapA, 0, 1000);
+        pDX->m_pLastControl = m_editLeapB;
+        DDV_MinMaxShort(pDX, m_nLeapB, m_nLeapA == 0 ? 1 : 0, 1000);
+        pDX->m_pLastControl = m_editRows;
+        DDV_MinMaxShort(pDX, m_nRows, 1, 32767);
+        pDX->m_pLastControl = m_editCols;
+        DDV_MinMaxShort(pDX, m_nCols, 1, 32767);
+        const long nodes = static_cast<long>(m_nRows) * m_nCols;
+        if (!pDX->m_bFailed && pDX->m_bSaveAndValidate && (nodes < 3 || nodes > 32767))
+            pDX->Fail(m_editCols, QStringLiteral("The board has %1 squares; a graph holds 3 to 32767 nodes.")
+                                      .arg(nodes));
+        if (pDX->m_bFailed || !pDX->m_bSaveAndValidate) {
+            DDX_Text(pDX, m_editDimension, m_nDimension);
+            DDX_Check(pDX, m_checkRandom, m_bRandom);
+            DDX_Text(pDX, m_editMaxDegree, m_nMaxDegree);
+            return;
+        }
+        m_nDimension = static_cast<std::int16_t>(nodes);
+        DDX_Check(pDX, m_checkRandom, m_bRandom);
+        return;
+    }
     DDX_Text(pDX, m_editDimension, m_nDimension);
     DDV_MinMaxShort(pDX, m_nDimension, 3, 32767);
     DDX_Check(pDX, m_checkRandom, m_bRandom);

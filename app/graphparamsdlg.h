@@ -20,6 +20,13 @@ public:
     std::int16_t m_nDimension = 8;
     std::int16_t m_nMaxDegree = 0;
     bool m_bRandom = true;
+    // A leaper graph: moves of a squares one way and b the other on an
+    // m x n board (m * n nodes; the dimension is then ignored).
+    bool m_bLeaper = false;
+    std::int16_t m_nLeapA = 1;
+    std::int16_t m_nLeapB = 2;
+    std::int16_t m_nRows = 8;
+    std::int16_t m_nCols = 8;
 
     // Controls (1001 dimension, 1002 its up-down, 1005 "&Random",
     // 1003 max. degree, 1004 its up-down).
@@ -28,6 +35,11 @@ public:
     QCheckBox* m_checkRandom;
     QLineEdit* m_editMaxDegree;
     CSpinButtonCtrl* m_spinMaxDegree;
+    QCheckBox* m_checkLeaper;
+    QLineEdit* m_editLeapA;
+    QLineEdit* m_editLeapB;
+    QLineEdit* m_editRows;
+    QLineEdit* m_editCols;
 
 protected:
     bool OnInitDialog() override;

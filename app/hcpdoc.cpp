@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 #include <QTimer>
 
@@ -19,12 +20,15 @@ CHcpDoc::CHcpDoc(QObject* parent)
       m_statusTimer(new QTimer(this))
 {
     m_statusTimer->setInterval(250);
-    connect(m_statusTimer, &QTimer::timeout, this, [this] {
-        emit statusMessage(QStringLiteral("Searching for a Hamiltonian cycle: %1 s (Esc cancels)")
-                               .arg(SearchSeconds(), 0, 'f', 1));
-    });
+    connect(m_statusTimer, &QTimer::timeout, this, [this] { emit statusMessage(StatusWhileRunning()); });
     AddCommand(ID_FIND_CYCLE, [this] { OnFindCycle(); },
                [this](CCmdUI* ui) { ui->Enable(!IsSearching() && GetNodeCount() >= 2); });
+    AddCommand(ID_SOLVE, [this] { OnSolve(); },
+               [this](CCmdUI* ui) { ui->Enable(!IsSearching() && GetNodeCount() >= 1); });
+    AddCommand(ID_FILE_EXPORT_PICTURE, [this] { OnExportPicture(); },
+               [this](CCmdUI* ui) { ui->Enable(!IsSearching()); });
+    AddCommand(ID_FILE_EXPORT_TOUR, [this] { OnExportTour(); },
+               [this](CCmdUI* ui) { ui->Enable(!IsSearching() && HasTour()); });
     AddCommand(ID_CANCEL_SEARCH, [this] { CancelSearch(); },
                [this](CCmdUI* ui) { ui->Enable(IsSearching()); });
 }
@@ -46,11 +50,41 @@ bool CHcpDoc::OnNewDocument()
     dlg.m_nDimension = m_dlgParams.m_nDimension;
     dlg.m_nMaxDegree = m_dlgParams.m_nMaxDegree;
     dlg.m_bRandom = m_dlgParams.m_bRandom;
+    dlg.m_bLeaper = m_dlgParams.m_bLeaper;
+    dlg.m_nLeapA = m_dlgParams.m_nLeapA;
+    dlg.m_nLeapB = m_dlgParams.m_nLeapB;
+    dlg.m_nRows = m_dlgParams.m_nRows;
+    dlg.m_nCols = m_dlgParams.m_nCols;
     if (dlg.DoModal() != IDOK)
         return false;
     m_dlgParams.m_nDimension = dlg.m_nDimension;
     m_dlgParams.m_nMaxDegree = dlg.m_nMaxDegree;
     m_dlgParams.m_bRandom = dlg.m_bRandom;
+    m_dlgParams.m_bLeaper = dlg.m_bLeaper;
+    m_dlgParams.m_nLeapA = dlg.m_nLeapA;
+    m_dlgParams.m_nLeapB = dlg.m_nLeapB;
+    m_dlgParams.m_nRows = dlg.m_nRows;
+    m_dlgParams.m_nCols = dlg.m_nCols;
+    m_ruledOut.clear();
+    m_layout = app::LayoutKind::Circle;
+    m_bPlacedByHand = false;
+    m_board.reset();
+
+    if (m_dlgParams.m_bLeaper) {
+        const app::BoardShape shape{m_dlgParams.m_nLeapA, m_dlgParams.m_nLeapB, m_dlgParams.m_nRows,
+                                    m_dlgParams.m_nCols};
+        m_pCycle->SetDim(static_cast<short>(shape.rows * shape.cols));
+        *m_pCycle = true;
+        for (const auto& [u, v] : app::LeaperEdges(shape))
+            m_pCycle->SetEdge(static_cast<short>(u), static_cast<short>(v));
+        m_pCycle->Init(true);
+        m_board = shape;
+        // A new board is shown as a board, each node on its square.
+        ApplyLayout(app::LayoutKind::Board);
+        SetTitle(QString::fromStdString(app::LeaperFileName(shape)).section('.', 0, 0));
+        SetModifiedFlag(true);
+        return true;
+    }
 
     m_pCycle->SetDim(m_dlgParams.m_nDimension);
     if (m_dlgParams.m_bRandom)
@@ -71,6 +105,13 @@ bool CHcpDoc::Serialize(CArchive& ar)
         // The engine leaves the graph as it was when it refuses the file.
         if (!m_pCycle->Load(path.constData())) {
             ar.m_error = QString::fromLocal8Bit(hcp::LastLoadError());
+            // Say plainly why a large graph is refused: the program's own
+            // limit, not a fault in the file.
+            const QRegularExpressionMatch big =
+                QRegularExpression(QStringLiteral("dimension (\\d+) is outside 0\\.\\.32767")).match(ar.m_error);
+            if (big.hasMatch() && big.captured(1).toLongLong() > 32767)
+                ar.m_error = ar.m_path + QStringLiteral(": the graph has %1 nodes; Tourvane32 holds at most 32,767")
+                                             .arg(big.captured(1));
             if (ar.m_error.isEmpty())
                 ar.m_error = ar.m_path + ": the file could not be read";
             return false;
@@ -78,6 +119,10 @@ bool CHcpDoc::Serialize(CArchive& ar)
         m_pCycle->Init(false);
         m_pX.clear();
         m_pY.clear();
+        m_ruledOut.clear();
+        m_layout = app::LayoutKind::Circle;
+        m_bPlacedByHand = false;
+        DetectBoard(ar.m_path);
         return true;
     }
 
@@ -137,7 +182,8 @@ void CHcpDoc::EnsurePositions()
 void CHcpDoc::LayoutCycle(const std::list<short>& path)
 {
     EnsurePositions();
-    app::CycleCircleLayout(path, GetNodeCount(), m_pX, m_pY);
+    if (m_layout == app::LayoutKind::Circle && !m_bPlacedByHand)
+        app::CycleCircleLayout(path, GetNodeCount(), m_pX, m_pY);
     UpdateAllViews(nullptr, 0, nullptr);
 }
 
@@ -192,6 +238,20 @@ bool CHcpDoc::RemoveNodeEdges(short s)
     return true;
 }
 
+bool CHcpDoc::MoveNodeTo(short s, float ux, float uy)
+{
+    if (IsSearching()) {
+        RefuseWhileSearching();
+        return false;
+    }
+    if (s < 1 || static_cast<std::size_t>(s) > m_pX.size() || static_cast<std::size_t>(s) > m_pY.size())
+        return false;
+    m_pX[s - 1] = ux;
+    m_pY[s - 1] = uy;
+    m_bPlacedByHand = true;
+    return true;
+}
+
 bool CHcpDoc::MoveNode(short s, const app::Box& rc, int px, int py)
 {
     if (IsSearching()) {
@@ -201,6 +261,7 @@ bool CHcpDoc::MoveNode(short s, const app::Box& rc, int px, int py)
     if (s < 1 || static_cast<std::size_t>(s) > m_pX.size() || static_cast<std::size_t>(s) > m_pY.size())
         return false;
     app::DropToUnit(rc, px, py, m_pX[s - 1], m_pY[s - 1]);
+    m_bPlacedByHand = true;
     return true;
 }
 

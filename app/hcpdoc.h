@@ -5,17 +5,23 @@
 // edges and moving a node. Has no widgets of its own.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <iosfwd>
 #include <list>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <vector>
 
 #include <QString>
 
+#include "boardlayout.h"
 #include "cycle/cycle.h"
 #include "findcycle.h"
+#include "graphlayoutkind.h"
+#include "graphscene.h"
+#include "solve/solver.h"
 #include "framework/document.h"
 #include "graphparams.h"
 #include "viewgeometry.h"
@@ -46,9 +52,31 @@ public:
     int GetNodeCount() const { return m_pCycle->GetDim(); }
 
     // Layouts (hcpdoc.cpp). EnsurePositions lays the nodes out on the
-    // initial circle when there are no positions yet.
+    // initial circle when there are no positions yet. LayoutCycle moves the
+    // nodes to the circle in the order of path, unless the picture is a board
+    // or force layout or the user has placed nodes by hand: those keep their
+    // places, so the cycle is drawn as a path through them.
     void EnsurePositions();
     void LayoutCycle(const std::list<short>& path);
+
+    // The picture (hcpdoclayout.cpp). ApplyLayout lays every node out anew
+    // in the given way; false, with the reason in *error, when that layout
+    // cannot be made (the positions then stay as they were).
+    bool ApplyLayout(app::LayoutKind kind, QString* error = nullptr);
+    app::LayoutKind Layout() const { return m_layout; }
+    // The board a leaper graph lives on, when the document knows it (a new
+    // leaper graph, or a file named as the leaper generator names them whose
+    // edges are all moves of that leaper).
+    const std::optional<app::BoardShape>& Board() const { return m_board; }
+    void SetBoard(std::optional<app::BoardShape> board) { m_board = board; }
+    // The edges a search ruled out: still edges of the document's graph
+    // (what Save writes), drawn apart.
+    std::vector<app::NodePair> m_ruledOut;
+    // What a paint needs, rebuilt when the graph, the cycle or the ruled-out
+    // edges changed since the last call.
+    const app::GraphScene& Scene();
+    // True once a node was dragged since the last layout.
+    bool m_bPlacedByHand = false;
     QString CycleTitle();
 
     // Edits (hcpdoc.cpp); refused while a search runs.
@@ -59,12 +87,28 @@ public:
     bool RemoveNodeEdges(short s);
     // Moves node s to the drop point (px, py) of the graph rectangle rc.
     bool MoveNode(short s, const app::Box& rc, int px, int py);
+    // Moves node s to unit coordinates (ux, uy).
+    bool MoveNodeTo(short s, float ux, float uy);
 
     // The search (hcpdocsearch.cpp). OnFindCycle starts it on a worker with a
     // copy of the graph; when it ends, the copy becomes the document's graph,
     // the nodes are laid out in the order reached and a log line is written.
     void OnFindCycle();
-    bool IsSearching() const { return m_job != nullptr; }
+    bool IsSearching() const { return m_job != nullptr || m_solve != nullptr; }
+    // The solve (hcpdocsolve.cpp): decides on a worker, with the method
+    // app::SolveMethodName() picks, whether the graph has a Hamiltonian
+    // cycle. The graph stays as it is; a cycle found becomes the order.
+    void OnSolve();
+    bool IsSolving() const { return m_solve != nullptr; }
+    // Export (hcpdocexport.cpp). HasTour: the order is a permutation of
+    // all N >= 2 nodes. ExportTour writes it as a TSPLIB tour file, whole
+    // or not at all; false with a one-line reason naming the file.
+    bool HasTour() const;
+    bool ExportTour(const QString& path, QString* error);
+    void OnExportPicture();
+    void OnExportTour();
+    // The outcome of the last finished search or solve in plain words.
+    const QString& LastOutcome() const { return m_lastOutcome; }
     // Asks the running search to stop; it ends soon after with the order
     // reached so far.
     void CancelSearch();
@@ -94,13 +138,31 @@ private:
         app::FindCycleResult result;
     };
     void FinishSearch();
+    // What a solve's worker works on: its own copy of the graph.
+    struct SolveJob {
+        hcp::Graph graph;
+        std::string method;
+        hcp::SolveResult result;
+        std::string failure;           // an exception the engine threw
+        std::atomic<int> gaps{-1};     // progress: fewest gaps so far
+    };
+    void FinishSolve();
+    QString StatusWhileRunning() const;
     void WriteLog(const QString& line);
     void RefuseWhileSearching();
 
+    void DetectBoard(const QString& path);
+
+    app::LayoutKind m_layout = app::LayoutKind::Circle;
+    std::optional<app::BoardShape> m_board;
+    app::GraphScene m_scene;
+    std::uint64_t m_sceneKey = 0;
     std::ostream* m_pLogStream = nullptr;
     std::unique_ptr<SearchJob> m_job;
     std::jthread m_worker;
     QTimer* m_statusTimer;
     std::chrono::steady_clock::time_point m_searchStart;
     app::FindCycleResult m_lastSearch;
+    std::unique_ptr<SolveJob> m_solve;
+    QString m_lastOutcome;
 };

@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "hcpdoc.h"
+#include "outcome.h"
 
 void CHcpDoc::OnFindCycle()
 {
@@ -31,15 +32,18 @@ void CHcpDoc::CancelSearch()
 
 void CHcpDoc::StopSearch()
 {
-    if (!m_job)
+    if (!IsSearching())
         return;
     CancelSearch();
-    FinishSearch();
+    if (m_solve)
+        FinishSolve();
+    else
+        FinishSearch();
 }
 
 double CHcpDoc::SearchSeconds() const
 {
-    if (!m_job)
+    if (!IsSearching())
         return 0.0;
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - m_searchStart).count();
 }
@@ -53,19 +57,26 @@ void CHcpDoc::FinishSearch()
     m_statusTimer->stop();
     std::unique_ptr<SearchJob> job = std::move(m_job);
     m_lastSearch = job->result;
-    // The worker's copy, with the order it reached (and any edges the
-    // reduction cut), becomes the document's graph.
-    m_pCycle = std::move(job->work);
-    if (m_lastSearch.edgesCut > 0)
-        SetModifiedFlag(true);
+    // Only the order reached comes back: the document's graph stays as it
+    // was opened, so Save writes what was read. Edges the reduction cut on
+    // the worker's copy are remembered to be drawn apart.
+    m_ruledOut.clear();
+    if (m_lastSearch.edgesCut > 0) {
+        const hcp::Graph reduced = hcp::Graph::FromBitGraph(*job->work);
+        for (const hcp::Edge& e : hcp::Graph::FromBitGraph(*m_pCycle).Edges())
+            if (!reduced.HasEdge(e.first, e.second))
+                m_ruledOut.emplace_back(static_cast<int>(e.first) + 1, static_cast<int>(e.second) + 1);
+    }
+    if (m_pCycle->IsPermutation(job->work->m_path))
+        m_pCycle->Restore(&job->work->m_path);
     if (!m_lastSearch.report.empty())
         WriteLog(QString::fromStdString(m_lastSearch.report));
     WriteLog(QString::fromStdString(app::FindCycleLogLine(m_lastSearch)));
     LayoutCycle(m_pCycle->m_path);
-    emit statusMessage(QStringLiteral("H=%1 after %2 s%3")
-                           .arg(m_lastSearch.h)
-                           .arg(m_lastSearch.seconds, 0, 'f', 2)
-                           .arg(m_lastSearch.cancelled ? QStringLiteral(", cancelled") : QString()));
+    m_lastOutcome = QString::fromStdString(
+        app::FindCycleOutcome(m_lastSearch.h, m_lastSearch.seconds, m_lastSearch.cancelled));
+    WriteLog(m_lastOutcome);
+    emit statusMessage(m_lastOutcome);
     emit searchFinished();
 }
 

@@ -1,7 +1,13 @@
 #include "hcpview.h"
 
-#include <optional>
+#include <algorithm>
+#include <cmath>
 #include <vector>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QWheelEvent>
 
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -11,9 +17,11 @@
 #include <QPixmap>
 
 #include "framework/cmdtarget.h"
+#include "framework/messagebox.h"
 #include "framework/popupmenu.h"
 #include "framework/resstrings.h"
 #include "framework/waitcursor.h"
+#include "cycletext.h"
 #include "hcpdoc.h"
 #include "rearrangedlg.h"
 #include "resource.h"
@@ -30,10 +38,6 @@ QFont MakeFont(int faceId, int pixelHeight)
     f.setPixelSize(pixelHeight);
     return f;
 }
-
-// Pictures with at least this many nodes take long enough to paint that
-// the wait cursor is worth showing.
-constexpr int kWaitCursorNodes = 1000;
 
 }  // namespace
 
@@ -60,8 +64,25 @@ CHcpView::CHcpView(QWidget* parent)
     AddCommand(ID_DELETE_NODE, [this] { OnDeleteNode(); }, [this](CCmdUI* ui) {
         ui->Enable(m_nSelected != -1 && !(GetDocument() && GetDocument()->IsSearching()));
     });
-    AddCommand(ID_REARRANGE_CYCLE, [this] { OnRearrangeCycle(); },
-               [this](CCmdUI* ui) { ui->Enable(!(GetDocument() && GetDocument()->IsSearching())); });
+    auto idle = [this](CCmdUI* ui) { ui->Enable(!(GetDocument() && GetDocument()->IsSearching())); };
+    AddCommand(ID_REARRANGE_CYCLE, [this] { OnRearrangeCycle(); }, idle);
+    AddCommand(ID_VIEW_ZOOM_IN, [this] { ZoomBy(1.25); });
+    AddCommand(ID_VIEW_ZOOM_OUT, [this] { ZoomBy(0.8); });
+    AddCommand(ID_VIEW_ZOOM_FIT, [this] { ZoomToFit(); });
+    AddCommand(ID_VIEW_FIND_NODE, [this] { OnFindNode(); });
+    const std::pair<int, app::LayoutKind> layouts[] = {{ID_LAYOUT_CIRCLE, app::LayoutKind::Circle},
+                                                       {ID_LAYOUT_BOARD, app::LayoutKind::Board},
+                                                       {ID_LAYOUT_FORCE, app::LayoutKind::Force}};
+    for (const auto& [id, kind] : layouts)
+        AddCommand(id, [this, kind = kind] { OnLayout(kind); }, [this, kind = kind](CCmdUI* ui) {
+            const CHcpDoc* doc = GetDocument();
+            ui->Enable(doc && !doc->IsSearching());
+            ui->SetCheck(doc && doc->Layout() == kind);
+        });
+    AddCommand(ID_EDIT_COPY, [this] { OnCopy(); }, [this](CCmdUI* ui) {
+        const CHcpDoc* doc = GetDocument();
+        ui->Enable(doc && doc->GetNodeCount() >= 2 && doc->m_pCycle->m_path.size() >= 2);
+    });
     EnablePrintCommands();
 }
 
@@ -85,6 +106,7 @@ void CHcpView::OnInitialUpdate()
         return;
     m_nNodes = doc->GetNodeCount();
     m_rcGraph = app::GraphRect(width(), height(), m_nMargin);
+    m_viewport.SetRect(m_rcGraph);
     doc->EnsurePositions();
     // The circle of the widest label just encloses the label's box.
     const QFontMetrics fm(m_labelFont, this);
@@ -96,6 +118,7 @@ void CHcpView::resizeEvent(QResizeEvent* event)
 {
     CView::resizeEvent(event);
     m_rcGraph = app::GraphRect(width(), height(), m_nMargin);
+    m_viewport.SetRect(m_rcGraph);
 }
 
 app::Point CHcpView::NodePosition(const app::Box& r, int v) const
@@ -109,46 +132,16 @@ int CHcpView::HitTest(int qx, int qy) const
     if (!HasPositions())
         return -1;
     const CHcpDoc* doc = GetDocument();
-    return app::HitTest(m_rcGraph, m_nRadius, m_nNodes, doc->m_pX.data(), doc->m_pY.data(), qx, qy);
-}
-
-void CHcpView::OnDraw(QPainter* painter)
-{
-    const qreal ratio = devicePixelRatioF();
-    QPixmap picture(size() * ratio);
-    picture.setDevicePixelRatio(ratio);
-    {
-        QPainter memory(&picture);
-        Draw(&memory, nullptr);
+    if (m_viewport.IsIdentity())
+        return app::HitTest(m_rcGraph, m_nRadius, m_nNodes, doc->m_pX.data(), doc->m_pY.data(), qx, qy);
+    // Zoomed: the same circles around the zoomed positions.
+    for (int v = m_nNodes; v >= 1; --v) {
+        const app::PointF p = m_viewport.ToScreen(doc->m_pX[v - 1], doc->m_pY[v - 1]);
+        const double dx = p.x - qx, dy = p.y - qy;
+        if (dx * dx + dy * dy <= double(m_nRadius) * m_nRadius)
+            return v;
     }
-    painter->drawPixmap(0, 0, picture);
-}
-
-void CHcpView::Draw(QPainter* painter, CPrintInfo* info)
-{
-    std::optional<CWaitCursor> wait;
-    if (info || m_nNodes >= kWaitCursorNodes)
-        wait.emplace();
-
-    painter->save();
-    painter->setPen(QPen(Qt::black, 0));
-    if (!info) {
-        painter->fillRect(rect(), m_whiteBrush);
-        painter->drawLine(m_rcGraph.left, m_nMargin, m_rcGraph.right, m_nMargin);
-    } else {
-        painter->drawLine(0, m_rcPrint.top - 100, m_rcPrint.right, m_rcPrint.top - 100);
-    }
-    if (GetDocument()) {
-        DrawTitle(painter, info);
-        if (HasPositions()) {
-            const app::Box& r = info ? m_rcPrint : m_rcGraph;
-            if (m_bShowEdges)
-                DrawEdges(painter, r);
-            DrawCycle(painter, r);
-            DrawNodes(painter, r, info);
-        }
-    }
-    painter->restore();
+    return -1;
 }
 
 void CHcpView::DrawTitle(QPainter* painter, CPrintInfo* info)
@@ -164,85 +157,6 @@ void CHcpView::DrawTitle(QPainter* painter, CPrintInfo* info)
     const QFontMetrics fm(font, painter->device());
     const QString title = fm.elidedText(GetDocument()->CycleTitle(), Qt::ElideRight, box.width());
     painter->drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, title);
-    painter->restore();
-}
-
-void CHcpView::DrawEdges(QPainter* painter, const app::Box& r)
-{
-    const CHcpDoc* doc = GetDocument();
-    const CCycle& g = *doc->m_pCycle;
-    std::vector<QPoint> at(static_cast<std::size_t>(m_nNodes) + 1);
-    for (int v = 1; v <= m_nNodes; ++v) {
-        const app::Point p = NodePosition(r, v);
-        at[v] = QPoint(p.x, p.y);
-    }
-    painter->save();
-    painter->setPen(m_edgePen);
-    std::vector<QLine> lines;
-    for (int i = 1; i < m_nNodes; ++i) {
-        for (int j = i + 1; j <= m_nNodes; ++j)
-            if (g.GetEdge(static_cast<short>(i), static_cast<short>(j)))
-                lines.emplace_back(at[i], at[j]);
-        // Draw in batches: a dense graph of many nodes has millions of edges.
-        if (lines.size() >= 4096) {
-            painter->drawLines(lines.data(), static_cast<int>(lines.size()));
-            lines.clear();
-        }
-    }
-    if (!lines.empty())
-        painter->drawLines(lines.data(), static_cast<int>(lines.size()));
-    painter->restore();
-}
-
-void CHcpView::DrawCycle(QPainter* painter, const app::Box& r)
-{
-    const CHcpDoc* doc = GetDocument();
-    const CCycle& g = *doc->m_pCycle;
-    const std::list<short>& path = g.m_path;
-    const QPen bluePen(QColor(0x00, 0x00, 0xFF), 0);
-    painter->save();
-    painter->setPen(bluePen);
-    for (auto it = path.begin(); it != path.end(); ++it) {
-        auto next = std::next(it);
-        const short a = *it;
-        const short b = next == path.end() ? path.front() : *next;
-        // An order holds only nodes 1..N; anything else has no position.
-        if (a < 1 || a > m_nNodes || b < 1 || b > m_nNodes)
-            continue;
-        const app::Point pa = NodePosition(r, a);
-        const app::Point pb = NodePosition(r, b);
-        const bool gap = !g.GetEdge(a, b);
-        if (gap)
-            painter->setPen(m_gapPen);
-        painter->drawLine(pa.x, pa.y, pb.x, pb.y);
-        if (gap)
-            painter->setPen(bluePen);
-    }
-    painter->restore();
-}
-
-void CHcpView::DrawNodes(QPainter* painter, const app::Box& r, CPrintInfo* info)
-{
-    const QFont& font = info ? m_printFont : m_labelFont;
-    painter->save();
-    painter->setFont(font);
-    painter->setPen(QPen(Qt::black, 0));
-    painter->setBrush(m_whiteBrush);
-    const QFontMetrics fm(font, painter->device());
-    const int radius = info ? m_nPrintRadius : m_nRadius;
-    for (int v = 1; v <= m_nNodes; ++v) {
-        const app::Point p = NodePosition(r, v);
-        if (!m_bShowLabels) {
-            painter->drawEllipse(QPoint(p.x, p.y), 3, 3);
-            continue;
-        }
-        const QString label = QString::number(v);
-        const int h = fm.height();
-        const int w = fm.horizontalAdvance(label);
-        painter->drawEllipse(QPoint(p.x, p.y), radius, radius);
-        painter->drawText(QRect(p.x - w, p.y - h / 2 - 1, 2 * w, h), Qt::AlignHCenter | Qt::AlignTop,
-                          label);
-    }
     painter->restore();
 }
 
@@ -292,6 +206,12 @@ void CHcpView::OnRearrangeCycle()
     if (!doc)
         return;
     CRearrangeDlg dlg(this);
+    dlg.m_strCycle = QString::fromStdString(app::CycleText(doc->m_pCycle->m_path));
+    const int n = m_nNodes;
+    dlg.m_check = [n](const QString& text) {
+        const std::string problem = app::CycleTextProblem(text.toStdString(), n);
+        return problem.empty() ? QString() : QStringLiteral("Not a cycle: ") + QString::fromStdString(problem) + ".";
+    };
     if (dlg.DoModal() == IDOK)
         doc->RearrangeCycle(dlg.m_strCycle, m_nNodes);
 }
@@ -304,7 +224,12 @@ void CHcpView::mousePressEvent(QMouseEvent* event)
         m_nSelected = HitTest(pos.x(), pos.y());
         if (m_nSelected != -1 && !searching) {
             m_bDragging = true;
+            m_dragPos = pos;
             setCursor(m_dragCursor);
+        } else if (m_nSelected == -1) {
+            // The background: the picture follows the mouse.
+            m_bPanning = true;
+            m_lastMouse = pos;
         }
     } else if (event->button() == Qt::RightButton) {
         m_nSelected = HitTest(pos.x(), pos.y());
@@ -314,18 +239,126 @@ void CHcpView::mousePressEvent(QMouseEvent* event)
     CView::mousePressEvent(event);
 }
 
+void CHcpView::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint pos = event->position().toPoint();
+    if (m_bDragging) {
+        m_dragPos = pos;
+        update();
+    } else if (m_bPanning && (event->buttons() & Qt::LeftButton)) {
+        m_viewport.Pan(pos.x() - m_lastMouse.x(), pos.y() - m_lastMouse.y());
+        m_lastMouse = pos;
+        update();
+    }
+    CView::mouseMoveEvent(event);
+}
+
 void CHcpView::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton && m_bDragging) {
         const QPoint pos = event->position().toPoint();
-        if (app::DropAccepted(width(), height(), m_nMargin, pos.x(), pos.y()) && GetDocument())
-            GetDocument()->MoveNode(static_cast<short>(m_nSelected), m_rcGraph, pos.x(), pos.y());
+        CHcpDoc* doc = GetDocument();
+        if (app::DropAccepted(width(), height(), m_nMargin, pos.x(), pos.y()) && doc) {
+            if (m_viewport.IsIdentity()) {
+                doc->MoveNode(static_cast<short>(m_nSelected), m_rcGraph, pos.x(), pos.y());
+            } else {
+                const app::PointF u = m_viewport.ToUnit(pos.x(), pos.y());
+                doc->MoveNodeTo(static_cast<short>(m_nSelected), static_cast<float>(u.x), static_cast<float>(u.y));
+            }
+        }
         m_nSelected = -1;
         update();
         unsetCursor();
         m_bDragging = false;
     }
+    if (event->button() == Qt::LeftButton)
+        m_bPanning = false;
     CView::mouseReleaseEvent(event);
+}
+
+void CHcpView::wheelEvent(QWheelEvent* event)
+{
+    const int delta = event->angleDelta().y();
+    if (delta == 0) {
+        event->ignore();
+        return;
+    }
+    const QPointF pos = event->position();
+    m_viewport.ZoomAt(std::pow(1.25, delta / 120.0), pos.x(), pos.y());
+    update();
+    event->accept();
+}
+
+void CHcpView::ZoomBy(double factor)
+{
+    m_viewport.ZoomCentre(factor);
+    update();
+}
+
+void CHcpView::ZoomToFit()
+{
+    const CHcpDoc* doc = GetDocument();
+    if (!HasPositions() || m_nNodes == 0) {
+        m_viewport.Reset();
+    } else {
+        const auto [x0, x1] = std::minmax_element(doc->m_pX.begin(), doc->m_pX.end());
+        const auto [y0, y1] = std::minmax_element(doc->m_pY.begin(), doc->m_pY.end());
+        // The unit square is the picture as laid out: fitting never shows
+        // less than it, so a drawn-out node comes back into view.
+        m_viewport.FitUnitBox(std::min(0.0f, *x0), std::min(0.0f, *y0), std::max(1.0f, *x1), std::max(1.0f, *y1));
+    }
+    update();
+}
+
+bool CHcpView::ShowNode(int v)
+{
+    const CHcpDoc* doc = GetDocument();
+    if (!HasPositions() || v < 1 || v > m_nNodes)
+        return false;
+    // Enlarge until the numbers are readable, then centre the node.
+    for (int i = 0; i < 64 && !LabelsReadable() && m_viewport.Zoom() < app::Viewport::kMaxZoom; ++i)
+        m_viewport.ZoomCentre(1.25);
+    m_viewport.CentreOn(doc->m_pX[v - 1], doc->m_pY[v - 1]);
+    m_nMarked = v;
+    update();
+    return true;
+}
+
+void CHcpView::OnFindNode()
+{
+    if (m_nNodes < 1)
+        return;
+    bool ok = false;
+    const int v = QInputDialog::getInt(this, QStringLiteral("Find node"),
+                                       QStringLiteral("Node number (1-%1):").arg(m_nNodes),
+                                       m_nMarked >= 1 ? m_nMarked : 1, 1, m_nNodes, 1, &ok);
+    if (ok)
+        ShowNode(v);
+}
+
+void CHcpView::OnLayout(app::LayoutKind kind)
+{
+    CHcpDoc* doc = GetDocument();
+    if (!doc || doc->IsSearching())
+        return;
+    QString error;
+    CWaitCursor wait;
+    if (!doc->ApplyLayout(kind, &error)) {
+        app::ShowMessage(error, app::MB_OK | app::MB_ICONEXCLAMATION);
+        return;
+    }
+    m_viewport.Reset();
+    m_nMarked = -1;
+    update();
+}
+
+void CHcpView::OnCopy()
+{
+    CHcpDoc* doc = GetDocument();
+    if (!doc || doc->m_pCycle->m_path.size() < 2)
+        return;
+    // The whole cycle, as Rearrange cycle reads it back.
+    QGuiApplication::clipboard()->setText(QString::fromStdString(app::CycleText(doc->m_pCycle->m_path)));
 }
 
 void CHcpView::keyPressEvent(QKeyEvent* event)
@@ -339,6 +372,21 @@ void CHcpView::keyPressEvent(QKeyEvent* event)
     if (event->key() == Qt::Key_F5 && event->modifiers() == Qt::NoModifier) {
         app::RouteCommand({this}, ID_FIND_CYCLE);
         return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        ZoomBy(1.25);
+        return;
+    case Qt::Key_Minus:
+        ZoomBy(0.8);
+        return;
+    case Qt::Key_Home:
+    case Qt::Key_0:
+        ZoomToFit();
+        return;
+    default:
+        break;
     }
     CView::keyPressEvent(event);
 }

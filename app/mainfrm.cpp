@@ -3,6 +3,7 @@
 #include "mainfrm.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -33,6 +34,11 @@
 
 namespace {
 
+// Dynamic properties of a document: its last status message, and whether
+// this frame listens to its messages.
+constexpr const char* kStatusText = "tourvaneStatusText";
+constexpr const char* kStatusConnected = "tourvaneStatusConnected";
+
 // How often menu items and buttons are brought up to date while idle.
 constexpr int kIdleUpdateMs = 250;
 // X11 modifier bits of the lock keys in a key event's native state.
@@ -46,17 +52,31 @@ const char* const kHelpText =
     "H, shown in the title line of the graph, counts the neighbour pairs that are not joined (gaps).</p>"
     "<h4>Graphs</h4>"
     "<p><b>File, New</b> makes a random graph (or one without edges) from the "
-    "<i>Graph parameters</i>. <b>File, Open</b> reads a TSPLIB HCP file (<tt>.hcp</tt>); "
-    "you can also drop such files on the window. <b>File, Save</b> writes the graph back.</p>"
+    "<i>Graph parameters</i>, or a leaper graph: the moves of an (a, b)-leaper on an m x n board "
+    "(a knight is the (1, 2)-leaper). <b>File, Open</b> reads a TSPLIB HCP file (<tt>.hcp</tt>); "
+    "you can also drop such files on the window. <b>File, Save</b> writes the graph back, exactly as "
+    "it was read: searches never change it. Graphs of more than 32,767 nodes are refused.</p>"
     "<h4>Cycles</h4>"
-    "<p><b>View, Find cycle</b> (F5) searches for a Hamiltonian cycle; Esc stops a running search "
-    "and keeps the order reached. The cycle is drawn in blue and its gaps in red. "
+    "<p><b>View, Find cycle</b> (F5) searches for a Hamiltonian cycle; when it finds none, the graph "
+    "may still have one. <b>View, Solve</b> (Ctrl+F5) decides the question and, when there is no "
+    "cycle, says why. Esc stops a running search and keeps the order reached. The cycle is drawn in "
+    "thick blue above the other edges, its gaps in red; edges the search ruled out are dashed. "
     "<b>View, Rearrange cycle</b> installs an order typed in as <tt>{ 1 2 3 ... }</tt> or read "
-    "from a TSPLIB TOUR file (<tt>.tou</tt>).</p>"
+    "from a TSPLIB TOUR file (<tt>.tour</tt>, <tt>.tou</tt>). <b>Edit, Copy</b> copies the cycle; "
+    "<b>File, Export tour</b> writes it as a TSPLIB tour and <b>File, Export picture</b> writes the "
+    "picture as PNG or SVG.</p>"
+    "<h4>Picture</h4>"
+    "<p>The wheel, + and - (Ctrl++, Ctrl+-) zoom; Ctrl+0 fits the graph to the window; drag the "
+    "background to pan; Ctrl+F finds a node by its number. Node numbers are drawn where they are "
+    "readable. <b>View, Board layout</b> puts every node of a leaper graph on its square; "
+    "<b>Force layout</b> places the nodes of any graph by a force-directed layout.</p>"
     "<h4>Mouse</h4>"
     "<p>Drag a node to move it. Right-click a node and choose <b>Delete node</b> to remove all its "
     "edges. <b>View, Edges</b> and <b>View, Node labels</b> switch the edges and the node numbers "
     "on and off.</p>"
+    "<h4>Without a window</h4>"
+    "<p><tt>Tourvane32 [--find-cycle | --solve] [--layout circle|board|force] --export OUT.png|OUT.svg|OUT.pdf "
+    "GRAPH</tt> writes the picture and prints the outcome (exit status 0: cycle found, 1: none, 2: error).</p>"
     "<h4>Windows</h4>"
     "<p>Each document window has two tabs: <b>Graph</b> and <b>Log</b> (F6 switches between them). "
     "<b>Window, New Window</b> shows the same document a second time.</p>";
@@ -335,8 +355,16 @@ bool CMainFrame::CreateChildFrame(CDocument* doc)
             RenumberWindows(guardedDoc);
         OnSubWindowActivated();
     });
-    if (doc) {
-        connect(doc, &CDocument::statusMessage, this, &CMainFrame::SetMessageText, Qt::UniqueConnection);
+    if (doc && !doc->property(kStatusConnected).toBool()) {
+        // Each document keeps its own last message; the status bar shows
+        // the active document's, never another's.
+        doc->setProperty(kStatusConnected, true);
+        connect(doc, &CDocument::statusMessage, this, [this, doc](const QString& text) {
+            doc->setProperty(kStatusText, text);
+            CChildFrame* f = MDIGetActive();
+            if (f && f->GetActiveDocument() == doc)
+                SetMessageText(text);
+        });
     }
     frame->show();
     frame->InitialUpdateFrame();
@@ -373,6 +401,8 @@ void CMainFrame::OnSubWindowActivated()
     SwitchMenus();
     UpdateTitle();
     CChildFrame* f = MDIGetActive();
+    CDocument* active = f ? f->GetActiveDocument() : nullptr;
+    SetMessageText(active ? active->property(kStatusText).toString() : QString());
     emit activeDocumentChanged(f ? f->GetActiveDocument() : nullptr);
     UpdateCommandUI();
 }
@@ -505,6 +535,21 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {
         auto* key = static_cast<QKeyEvent*>(event);
+        // Esc stops a running search wherever the focus is (the menu bar
+        // after a menu closed, a toolbar, the log), unless a menu or a
+        // dialog is open and needs the key itself.
+        if (event->type() == QEvent::KeyPress && key->key() == Qt::Key_Escape
+            && key->modifiers() == Qt::NoModifier && !QApplication::activePopupWidget()
+            && !QApplication::activeModalWidget()) {
+            auto* w = qobject_cast<QWidget*>(watched);
+            if (w && w->window() == this) {
+                const CCmdUI state = app::UpdateCommand(CommandChain(), ID_CANCEL_SEARCH);
+                if (state.m_bEnabled && state.m_bHandled) {
+                    OnCommand(ID_CANCEL_SEARCH);
+                    return true;
+                }
+            }
+        }
         if (event->type() == QEvent::KeyPress && key->key() == Qt::Key_ScrollLock && !key->isAutoRepeat())
             m_bScrollLock = !m_bScrollLock;
         if (QGuiApplication::platformName() == QLatin1String("xcb"))

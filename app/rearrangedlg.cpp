@@ -5,6 +5,8 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -32,9 +34,30 @@ CRearrangeDlg::CRearrangeDlg(QWidget* parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &CRearrangeDlg::reject);
     connect(m_buttonBrowse, &QPushButton::clicked, this, &CRearrangeDlg::OnBrowse);
 
+    auto* label = new QLabel(QStringLiteral("&Cycle: every node once, in order, as { 3 1 2 }, "
+                                            "or Browse for a tour file"),
+                             this);
+    label->setBuddy(m_editCycle);
+    label->setWordWrap(true);
+    auto* left = new QVBoxLayout;
+    left->addWidget(label);
+    left->addWidget(m_editCycle, 1);
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(m_editCycle, 1);
+    layout->addLayout(left, 1);
     layout->addWidget(buttons);
+}
+
+void CRearrangeDlg::OnOK()
+{
+    if (m_check) {
+        const QString problem = m_check(m_editCycle->toPlainText());
+        if (!problem.isEmpty()) {
+            app::ShowMessage(problem, app::MB_OK | app::MB_ICONEXCLAMATION);
+            m_editCycle->setFocus();
+            return;
+        }
+    }
+    CDialog::OnOK();
 }
 
 void CRearrangeDlg::DoDataExchange(CDataExchange* pDX)
@@ -46,7 +69,7 @@ void CRearrangeDlg::OnBrowse()
 {
     const QString path = app::PromptFileName(
         this, true, QStringLiteral("Open"),
-        QStringLiteral("Tour files(*.tou)|*.tou|All files (*.*)|*.*||"), QStringLiteral("*.TOU"));
+        QStringLiteral("Tour files (*.tour *.tou)|*.tour;*.tou|All files (*.*)|*.*||"), QStringLiteral("*.TOU"));
     if (path.isEmpty())
         return;
     std::string text;

@@ -28,6 +28,18 @@
 #define ID_REARRANGE_CYCLE              32825
 // Stops a running search; the order reached is kept.
 #define ID_CANCEL_SEARCH                32840
+// The picture: zoom, fit, finding a node, layouts.
+#define ID_VIEW_ZOOM_IN                 32850
+#define ID_VIEW_ZOOM_OUT                32851
+#define ID_VIEW_ZOOM_FIT                32852
+#define ID_VIEW_FIND_NODE               32853
+#define ID_LAYOUT_CIRCLE                32854
+#define ID_LAYOUT_BOARD                 32855
+#define ID_LAYOUT_FORCE                 32856
+// Decides whether the graph has a Hamiltonian cycle, with a proof when not.
+#define ID_SOLVE                        32857
+#define ID_FILE_EXPORT_PICTURE          32858
+#define ID_FILE_EXPORT_TOUR             32859
 
 // Controls of "Graph parameters".
 #define IDC_DIMENSION                   1001

@@ -53,13 +53,15 @@ TEST(MenuTables, MenuWithDocument)
     const auto& m = app::documentMenu();
     EXPECT_EQ(Titles(m), (std::vector<std::string>{"&File", "&Edit", "&View", "&Window", "&Help"}));
     EXPECT_EQ(Outline(m[0]),
-              "&New\tCtrl+N | &Open...\tCtrl+O | &Close | &Save\tCtrl+S | Save &As... | - | &Print...\tCtrl+P"
+              "&New\tCtrl+N | &Open...\tCtrl+O | &Close | &Save\tCtrl+S | Save &As... | - | &Export picture..."
+              " | Export &tour... | - | &Print...\tCtrl+P"
               " | Print Pre&view | P&rint Setup... | - | MRU | - | E&xit");
     EXPECT_EQ(Outline(m[1]), "&Undo\tCtrl+Z | - | Cu&t\tCtrl+X | &Copy\tCtrl+C | &Paste\tCtrl+V");
     // The search commands come after the last separator of the given items.
     EXPECT_EQ(Outline(m[2]),
-              "&Toolbar | &Status Bar | - | &Log | &Edges | &Node labels | - | &Rearrange cycle | -"
-              " | &Find cycle\tF5 | &Stop search\tEsc");
+              "&Toolbar | &Status Bar | - | &Log | &Edges | &Node labels | - | Zoom &in\tCtrl++ | Zoom &out\tCtrl+-"
+              " | Fit to &window\tCtrl+0 | Fin&d node...\tCtrl+F | - | &Circle layout | &Board layout"
+              " | Force l&ayout | - | &Rearrange cycle | - | &Find cycle\tF5 | S&olve\tCtrl+F5 | &Stop search\tEsc");
     EXPECT_EQ(Outline(m[3]), "&New Window | &Cascade | &Tile | &Arrange Icons");
     EXPECT_EQ(Outline(m[4]), "&Help Topics | - | &About Tourvane32...");
 }
@@ -70,9 +72,15 @@ TEST(MenuTables, ViewMenuCarriesTheProgramsCommandIds)
     EXPECT_EQ(view[3].id, ID_VIEW_LOG);
     EXPECT_EQ(view[4].id, ID_VIEW_EDGES);
     EXPECT_EQ(view[5].id, ID_VIEW_LABELS);
-    EXPECT_EQ(view[7].id, ID_REARRANGE_CYCLE);
-    EXPECT_EQ(view[9].id, ID_FIND_CYCLE);
-    EXPECT_EQ(view[10].id, ID_CANCEL_SEARCH);
+    EXPECT_EQ(view[7].id, ID_VIEW_ZOOM_IN);
+    EXPECT_EQ(view[10].id, ID_VIEW_FIND_NODE);
+    EXPECT_EQ(view[12].id, ID_LAYOUT_CIRCLE);
+    EXPECT_EQ(view[13].id, ID_LAYOUT_BOARD);
+    EXPECT_EQ(view[14].id, ID_LAYOUT_FORCE);
+    EXPECT_EQ(view[16].id, ID_REARRANGE_CYCLE);
+    EXPECT_EQ(view[18].id, ID_FIND_CYCLE);
+    EXPECT_EQ(view[19].id, ID_SOLVE);
+    EXPECT_EQ(view[20].id, ID_CANCEL_SEARCH);
 }
 
 TEST(MenuTables, ContextMenuHoldsDeleteNodeOnly)
@@ -89,7 +97,8 @@ TEST(MenuTables, ToolbarOrder)
 {
     const std::vector<int> expected = {
         ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, 0,
-        ID_FILE_PRINT, ID_APP_ABOUT, ID_CONTEXT_HELP, 0, ID_REARRANGE_CYCLE, ID_FIND_CYCLE,
+        ID_FILE_PRINT, ID_APP_ABOUT, ID_CONTEXT_HELP, 0, ID_REARRANGE_CYCLE, ID_FIND_CYCLE, ID_SOLVE,
+        ID_CANCEL_SEARCH, 0, ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_OUT, ID_VIEW_ZOOM_FIT,
     };
     EXPECT_EQ(app::toolbarButtons(), expected);
 }
@@ -120,6 +129,8 @@ TEST(MenuTables, AcceleratorsOfEveryEditCommandAndTheSearch)
     EXPECT_EQ(idOf("Shift+F1"), ID_CONTEXT_HELP);
     EXPECT_EQ(idOf("F5"), ID_FIND_CYCLE);
     EXPECT_EQ(idOf("Esc"), ID_CANCEL_SEARCH);
+    EXPECT_EQ(idOf("Ctrl+F5"), ID_SOLVE);
+    EXPECT_EQ(idOf("Ctrl+F"), ID_VIEW_FIND_NODE);
     // No key is bound twice.
     std::vector<std::string> keys;
     for (const app::Accelerator& a : app::accelerators())

@@ -145,6 +145,7 @@ private slots:
         QVERIFY(app::RouteCommand({view.get()}, ID_VIEW_EDGES));
         QVERIFY(!app::UpdateCommand({view.get()}, ID_VIEW_EDGES).m_bChecked);
         const QImage noEdges = view->grab().toImage();
+        KeepArtifact("triangle-noedges.png", noEdges);
         QVERIFY(!ColourNear(noEdges, 120, 180, kGrey));
         QVERIFY(ColourNear(noEdges, 120, 110, kBlue));
         QVERIFY(ColourNear(noEdges, 320, 250, kRed));
@@ -256,6 +257,35 @@ private slots:
         QVERIFY(app::RouteCommand({view.get()}, ID_REARRANGE_CYCLE));
         QCOMPARE(doc.m_pCycle->m_path, (std::list<short>{4, 3, 2, 1}));
         QCOMPARE(doc.m_pX[0], 0.5f);   // node 1 is last: top centre
+    }
+
+    void rearrangeShowsTheOrderSaysWhatIsWrongAndKeepsDraggedNodes()
+    {
+        CHcpDoc doc;
+        MakeTriangleAndLoner(doc);
+        auto view = MakeView(doc);
+        // A node placed by hand stays where it was put.
+        QVERIFY(doc.MoveNode(2, view->m_rcGraph, 100, 100));
+        const float x2 = doc.m_pX[1], y2 = doc.m_pY[1];
+        MessageRecorder msgs;
+        QStringList shown;
+        ModalScript play([&](QDialog* d) {
+            auto* dlg = qobject_cast<CRearrangeDlg*>(d);
+            shown << dlg->m_editCycle->toPlainText();
+            dlg->m_editCycle->setPlainText("{ 4 3 3 1 }");
+            dlg->OnOK();
+            // Refused: still open, the text as typed.
+            shown << (dlg->result() == IDOK ? "ended" : "open") << dlg->m_editCycle->toPlainText();
+            dlg->m_editCycle->setPlainText("{ 4 3 2 1 }");
+            dlg->OnOK();
+            return dlg->result();
+        });
+        QVERIFY(app::RouteCommand({view.get()}, ID_REARRANGE_CYCLE));
+        QCOMPARE(shown, (QStringList{"{ 1 2 3 4 }", "open", "{ 4 3 3 1 }"}));
+        QCOMPARE(msgs.messages, QStringList{"Not a cycle: node 3 appears twice."});
+        QCOMPARE(doc.m_pCycle->m_path, (std::list<short>{4, 3, 2, 1}));
+        QCOMPARE(doc.m_pX[1], x2);
+        QCOMPARE(doc.m_pY[1], y2);
     }
 
     void findCycleFromTheViewDrawsAKnightTourInBlue()

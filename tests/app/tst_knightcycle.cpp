@@ -18,6 +18,7 @@
 #include "logview.h"
 #include "mainfrm.h"
 #include "resource.h"
+#include "tabwnd.h"
 
 class TestKnightCycle : public QObject {
     Q_OBJECT
@@ -80,15 +81,34 @@ private slots:
         const QString shot = qEnvironmentVariable("TOURVANE_SCREENSHOT");
         if (shot.isEmpty())
             return;
-        // Graph on the left; the same document's log on the right.
-        main->MdiArea()->tileSubWindows();
+        // For the picture: the knight's tour of the 8 x 8 board, each node on
+        // its square, graph on the left and the same document's log on the
+        // right.
+        const QString board = m_dir.filePath(QStringLiteral("leaper_1_2_8_8.hcp"));
+        {
+            CBitGraph g;
+            apptest::MakeKnightGraph(g, 8, 8);
+            QVERIFY(g.Store(board.toLocal8Bit().constData()));
+        }
+        doc->SetModifiedFlag(false);
+        for (CChildFrame* f : main->ChildFrames())
+            f->close();
+        QTRY_VERIFY(main->ChildFrames().isEmpty());
+        auto* boardDoc = qobject_cast<CHcpDoc*>(app.OpenDocumentFile(board));
+        QVERIFY(boardDoc);
+        QVERIFY(main->OnCommand(ID_LAYOUT_BOARD));
+        QVERIFY(main->OnCommand(ID_FIND_CYCLE));
+        QTRY_VERIFY_WITH_TIMEOUT(!boardDoc->IsSearching(), 60000);
+        QVERIFY(main->OnCommand(ID_WINDOW_NEW));
+        main->MdiArea()->currentSubWindow()->findChild<CTabWnd*>()->SelectTab(1);
         const QList<CChildFrame*> frames = main->ChildFrames();
+        QCOMPARE(frames.size(), 2);
         const int w = main->MdiArea()->viewport()->width();
         const int h = main->MdiArea()->viewport()->height();
         frames[0]->setGeometry(0, 0, w * 3 / 5, h);
         frames[1]->setGeometry(w * 3 / 5, 0, w - w * 3 / 5, h);
         main->MdiArea()->setActiveSubWindow(frames[0]);
-        QTest::qWait(200);
+        QTest::qWait(300);
         QVERIFY(main->grab().save(shot));
     }
 };

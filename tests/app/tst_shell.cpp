@@ -169,7 +169,9 @@ private slots:
         QCOMPARE(Titles(Frame()->CurrentMenus()), (QStringList{"&File", "&Edit", "&View", "&Window", "&Help"}));
         QCOMPARE(Entries(Frame()->CurrentMenus()[2]),
                  (QStringList{"&Toolbar", "&Status Bar", "-", "&Log", "&Edges", "&Node labels", "-",
-                              "&Rearrange cycle", "-", "&Find cycle\tF5", "&Stop search\tEsc"}));
+                              "Zoom &in\tCtrl++", "Zoom &out\tCtrl+-", "Fit to &window\tCtrl+0",
+                              "Fin&d node...\tCtrl+F", "-", "&Circle layout", "&Board layout", "Force l&ayout", "-",
+                              "&Rearrange cycle", "-", "&Find cycle\tF5", "S&olve\tCtrl+F5", "&Stop search\tEsc"}));
         QCOMPARE(Entries(Frame()->CurrentMenus()[3]),
                  (QStringList{"&New Window", "&Cascade", "&Tile", "&Arrange Icons"}));
         // The menu bar shows the same pop-ups.
@@ -215,21 +217,37 @@ private slots:
 
     void onTheGraphTabTheViewAndDocumentCommandsAreEnabled()
     {
-        QVERIFY(NewDocument());
+        CHcpDoc* doc = NewDocument();
+        QVERIFY(doc);
         for (int id : {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_CLOSE, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW,
                        ID_VIEW_EDGES, ID_VIEW_LABELS, ID_REARRANGE_CYCLE, ID_FIND_CYCLE, ID_WINDOW_NEW,
-                       ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE, ID_NEXT_PANE, ID_PREV_PANE})
+                       ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE, ID_NEXT_PANE, ID_PREV_PANE,
+                       ID_SOLVE, ID_VIEW_LOG, ID_EDIT_COPY, ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_OUT, ID_VIEW_ZOOM_FIT,
+                       ID_VIEW_FIND_NODE, ID_LAYOUT_CIRCLE, ID_LAYOUT_BOARD, ID_LAYOUT_FORCE, ID_FILE_EXPORT_PICTURE,
+                       ID_FILE_EXPORT_TOUR})
             QVERIFY2(Enabled(id), qPrintable(QString::number(id)));
-        // Edit commands belong to the log; "&Log" and the neighbouring find
-        // command have no handler; delete node wants a selected node; stop
-        // wants a running search.
-        for (int id : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_VIEW_LOG, ID_DELETE_NODE,
-                       ID_CANCEL_SEARCH})
+        // Copy takes the cycle text; the other edit commands belong to the
+        // log; the minimal-cycle command has no handler; delete node wants a
+        // selected node; stop wants a running search.
+        for (int id : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_PASTE, ID_DELETE_NODE, ID_CANCEL_SEARCH})
             QVERIFY2(!Enabled(id), qPrintable(QString::number(id)));
         QVERIFY(!app::UpdateCommand(Frame()->CommandChain(), ID_FIND_MIN_CYCLE).m_bEnabled);
-        QVERIFY(!app::RouteCommand(Frame()->CommandChain(), ID_VIEW_LOG));
         QVERIFY(Checked(ID_VIEW_EDGES));
         QVERIFY(Checked(ID_VIEW_LABELS));
+        QVERIFY(Checked(ID_LAYOUT_CIRCLE));
+        QVERIFY(!Checked(ID_VIEW_LOG));
+        // Copy puts the whole cycle on the clipboard, as Rearrange reads it.
+        QVERIFY(Frame()->OnCommand(ID_EDIT_COPY));
+        const QString copied = QApplication::clipboard()->text();
+        QVERIFY2(copied.startsWith("{ ") && copied.endsWith(" }"), qPrintable(copied));
+        QCOMPARE(copied.split(' ', Qt::SkipEmptyParts).size(), doc->GetNodeCount() + 2);
+        // View > Log shows the log, and again the picture.
+        CChildFrame* frame = Frame()->MDIGetActive();
+        QVERIFY(app::RouteCommand(Frame()->CommandChain(), ID_VIEW_LOG));
+        QCOMPARE(frame->GetTabWnd().GetActiveTab(), 1);
+        QVERIFY(Checked(ID_VIEW_LOG));
+        QVERIFY(app::RouteCommand(Frame()->CommandChain(), ID_VIEW_LOG));
+        QCOMPARE(frame->GetTabWnd().GetActiveTab(), 0);
     }
 
     void everyCommandReachesItsHandler()

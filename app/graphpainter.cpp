@@ -1,0 +1,153 @@
+#include "graphpainter.h"
+
+#include <algorithm>
+
+#include <QFontMetrics>
+#include <QLineF>
+#include <QPainter>
+
+namespace app {
+namespace {
+
+// Whether the segment a-b may cross r: its bounding box meets r.
+bool MayShow(const QRectF& r, const QPointF& a, const QPointF& b)
+{
+    if (r.isEmpty())
+        return true;
+    return std::max(a.x(), b.x()) >= r.left() && std::min(a.x(), b.x()) <= r.right()
+        && std::max(a.y(), b.y()) >= r.top() && std::min(a.y(), b.y()) <= r.bottom();
+}
+
+bool Shows(const QRectF& r, const QPointF& a, double margin)
+{
+    return r.isEmpty() || r.adjusted(-margin, -margin, margin, margin).contains(a);
+}
+
+void DrawBatched(QPainter* p, const std::vector<NodePair>& pairs, const std::vector<QPointF>& at,
+                 const QRectF& visible)
+{
+    std::vector<QLineF> lines;
+    lines.reserve(std::min<std::size_t>(pairs.size(), 8192));
+    for (const auto& [u, v] : pairs) {
+        if (!MayShow(visible, at[u], at[v]))
+            continue;
+        lines.emplace_back(at[u], at[v]);
+        if (lines.size() >= 8192) {
+            p->drawLines(lines.data(), static_cast<int>(lines.size()));
+            lines.clear();
+        }
+    }
+    if (!lines.empty())
+        p->drawLines(lines.data(), static_cast<int>(lines.size()));
+}
+
+}  // namespace
+
+double CycleLineWidth(int n)
+{
+    return n <= 2000 ? 3.0 : 2.0;
+}
+
+void PaintEdgeLayer(QPainter* p, const GraphScene& s, const std::vector<QPointF>& at, const PaintStyle& st)
+{
+    if (!st.showEdges || at.size() < static_cast<std::size_t>(s.nodes) + 1)
+        return;
+    p->save();
+    p->setRenderHint(QPainter::Antialiasing, false);
+    const QColor colour = s.edges.size() >= kFadeEdges ? kFadedEdgeColour : kEdgeColour;
+    p->setPen(QPen(colour, 0));
+    DrawBatched(p, s.edges, at, st.visible);
+    if (!s.ruledOut.empty()) {
+        QPen dashed(kRuledOutColour, 0, Qt::DashLine);
+        p->setPen(dashed);
+        DrawBatched(p, s.ruledOut, at, st.visible);
+    }
+    p->restore();
+}
+
+void PaintCycle(QPainter* p, const GraphScene& s, const std::vector<QPointF>& at, const PaintStyle& st)
+{
+    const std::size_t k = s.order.size();
+    if (k < 2 || at.size() < static_cast<std::size_t>(s.nodes) + 1)
+        return;
+    p->save();
+    p->setRenderHint(QPainter::Antialiasing, false);
+    const double width = CycleLineWidth(s.nodes) * st.lineScale;
+    QPen blue(kCycleColour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    p->setPen(blue);
+    std::vector<QLineF> lines;
+    lines.reserve(k);
+    std::vector<QLineF> gaps;
+    for (std::size_t i = 0; i < k; ++i) {
+        const QPointF& a = at[s.order[i]];
+        const QPointF& b = at[s.order[(i + 1) % k]];
+        if (!MayShow(st.visible, a, b))
+            continue;
+        (s.gap[i] ? gaps : lines).emplace_back(a, b);
+    }
+    if (!lines.empty())
+        p->drawLines(lines.data(), static_cast<int>(lines.size()));
+    // Gaps go on top, wider, with a red ring at each end: a gap between
+    // neighbouring nodes of a dense picture is shorter than its line width.
+    if (!gaps.empty()) {
+        QPen red(kGapColour, width + 1 * st.lineScale, Qt::SolidLine, Qt::RoundCap);
+        p->setPen(red);
+        p->drawLines(gaps.data(), static_cast<int>(gaps.size()));
+        p->setBrush(Qt::NoBrush);
+        p->setPen(QPen(kGapColour, 2 * st.lineScale));
+        // Outside a numbered circle, which would hide it.
+        const bool labels = st.showLabels && st.labelsReadable;
+        const double ring = labels ? st.radius + 3 * st.lineScale : 6 * st.lineScale;
+        for (const QLineF& g : gaps) {
+            p->drawEllipse(g.p1(), ring, ring);
+            p->drawEllipse(g.p2(), ring, ring);
+        }
+    }
+    p->restore();
+}
+
+void PaintNodes(QPainter* p, const GraphScene& s, const std::vector<QPointF>& at, const PaintStyle& st)
+{
+    if (at.size() < static_cast<std::size_t>(s.nodes) + 1)
+        return;
+    p->save();
+    p->setRenderHint(QPainter::Antialiasing, false);
+    p->setPen(QPen(Qt::black, 0));
+    p->setBrush(QColor(0xFF, 0xFF, 0xFF));
+    const bool labels = st.showLabels && st.labelsReadable;
+    if (labels) {
+        p->setFont(st.labelFont);
+        const QFontMetrics fm(st.labelFont, p->device());
+        const int h = fm.height();
+        for (int v = 1; v <= s.nodes; ++v) {
+            if (!Shows(st.visible, at[v], st.radius))
+                continue;
+            const QPoint c = at[v].toPoint();
+            const QString label = QString::number(v);
+            const int w = fm.horizontalAdvance(label);
+            p->drawEllipse(c, st.radius, st.radius);
+            p->drawText(QRect(c.x() - w, c.y() - h / 2 - 1, 2 * w, h), Qt::AlignHCenter | Qt::AlignTop, label);
+        }
+    } else if (st.showLabels || s.nodes <= 2000) {
+        // Small circles, as the picture without labels always had; many
+        // nodes get dots that leave the cycle visible.
+        const int r = s.nodes <= 2000 ? 3 : 1;
+        for (int v = 1; v <= s.nodes; ++v)
+            if (Shows(st.visible, at[v], r))
+                p->drawEllipse(at[v].toPoint(), static_cast<int>(r * st.lineScale), static_cast<int>(r * st.lineScale));
+    } else {
+        for (int v = 1; v <= s.nodes; ++v)
+            if (Shows(st.visible, at[v], 1))
+                p->drawPoint(at[v].toPoint());
+    }
+    p->restore();
+}
+
+void PaintScene(QPainter* p, const GraphScene& s, const std::vector<QPointF>& at, const PaintStyle& st)
+{
+    PaintEdgeLayer(p, s, at, st);
+    PaintCycle(p, s, at, st);
+    PaintNodes(p, s, at, st);
+}
+
+}  // namespace app

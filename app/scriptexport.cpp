@@ -1,0 +1,147 @@
+#include "scriptexport.h"
+
+#include <ostream>
+
+#include <QEventLoop>
+#include <QFileInfo>
+
+#include "hcpdoc.h"
+#include "outcome.h"
+#include "picture.h"
+
+namespace app {
+
+bool WantsScriptedExport(const std::vector<std::string>& args)
+{
+    for (const std::string& a : args)
+        if (a == "--export" || a.rfind("--export=", 0) == 0)
+            return true;
+    return false;
+}
+
+const char* ScriptUsage()
+{
+    return "  Tourvane32 [--find-cycle | --solve] [--layout circle|board|force]\n"
+           "             --export OUT.png|OUT.svg|OUT.pdf GRAPH.hcp\n"
+           "      Opens GRAPH without a window, runs the search (--find-cycle, as F5)\n"
+           "      or decides the question (--solve), lays the nodes out, writes the\n"
+           "      picture to OUT and prints the outcome. Exit status 0 when a\n"
+           "      Hamiltonian cycle was found, 1 when not, 2 on errors.\n";
+}
+
+bool ParseScriptArgs(const std::vector<std::string>& args, ScriptArgs& out, std::string& error)
+{
+    out = ScriptArgs{};
+    auto value = [&](std::size_t& i, const std::string& name, std::string& v) {
+        const std::string& a = args[i];
+        if (a.size() > name.size() && a.compare(0, name.size() + 1, name + "=") == 0) {
+            v = a.substr(name.size() + 1);
+            return true;
+        }
+        if (i + 1 >= args.size()) {
+            error = name + " needs a value";
+            return false;
+        }
+        v = args[++i];
+        return true;
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        std::string v;
+        if (a == "--find-cycle" || a == "--solve") {
+            const auto w = a == "--solve" ? ScriptArgs::Work::Solve : ScriptArgs::Work::FindCycle;
+            if (out.work != ScriptArgs::Work::None && out.work != w) {
+                error = "--find-cycle and --solve exclude each other";
+                return false;
+            }
+            out.work = w;
+        } else if (a == "--layout" || a.rfind("--layout=", 0) == 0) {
+            if (!value(i, "--layout", v))
+                return false;
+            out.layout = ParseLayoutKind(v);
+            if (!out.layout) {
+                error = "unknown layout '" + v + "' (use circle, board or force)";
+                return false;
+            }
+        } else if (a == "--export" || a.rfind("--export=", 0) == 0) {
+            if (!value(i, "--export", v))
+                return false;
+            out.output = v;
+        } else if (!a.empty() && a[0] == '-' && a != "-") {
+            error = "unknown option '" + a + "'";
+            return false;
+        } else if (out.graph.empty()) {
+            out.graph = a;
+        } else {
+            error = "one graph file only ('" + out.graph + "' and '" + a + "')";
+            return false;
+        }
+    }
+    if (out.output.empty()) {
+        error = "--export needs an output file";
+        return false;
+    }
+    if (!IsPictureFile(QString::fromStdString(out.output))) {
+        error = out.output + ": unknown picture type (use .png, .svg or .pdf)";
+        return false;
+    }
+    if (out.graph.empty()) {
+        error = "no graph file given";
+        return false;
+    }
+    return true;
+}
+
+int RunScriptedExport(const ScriptArgs& args, std::ostream& out, std::ostream& err)
+{
+    const QString path = QString::fromStdString(args.graph);
+    const QFileInfo fi(path);
+    if (!fi.exists() || !fi.isFile()) {
+        err << "Tourvane32: " << args.graph << ": no such file\n";
+        return kScriptError;
+    }
+    CHcpDoc doc;
+    CArchive ar{CArchive::load, fi.absoluteFilePath(), QString()};
+    if (!doc.Serialize(ar)) {
+        err << "Tourvane32: " << ar.m_error.toStdString() << '\n';
+        return kScriptError;
+    }
+    doc.EnsurePositions();
+    const LayoutKind layout = args.layout.value_or(LayoutKind::Circle);
+    if (layout != LayoutKind::Circle) {
+        if (layout == LayoutKind::Board && !doc.Board())
+            err << "Tourvane32: note: " << args.graph << " is no leaper board; the nodes go on a grid\n";
+        QString why;
+        if (!doc.ApplyLayout(layout, &why)) {
+            err << "Tourvane32: " << args.graph << ": " << why.toStdString() << '\n';
+            return kScriptError;
+        }
+    }
+    if (args.work != ScriptArgs::Work::None) {
+        QEventLoop loop;
+        QObject::connect(&doc, &CHcpDoc::searchFinished, &loop, &QEventLoop::quit);
+        if (args.work == ScriptArgs::Work::Solve)
+            doc.OnSolve();
+        else
+            doc.OnFindCycle();
+        if (doc.IsSearching())
+            loop.exec();
+    }
+    QString error;
+    if (!ExportPicture(doc, QString::fromStdString(args.output), &error)) {
+        err << "Tourvane32: " << error.toStdString() << '\n';
+        return kScriptError;
+    }
+    // The verdict comes from the order as it stands on the graph as read.
+    const bool cycle = doc.HasTour() && doc.m_pCycle->CalcPathLen() == 0 && doc.GetNodeCount() >= 3;
+    std::string line = doc.LastOutcome().toStdString();
+    if (args.work == ScriptArgs::Work::None) {
+        line = cycle ? "Hamiltonian cycle found (H=0)"
+                     : "No cycle found (H=" + std::to_string(doc.m_pCycle->CalcPathLen())
+                + "); no search was run (use --find-cycle or --solve)";
+    }
+    out << line << '\n';
+    return cycle ? kScriptCycle : kScriptNoCycle;
+}
+
+}  // namespace app

@@ -1,0 +1,49 @@
+// The paint scene: edges, ruled-out edges and gaps, against the pair store.
+#include <gtest/gtest.h>
+
+#include "cycle/cycle.h"
+#include "graphscene.h"
+
+namespace {
+
+TEST(GraphScene, EdgesGapsAndRuledOutEdgesOfASmallGraph)
+{
+    // The 5-cycle 1-2-3-4-5 plus the chord 1-3, in the order 1 2 4 3 5.
+    CCycle c(static_cast<short>(5));
+    c = true;
+    for (auto [u, v] : {std::pair{1, 2}, {2, 3}, {3, 4}, {4, 5}, {5, 1}, {1, 3}})
+        c.SetEdge(static_cast<short>(u), static_cast<short>(v));
+    const std::list<short> order{1, 2, 4, 3, 5};
+    const app::GraphScene s = app::BuildScene(c, order, {{3, 1}, {2, 4}, {9, 1}});
+    EXPECT_EQ(s.nodes, 5);
+    // 1-3 is ruled out (given reversed); 2-4 and 9-1 are no edges and dropped.
+    EXPECT_EQ(s.ruledOut, (std::vector<app::NodePair>{{1, 3}}));
+    EXPECT_EQ(s.edges, (std::vector<app::NodePair>{{1, 2}, {1, 5}, {2, 3}, {3, 4}, {4, 5}}));
+    EXPECT_EQ(s.order, (std::vector<int>{1, 2, 4, 3, 5}));
+    // Links 1-2 yes, 2-4 gap, 4-3 yes, 3-5 gap, 5-1 yes.
+    EXPECT_EQ(s.gap, (std::vector<char>{0, 1, 0, 1, 0}));
+    EXPECT_EQ(s.gaps, 2);
+    const app::GraphScene again = app::BuildScene(c, order, {});
+    EXPECT_NE(again.revision, s.revision);
+    EXPECT_EQ(again.edges.size(), 6u);
+}
+
+TEST(GraphScene, GapCountAgreesWithTheEngineOnAKnightsGraph)
+{
+    // The engine's own count of the order's missing links is the reference.
+    CCycle c(static_cast<short>(36));
+    c = true;
+    for (int r = 0; r < 6; ++r)
+        for (int k = 0; k < 6; ++k)
+            for (auto [dr, dk] : {std::pair{1, 2}, {2, 1}, {1, -2}, {2, -1}}) {
+                const int r2 = r + dr, k2 = k + dk;
+                if (r2 < 6 && k2 >= 0 && k2 < 6)
+                    c.SetEdge(static_cast<short>(r * 6 + k + 1), static_cast<short>(r2 * 6 + k2 + 1));
+            }
+    c.Init(false);
+    const app::GraphScene s = app::BuildScene(c, c.m_path, {});
+    EXPECT_EQ(s.edges.size(), 4u * 36 - 6 * 12 + 8);
+    EXPECT_EQ(s.gaps, c.CalcPathLen());
+}
+
+}  // namespace

@@ -1,0 +1,128 @@
+// Plain-word outcomes, the scripted export's arguments, the typed-cycle
+// check and the tour file text.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "core/result.h"
+#include "cycletext.h"
+#include "outcome.h"
+#include "scriptexport.h"
+#include "solve/solver.h"
+#include "tourexport.h"
+#include "tourfile.h"
+
+namespace {
+
+bool Has(const std::string& s, const std::string& part)
+{
+    return s.find(part) != std::string::npos;
+}
+
+TEST(Outcome, FindCycleSaysFoundOrThatOnlySolveProves)
+{
+    EXPECT_EQ(app::FindCycleOutcome(0, 0.021, false), "Hamiltonian cycle found (H=0) in 0.02 s");
+    const std::string miss = app::FindCycleOutcome(1, 0.0, false);
+    EXPECT_EQ(miss, "No cycle found (H=1); the graph may have none \u2014 Solve proves it");
+    EXPECT_TRUE(Has(app::FindCycleOutcome(3, 2.5, true), "cancelled after 2.50 s"));
+}
+
+TEST(Outcome, SolveWordsEveryVerdict)
+{
+    hcp::SolveResult r;
+    r.verdict = hcp::Verdict::NoCycle;
+    r.reason = "node 5 is a cut vertex";
+    EXPECT_EQ(app::SolveOutcome(r), "No Hamiltonian cycle: node 5 is a cut vertex");
+    r.verdict = hcp::Verdict::Hamiltonian;
+    r.seconds = 1.5;
+    EXPECT_EQ(app::SolveOutcome(r), "Hamiltonian cycle found (H=0) in 1.50 s");
+    r.verdict = hcp::Verdict::Unknown;
+    r.gaps = 2;
+    r.stopped = true;
+    EXPECT_TRUE(Has(app::SolveOutcome(r), "No cycle found (H=2); stopped after 1.50 s"));
+    r.stopped = false;
+    r.reason.clear();
+    r.method = "exist";
+    EXPECT_TRUE(Has(app::SolveOutcome(r), "could not decide"));
+    EXPECT_FALSE(Has(app::SolveOutcome(r), "No Hamiltonian cycle"));
+    EXPECT_EQ(app::SolveProgressLine("auto", 3, 1.24), "Solving with auto: H=3, 1.2 s (Esc cancels)");
+    EXPECT_EQ(app::SolveProgressLine("auto", -1, 0.0), "Solving with auto: 0.0 s (Esc cancels)");
+}
+
+TEST(Outcome, SolveRunsARegisteredMethod)
+{
+    const std::string name = app::SolveMethodName();
+    EXPECT_NE(hcp::FindMethod(name), nullptr) << name;
+}
+
+TEST(ScriptArgs, ReadsTheDocumentedForms)
+{
+    app::ScriptArgs a;
+    std::string error;
+    ASSERT_TRUE(app::ParseScriptArgs({"--solve", "--layout", "board", "--export", "out.svg", "g.hcp"}, a, error))
+        << error;
+    EXPECT_EQ(a.work, app::ScriptArgs::Work::Solve);
+    EXPECT_EQ(a.layout, app::LayoutKind::Board);
+    EXPECT_EQ(a.output, "out.svg");
+    EXPECT_EQ(a.graph, "g.hcp");
+    ASSERT_TRUE(app::ParseScriptArgs({"g.hcp", "--export=o.PNG", "--find-cycle", "--layout=force"}, a, error));
+    EXPECT_EQ(a.work, app::ScriptArgs::Work::FindCycle);
+    EXPECT_EQ(a.layout, app::LayoutKind::Force);
+    ASSERT_TRUE(app::ParseScriptArgs({"--export", "o.pdf", "g.hcp"}, a, error));
+    EXPECT_EQ(a.work, app::ScriptArgs::Work::None);
+    EXPECT_FALSE(a.layout);
+    EXPECT_TRUE(app::WantsScriptedExport({"x", "--export=o.png"}));
+    EXPECT_FALSE(app::WantsScriptedExport({"--open", "g.hcp"}));
+}
+
+TEST(ScriptArgs, RefusesWhatItCannotDoWithAReason)
+{
+    app::ScriptArgs a;
+    std::string error;
+    const std::vector<std::vector<std::string>> bad = {
+        {"--solve", "--find-cycle", "--export", "o.png", "g.hcp"},
+        {"--layout", "spiral", "--export", "o.png", "g.hcp"},
+        {"--export", "o.jpg", "g.hcp"},
+        {"--export", "o.png"},
+        {"--export"},
+        {"--export", "o.png", "a.hcp", "b.hcp"},
+        {"--export", "o.png", "--fast", "g.hcp"},
+    };
+    for (const auto& args : bad) {
+        error.clear();
+        EXPECT_FALSE(app::ParseScriptArgs(args, a, error)) << args.size();
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+TEST(CycleTextProblem, SaysWhatIsWrong)
+{
+    EXPECT_EQ(app::CycleTextProblem("{ 3 1 2 }", 3), "");
+    EXPECT_EQ(app::CycleTextProblem("{3\n1\n2}", 3), "");
+    EXPECT_EQ(app::CycleTextProblem("3 1 2 }", 3), "the cycle must start with '{'");
+    EXPECT_EQ(app::CycleTextProblem("{ 3 1 2", 3), "the cycle must end with '}'");
+    EXPECT_EQ(app::CycleTextProblem("{ 3 1 1 }", 3), "node 1 appears twice");
+    EXPECT_EQ(app::CycleTextProblem("{ 3 1 4 }", 3), "node 4 is outside 1..3");
+    EXPECT_EQ(app::CycleTextProblem("{ 3 0 1 }", 3), "node 0 is outside 1..3");
+    EXPECT_EQ(app::CycleTextProblem("{ 3 x 1 }", 3), "'x' is not a node number");
+    EXPECT_EQ(app::CycleTextProblem("{ 3 1 }", 3), "2 of 3 nodes given; the cycle must name every node once");
+    EXPECT_EQ(app::CycleTextProblem("{ 99999999999999999999 }", 3), "'99999999999999999999' is not a node number");
+    EXPECT_EQ(app::CycleText({3, 1, 2}), "{ 3 1 2 }");
+    // What CycleText writes, the check and the parser accept.
+    std::list<short> back;
+    EXPECT_EQ(app::ParseCycleText(app::CycleText({2, 4, 1, 3}), back), 4);
+    EXPECT_EQ(back, (std::list<short>{2, 4, 1, 3}));
+    EXPECT_EQ(app::CycleTextProblem(app::CycleText({2, 4, 1, 3}), 4), "");
+}
+
+TEST(TourExport, WritesATourTheReaderReadsBack)
+{
+    const std::string text = app::TourFileText("k.tour", 4, {2, 4, 1, 3}, 0);
+    EXPECT_TRUE(Has(text, "TYPE : TOUR\nDIMENSION : 4\nTOUR_SECTION\n2\n4\n1\n3\n-1\nEOF\n"));
+    EXPECT_TRUE(Has(text, "COMMENT : Hamiltonian cycle"));
+    std::istringstream in(text);
+    EXPECT_EQ(app::TourTextFromStream(in), "{ 2 4 1 3 }");
+    EXPECT_TRUE(Has(app::TourFileText("k.tour", 4, {1, 2, 3, 4}, 2), "2 missing edges"));
+}
+
+}  // namespace

@@ -1,0 +1,303 @@
+// The picture of real graphs: the board layout of a leaper graph, the
+// solved 30 x 30 knight's board drawn in blue, zoom and find node, the
+// scripted export to PNG, SVG and PDF, and the refusal of graphs beyond
+// what the program holds.
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QWheelEvent>
+#include <QtTest>
+#include <memory>
+#include <sstream>
+
+#include "apptestutil.h"
+#include "hcpdoc.h"
+#include "hcpview.h"
+#include "picture.h"
+#include "scriptexport.h"
+#include "tourfile.h"
+
+namespace {
+
+const QColor kBlue(0, 0, 255);
+
+bool ColourNear(const QImage& img, int x, int y, const QColor& colour)
+{
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            if (img.valid(x + dx, y + dy) && img.pixelColor(x + dx, y + dy) == colour)
+                return true;
+    return false;
+}
+
+int CountColour(const QImage& img, const QColor& colour)
+{
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            n += img.pixelColor(x, y) == colour;
+    return n;
+}
+
+std::unique_ptr<CHcpView> MakeView(CHcpDoc& doc, int w, int h)
+{
+    auto view = std::make_unique<CHcpView>();
+    view->resize(w, h);
+    view->SetDocument(&doc);
+    view->SendInitialUpdate();
+    return view;
+}
+
+QString Example(const char* name)
+{
+    return QStringLiteral(TOURVANE_SOURCE_DIR "/examples/") + QLatin1String(name);
+}
+
+}  // namespace
+
+class TestPicture : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+
+    QString WriteKnightFile(const QString& name, int rows, int cols)
+    {
+        CCycle g(10);
+        apptest::MakeKnightGraph(g, rows, cols);
+        const QString p = Path(name);
+        g.Store(QFile::encodeName(p).constData());
+        return p;
+    }
+
+private slots:
+    void boardLayoutPutsTheKnightsNodesOnTheirSquares()
+    {
+        CHcpDoc doc;
+        QVERIFY(doc.OnOpenDocument(Example("leaper_1_2_30_30.hcp")));
+        QVERIFY(doc.Board());
+        QCOMPARE(*doc.Board(), (app::BoardShape{1, 2, 30, 30}));
+        QVERIFY(doc.ApplyLayout(app::LayoutKind::Board));
+        auto view = MakeView(doc, 640, 640);
+        // Graph rectangle 20..620 x 40..620: a 30 x 30 board of 20 x 19.33
+        // pixel squares; node (r, c) is r * 30 + c + 1 at its square's centre.
+        const std::vector<QPointF> at = view->ScreenPositions();
+        for (int r = 0; r < 30; ++r)
+            for (int c = 0; c < 30; ++c) {
+                const QPointF p = at[r * 30 + c + 1];
+                QVERIFY(std::abs(p.x() - (20 + (c + 0.5) * 600 / 30.0)) <= 1.0);
+                QVERIFY(std::abs(p.y() - (40 + (r + 0.5) * 580 / 30.0)) <= 1.0);
+            }
+        // A file not named as a leaper graph has no board; a wrongly named
+        // one neither: its edges are no leaper moves.
+        const QString fake = Path("leaper_1_1_6_6.hcp");
+        QVERIFY(QFile::copy(WriteKnightFile("k66.hcp", 6, 6), fake));
+        CHcpDoc other;
+        QVERIFY(other.OnOpenDocument(fake));
+        QVERIFY(!other.Board());
+    }
+
+    void solvedThirtyByThirtyBoardShowsEveryLinkInBlue()
+    {
+        CHcpDoc doc;
+        QVERIFY(doc.OnOpenDocument(Example("leaper_1_2_30_30.hcp")));
+        QVERIFY(doc.ApplyLayout(app::LayoutKind::Board));
+        QSignalSpy finished(&doc, &CHcpDoc::searchFinished);
+        doc.OnFindCycle();
+        QVERIFY(finished.count() == 1 || finished.wait(120000));
+        QCOMPARE(doc.LastSearch().h, 0);
+        QVERIFY(doc.LastOutcome().startsWith("Hamiltonian cycle found"));
+        auto view = MakeView(doc, 640, 640);
+        // The board stays a board after the search.
+        QCOMPARE(doc.Layout(), app::LayoutKind::Board);
+        const QImage img = view->grab().toImage();
+        const std::vector<QPointF> at = view->ScreenPositions();
+        const std::list<short>& path = doc.m_pCycle->m_path;
+        QCOMPARE(path.size(), std::size_t(900));
+        int blueMidpoints = 0;
+        for (auto it = path.begin(); it != path.end(); ++it) {
+            const short a = *it;
+            const short b = std::next(it) == path.end() ? path.front() : *std::next(it);
+            const QPointF mid = (at[a] + at[b]) / 2;
+            blueMidpoints += ColourNear(img, int(mid.x()), int(mid.y()), kBlue);
+        }
+        QCOMPARE(blueMidpoints, 900);
+        QVERIFY(CountColour(img, kBlue) > 900 * 10);
+        QCOMPARE(CountColour(img, QColor(255, 0, 0)), 0);
+    }
+
+    void zoomPanAndFindNode()
+    {
+        CHcpDoc doc;
+        QVERIFY(doc.OnOpenDocument(Example("leaper_1_2_30_30.hcp")));
+        QVERIFY(doc.ApplyLayout(app::LayoutKind::Board));
+        auto view = MakeView(doc, 440, 340);
+        QVERIFY(!view->LabelsReadable());
+        QVERIFY(view->ShowNode(455));
+        QCOMPARE(view->MarkedNode(), 455);
+        QVERIFY(view->LabelsReadable());
+        const QPointF p = view->ScreenPositions()[455];
+        QVERIFY(std::abs(p.x() - 220) < 1.0);
+        QVERIFY(std::abs(p.y() - 180) < 1.0);
+        QCOMPARE(view->HitTest(int(p.x()), int(p.y())), 455);
+        QVERIFY(!view->ShowNode(901));
+        // Fit brings back the whole picture, exactly as unzoomed.
+        view->ZoomToFit();
+        QVERIFY(view->GetViewport().IsIdentity());
+        // The wheel zooms about the mouse, a drag on the background pans.
+        view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(view.get()));
+        const QPointF under = view->ScreenPositions()[1];
+        QWheelEvent wheel(under, view->mapToGlobal(under), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view.get(), &wheel);
+        QVERIFY(view->GetViewport().Zoom() > 1.2);
+        const QPointF still = view->ScreenPositions()[1];
+        QVERIFY(std::abs(still.x() - under.x()) < 1.0 && std::abs(still.y() - under.y()) < 1.0);
+        const QPoint empty(5, 330);
+        QCOMPARE(view->HitTest(empty.x(), empty.y()), -1);
+        QTest::mousePress(view.get(), Qt::LeftButton, {}, empty);
+        QTest::mouseMove(view.get(), empty + QPoint(30, -20));
+        QTest::mouseRelease(view.get(), Qt::LeftButton, {}, empty + QPoint(30, -20));
+        const QPointF moved = view->ScreenPositions()[1];
+        QVERIFY(std::abs(moved.x() - still.x() - 30) < 1.0);
+        QVERIFY(std::abs(moved.y() - still.y() + 20) < 1.0);
+        // Repaints after the first reuse the edge layer.
+        view->repaint();
+        QVERIFY(view->LastPaintMs() >= 0);
+    }
+
+    void scriptedExportWritesPngSvgAndPdf()
+    {
+        const QString knight = WriteKnightFile("k66.hcp", 6, 6);
+        struct Case {
+            const char* out;
+            std::vector<std::string> extra;
+        };
+        const Case cases[] = {{"k.png", {"--find-cycle"}},
+                              {"k.svg", {"--find-cycle", "--layout", "board"}},
+                              {"k.pdf", {"--solve", "--layout", "force"}}};
+        for (const Case& c : cases) {
+            std::vector<std::string> args = c.extra;
+            const QString out = Path(QString::fromLatin1(c.out));
+            args.insert(args.end(), {"--export", out.toStdString(), knight.toStdString()});
+            app::ScriptArgs parsed;
+            std::string error;
+            QVERIFY2(app::ParseScriptArgs(args, parsed, error), error.c_str());
+            std::ostringstream so, se;
+            QCOMPARE(app::RunScriptedExport(parsed, so, se), app::kScriptCycle);
+            QVERIFY2(so.str().rfind("Hamiltonian cycle found", 0) == 0, so.str().c_str());
+            QFile f(out);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            const QByteArray bytes = f.readAll();
+            if (out.endsWith(".png")) {
+                QImage img;
+                QVERIFY(img.loadFromData(bytes, "PNG"));
+                QCOMPARE(img.size(), app::kPictureSize);
+                QVERIFY(CountColour(img, kBlue) > 500);
+            } else if (out.endsWith(".svg")) {
+                QVERIFY(bytes.contains("<svg"));
+                QVERIFY(bytes.contains("#0000ff"));
+            } else {
+                QVERIFY(bytes.startsWith("%PDF"));
+                const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+                if (!pdftotext.isEmpty()) {
+                    QProcess p;
+                    p.start(pdftotext, {out, "-"});
+                    QVERIFY(p.waitForFinished(20000));
+                    QVERIFY(p.readAllStandardOutput().contains("H=0"));
+                }
+            }
+        }
+        // No cycle: the Petersen graph; errors: a missing file and a bad one.
+        app::ScriptArgs a;
+        std::string error;
+        std::ostringstream so, se;
+        QVERIFY(app::ParseScriptArgs({"--solve", "--export", Path("p.png").toStdString(),
+                                      Example("petersen.hcp").toStdString()},
+                                     a, error));
+        QCOMPARE(app::RunScriptedExport(a, so, se), app::kScriptNoCycle);
+        QVERIFY2(so.str().rfind("No ", 0) == 0, so.str().c_str());
+        QVERIFY(QFile::exists(Path("p.png")));
+        a.graph = Path("missing.hcp").toStdString();
+        QCOMPARE(app::RunScriptedExport(a, so, se), app::kScriptError);
+        QVERIFY(se.str().find("missing.hcp") != std::string::npos);
+        const QString bad = Path("bad.hcp");
+        QFile b(bad);
+        QVERIFY(b.open(QIODevice::WriteOnly));
+        b.write("TYPE: HCP\nDIMENSION: 3\nEDGE_DATA_SECTION\n1 7\n-1\nEOF\n");
+        b.close();
+        a.graph = bad.toStdString();
+        a.output = Path("bad.png").toStdString();
+        std::ostringstream se2;
+        QCOMPARE(app::RunScriptedExport(a, so, se2), app::kScriptError);
+        QVERIFY(se2.str().find("bad.hcp") != std::string::npos);
+        QVERIFY(!QFile::exists(Path("bad.png")));
+
+        // The program itself, when built next to the tests.
+        const QString exe = QStringLiteral(TOURVANE_BINARY_DIR "/app/Tourvane32");
+        if (QFile::exists(exe)) {
+            QProcess help;
+            help.start(exe, {"--help"});
+            QVERIFY(help.waitForFinished(20000));
+            QVERIFY(help.readAllStandardOutput().contains("--export"));
+            QProcess run;
+            run.start(exe, {"--find-cycle", "--export", Path("cli.png"), knight});
+            QVERIFY(run.waitForFinished(60000));
+            QCOMPARE(run.exitCode(), 0);
+            QVERIFY(run.readAllStandardOutput().startsWith("Hamiltonian cycle found"));
+            QVERIFY(QFile::exists(Path("cli.png")));
+        }
+    }
+
+    void graphsBeyondWhatTheProgramHoldsAreRefusedByName()
+    {
+        const QString big = Path("huge.hcp");
+        QFile f(big);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("NAME: huge\nCOMMENT: more nodes than the program holds\nTYPE: HCP\nDIMENSION: 40000\n"
+                "EDGE_DATA_FORMAT: EDGE_LIST\nEDGE_DATA_SECTION\n1 2\n-1\nEOF\n");
+        f.close();
+        CHcpDoc doc;
+        CArchive ar{CArchive::load, big, QString()};
+        QVERIFY(!doc.Serialize(ar));
+        QVERIFY2(ar.m_error.contains("huge.hcp") && ar.m_error.contains("40000 nodes")
+                     && ar.m_error.contains("32,767"),
+                 qPrintable(ar.m_error));
+        QCOMPARE(doc.GetNodeCount(), 10);   // the document as it was
+    }
+
+    void exportedTourReadsBackAsTheSameOrder()
+    {
+        CHcpDoc doc;
+        QVERIFY(doc.OnOpenDocument(WriteKnightFile("k56.hcp", 5, 6)));
+        QSignalSpy finished(&doc, &CHcpDoc::searchFinished);
+        doc.OnFindCycle();
+        QVERIFY(finished.count() == 1 || finished.wait(30000));
+        QVERIFY(doc.HasTour());
+        const QString tour = Path("k56.tour");
+        QString error;
+        QVERIFY(doc.ExportTour(tour, &error));
+        const std::list<short> before = doc.m_pCycle->m_path;
+        std::list<short> reversed(before.rbegin(), before.rend());
+        doc.m_pCycle->Restore(&reversed);
+        QVERIFY(!doc.ExportTour(Path("no/such/dir/x.tour"), &error));
+        QVERIFY(error.contains("x.tour"));
+        QFile f(tour);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QString text = QString::fromLatin1(f.readAll());
+        QVERIFY(text.contains("TYPE : TOUR"));
+        apptest::MessageRecorder msgs;
+        std::string cycleText;
+        QVERIFY(app::ReadTourFile(tour.toStdString(), cycleText));
+        QVERIFY(doc.RearrangeCycle(QString::fromStdString(cycleText), 30));
+        QCOMPARE(doc.m_pCycle->m_path, before);
+    }
+};
+
+QTEST_MAIN(TestPicture)
+#include "tst_picture.moc"

@@ -117,10 +117,13 @@ bool CGraphParamsDlg::OnInitDialog()
 void CGraphParamsDlg::DoDataExchange(CDataExchange* pDX)
 {
     DDX_Check(pDX, m_checkLeaper, m_bLeaper);
-    DDX_Text(pDX, m_editLeapA, m_nLeapA);
-    DDX_Text(pDX, m_editLeapB, m_nLeapB);
-    DDX_Text(pDX, m_editRows, m_nRows);
-    DDX_Text(pDX, m_editCols, m_nCols);
+    // The board's fields are read only for a leaper graph.
+    if (m_bLeaper || !pDX->m_bSaveAndValidate) {
+        DDX_Text(pDX, m_editLeapA, m_nLeapA);
+        DDX_Text(pDX, m_editLeapB, m_nLeapB);
+        DDX_Text(pDX, m_editRows, m_nRows);
+        DDX_Text(pDX, m_editCols, m_nCols);
+    }
     if (m_bLeaper) {
         pDX->m_pLastControl = m_editLeapA;
         DDV_MinMaxShort(pDX, m_nLeapA, 0, 1000);

@@ -5,6 +5,7 @@
 
 #include "hcpdoc.h"
 #include "outcome.h"
+#include "ruledout.h"
 
 void CHcpDoc::OnFindCycle()
 {
@@ -60,13 +61,7 @@ void CHcpDoc::FinishSearch()
     // Only the order reached comes back: the document's graph stays as it
     // was opened, so Save writes what was read. Edges the reduction cut on
     // the worker's copy are remembered to be drawn apart.
-    m_ruledOut.clear();
-    if (m_lastSearch.edgesCut > 0) {
-        const hcp::Graph reduced = hcp::Graph::FromBitGraph(*job->work);
-        for (const hcp::Edge& e : hcp::Graph::FromBitGraph(*m_pCycle).Edges())
-            if (!reduced.HasEdge(e.first, e.second))
-                m_ruledOut.emplace_back(static_cast<int>(e.first) + 1, static_cast<int>(e.second) + 1);
-    }
+    m_ruledOut = app::ReductionRuledOut(*m_pCycle);
     if (m_pCycle->IsPermutation(job->work->m_path))
         m_pCycle->Restore(&job->work->m_path);
     if (!m_lastSearch.report.empty())

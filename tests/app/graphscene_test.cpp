@@ -3,6 +3,7 @@
 
 #include "cycle/cycle.h"
 #include "graphscene.h"
+#include "ruledout.h"
 
 namespace {
 
@@ -44,6 +45,32 @@ TEST(GraphScene, GapCountAgreesWithTheEngineOnAKnightsGraph)
     const app::GraphScene s = app::BuildScene(c, c.m_path, {});
     EXPECT_EQ(s.edges.size(), 4u * 36 - 6 * 12 + 8);
     EXPECT_EQ(s.gaps, c.CalcPathLen());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RuledOut, TheChordOfASquareAndNothingOnACycle)
+{
+    // A square with the chord 1-3: nodes 2 and 4 have degree 2, so both
+    // ends of the chord already have their cycle edges; the chord goes.
+    CBitGraph square(static_cast<short>(4));
+    square = true;
+    for (auto [u, v] : {std::pair{1, 2}, {2, 3}, {3, 4}, {4, 1}, {1, 3}})
+        square.SetEdge(static_cast<short>(u), static_cast<short>(v));
+    EXPECT_EQ(app::ReductionRuledOut(square), (std::vector<std::pair<int, int>>{{1, 3}}));
+    // The graph itself is untouched.
+    EXPECT_TRUE(square.GetEdge(1, 3));
+    // A plain cycle has nothing to rule out; K4 has no node of degree 2.
+    CBitGraph ring(static_cast<short>(5));
+    ring = true;
+    for (int i = 1; i <= 5; ++i)
+        ring.SetEdge(static_cast<short>(i), static_cast<short>(i % 5 + 1));
+    EXPECT_TRUE(app::ReductionRuledOut(ring).empty());
+    CBitGraph k4(static_cast<short>(4));
+    k4 = false;
+    EXPECT_TRUE(app::ReductionRuledOut(k4).empty());
 }
 
 }  // namespace

@@ -103,7 +103,8 @@ std::uint64_t CHcpView::LayerKey(const app::GraphScene& scene) const
     h = Mix(h, Bits(m_viewport.PanY()));
     h = Mix(h, (static_cast<std::uint64_t>(m_rcGraph.left) << 48) ^ (static_cast<std::uint64_t>(m_rcGraph.top) << 32)
                    ^ (static_cast<std::uint64_t>(m_rcGraph.right) << 16) ^ static_cast<std::uint64_t>(m_rcGraph.bottom));
-    return Mix(h, m_bShowEdges ? 1 : 2);
+    h = Mix(h, (m_bShowEdges ? 1 : 2) | (m_bShowLabels ? 4 : 8));
+    return Mix(h, static_cast<std::uint64_t>(m_nRadius));
 }
 
 void CHcpView::OnDraw(QPainter* painter)
@@ -129,33 +130,34 @@ void CHcpView::DrawScreen(QPainter* painter)
     const qreal ratio = devicePixelRatioF();
     const std::uint64_t key = scene ? LayerKey(*scene) : 1;
     if (key != m_layerKey || m_layer.isNull() || !m_bLayerValid) {
-        // The background and the other edges change only with the document,
-        // the positions, the zoom or the size.
+        // The whole picture changes only with the document, the positions,
+        // the zoom, the size or what is shown: a repaint in between (an
+        // expose, a drag's feedback, a mark) copies it.
         m_layer = QImage(size() * ratio, QImage::Format_RGB32);
         m_layer.setDevicePixelRatio(ratio);
         m_layer.fill(m_whiteBrush.color());
         if (scene) {
             QPainter layer(&m_layer);
+            // The picture stays below the title strip when zoomed or panned.
             layer.setClipRect(QRect(0, m_nMargin + 1, width(), height()));
-            app::PaintEdgeLayer(&layer, *scene, ScreenPositions(), ScreenStyle());
+            app::PaintScene(&layer, *scene, ScreenPositions(), ScreenStyle());
         }
         m_layerKey = key;
         m_bLayerValid = true;
     }
     painter->save();
     painter->drawImage(QPoint(0, 0), m_layer);
-    if (scene) {
-        // The picture stays below the title strip when zoomed or panned.
+    if (scene && ((m_nMarked >= 1 && m_nMarked <= m_nNodes) || (m_bDragging && m_nSelected >= 1))) {
         painter->save();
         painter->setClipRect(QRect(0, m_nMargin + 1, width(), height()));
-        const std::vector<QPointF> at = ScreenPositions();
-        const app::PaintStyle st = ScreenStyle();
-        app::PaintCycle(painter, *scene, at, st);
-        app::PaintNodes(painter, *scene, at, st);
         if (m_nMarked >= 1 && m_nMarked <= m_nNodes) {
+            const app::PointF p = m_viewport.IsIdentity()
+                ? app::PointF{double(app::NodePoint(m_rcGraph, doc->m_pX[m_nMarked - 1], doc->m_pY[m_nMarked - 1]).x),
+                              double(app::NodePoint(m_rcGraph, doc->m_pX[m_nMarked - 1], doc->m_pY[m_nMarked - 1]).y)}
+                : m_viewport.ToScreen(doc->m_pX[m_nMarked - 1], doc->m_pY[m_nMarked - 1]);
             painter->setPen(QPen(QColor(0xFF, 0x8C, 0x00), 3));
             painter->setBrush(Qt::NoBrush);
-            painter->drawEllipse(at[m_nMarked], m_nRadius + 5, m_nRadius + 5);
+            painter->drawEllipse(QPointF(p.x, p.y), m_nRadius + 5, m_nRadius + 5);
         }
         if (m_bDragging && m_nSelected >= 1) {
             // Feedback while a node is dragged: its circle follows the mouse.

@@ -96,7 +96,9 @@ bool ExportPicture(CHcpDoc& doc, const QString& path, QString* error, QSize size
             QPainter p(&image);
             PaintPicture(&p, doc, size);
         }
-        if (!image.save(&buffer, "PNG")) {
+        // Fast compression: the picture is mostly white and compresses well
+        // anyway, and the strongest setting costs more than the drawing.
+        if (!image.save(&buffer, "PNG", 80)) {
             if (error)
                 *error = path + QStringLiteral(": the picture could not be encoded");
             return false;

@@ -76,10 +76,10 @@ bool ForceLayout(int n, const std::vector<std::pair<int, int>>& edges, std::vect
     } else {
         // Dense graphs settle in fewer rounds; the cap keeps graph150-sized
         // inputs (170,000 edges) to about a second.
-        const igraph_integer_t rounds = edges.size() > 50000 ? 150 : 500;
+        const igraph_integer_t rounds = edges.size() > 50000 ? 150 : n > 2000 ? 300 : 500;
         rc = igraph_layout_fruchterman_reingold(&graph, &res, false, rounds, std::sqrt(static_cast<double>(n)),
-                                                IGRAPH_LAYOUT_AUTOGRID, nullptr, nullptr, nullptr, nullptr,
-                                                nullptr);
+                                                n > 1000 ? IGRAPH_LAYOUT_GRID : IGRAPH_LAYOUT_AUTOGRID, nullptr,
+                                                nullptr, nullptr, nullptr, nullptr);
     }
     if (rc != IGRAPH_SUCCESS) {
         igraph_matrix_destroy(&res);

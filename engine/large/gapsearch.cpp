@@ -250,6 +250,10 @@ bool GapSearch::Run(StopWatch& stop, const std::function<void(int)>& tick)
 {
     std::uint64_t limit = 64;
     std::uint64_t idleWalks = 0;
+    // Past this walk length every gap has had tens of N steps to itself in
+    // vain: the graph most likely has no cycle, and the search says so by
+    // ending rather than walking on for ever.
+    const std::uint64_t giveUp = std::max<std::uint64_t>(std::uint64_t(1) << 16, 16 * std::uint64_t(m_graph.NodeCount()));
     while (m_gaps > 0 && !stop.Stopped()) {
         if (m_queue.empty()) {
             // Every gap should be queued; rescan rather than trust that.
@@ -271,7 +275,11 @@ bool GapSearch::Run(StopWatch& stop, const std::function<void(int)>& tick)
         } else if (++idleWalks > static_cast<std::uint64_t>(m_gaps)) {
             // A whole round without progress: walk further next time.
             idleWalks = 0;
-            limit = std::min<std::uint64_t>(limit * 2, std::uint64_t(1) << 40);
+            limit *= 2;
+            if (limit > giveUp) {
+                m_gaveUp = true;
+                break;
+            }
         }
     }
     return m_gaps == 0;

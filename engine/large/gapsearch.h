@@ -46,11 +46,13 @@ public:
     // two-level list's segment length, 0 for the default.
     GapSearch(const Graph& g, std::span<const NodeId> order, Random64& rng, std::uint32_t groupSize = 0);
 
-    // Works until no gap is left or 'stop' says so; 'tick' is called every
+    // Works until no gap is left, 'stop' says so or it gives up; 'tick' is called every
     // few hundred steps with the gap count. True when the order is a cycle.
     bool Run(StopWatch& stop, const std::function<void(int)>& tick);
 
     int Gaps() const { return m_gaps; }
+    // True when Run ended because walks grew too long without success.
+    bool GaveUp() const { return m_gaveUp; }
     // The current order in the graph's own node numbers.
     std::vector<NodeId> Order() const;
     const GapSearchStats& Stats() const { return m_stats; }
@@ -111,6 +113,7 @@ private:
     std::vector<Move> m_neutral;                     // candidates of one step
     GapSearchStats m_stats;
     std::uint64_t m_tickCount = 0;
+    bool m_gaveUp = false;
     std::vector<std::uint32_t> m_seen;   // walk that last had the node as an end
     std::uint32_t m_walkId = 0;
 };

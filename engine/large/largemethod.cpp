@@ -77,7 +77,9 @@ SolveResult LargeMethod::Run(const Graph& g, const SolveOptions& options) const
     r.order = search.Order();
     r.gaps = search.Gaps();
     r.verdict = found ? Verdict::Hamiltonian : Verdict::Unknown;
-    r.stopped = !found;
+    r.stopped = !found && stop.StoppedNow();
+    if (!found && search.GaveUp())
+        r.reason = "the local search gave up with " + std::to_string(search.Gaps()) + " gaps left";
     r.stats.loopSteps = search.Stats().steps;
     r.stats.restarts = 1;
     return r;

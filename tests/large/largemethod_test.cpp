@@ -92,9 +92,28 @@ TEST(LargeMethod, ProvesNothingButALowDegree)
     // closed tour; the search must give up on the budget, never claim a proof.
     r = SolveLarge(hcp::KnightBoard(5, 5), 1, 0.3);
     EXPECT_EQ(r.verdict, Verdict::Unknown);
-    EXPECT_TRUE(r.stopped);
     EXPECT_GE(r.gaps, 1);
     EXPECT_TRUE(hcp::CheckCycle(hcp::KnightBoard(5, 5), r.order).permutation);
+}
+
+TEST(LargeMethod, GivesUpOnItsOwnWhereNoCycleExists)
+{
+    // No budget and no stop request: the search must still end, with its
+    // best order, and say it gave up rather than claim a proof.
+    std::vector<hcp::Edge> petersen;
+    for (NodeId i = 0; i < 5; ++i) {
+        petersen.emplace_back(i, (i + 1) % 5);
+        petersen.emplace_back(i, i + 5);
+        petersen.emplace_back(5 + i, 5 + (i + 2) % 5);
+    }
+    for (const Graph& g : {Graph::FromEdges(10, petersen), hcp::KnightBoard(5, 5)}) {
+        const hcp::SolveResult r = hcp::Solve(g, "large", {});
+        EXPECT_EQ(r.verdict, Verdict::Unknown);
+        EXPECT_FALSE(r.stopped);
+        EXPECT_GE(r.gaps, 1);
+        EXPECT_NE(r.reason.find("gave up"), std::string::npos) << r.reason;
+        EXPECT_LT(r.seconds, 60.0);
+    }
 }
 
 TEST(LargeMethod, AStopRequestEndsTheSearchPromptly)

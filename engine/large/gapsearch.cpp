@@ -73,7 +73,7 @@ void GapSearch::BestJoin(NodeId t, NodeId h, Move& best)
     consider(s1, s2, false);
 }
 
-GapSearch::Move GapSearch::Choose(NodeId a, NodeId b)
+GapSearch::Move GapSearch::Choose(NodeId a, NodeId b, NodeId mover)
 {
     Move best;
     m_neutral.clear();
@@ -115,6 +115,15 @@ GapSearch::Move GapSearch::Choose(NodeId a, NodeId b)
     // undo of the last move is always among the candidates): drop them
     // while others are left.
     std::size_t fresh = 0;
+    if (mover != kNoNode) {
+        // A guided walk moves one end only.
+        const Move::Kind kind = mover == a ? Move::FromTail : Move::FromHead;
+        for (const Move& m : m_neutral)
+            if (m.kind == kind) m_neutral[fresh++] = m;
+        m_neutral.resize(fresh);
+        if (fresh == 0) return best;
+        fresh = 0;
+    }
     for (const Move& m : m_neutral) {
         const NodeId end = m.kind == Move::FromTail ? m_list.Next(m.c) : m_list.Prev(m.c);
         if (m_seen[end] != m_walkId) m_neutral[fresh++] = m;
@@ -134,6 +143,22 @@ GapSearch::Move GapSearch::Choose(NodeId a, NodeId b)
             const NodeId e = m_list.Prev(m.c);
             if (CanImprove(Preview{b, e, a, m.c}, a, e)) return m;
         }
+    }
+    // Guided: the new end nearest a target, ties at random.
+    if (mover != kNoNode) {
+        std::uint32_t bestDist = ~0u, pick = first, ties = 0;
+        for (std::uint32_t k = 0; k < count; ++k) {
+            const Move& m = m_neutral[k];
+            const std::uint32_t dist = m_dist[m.kind == Move::FromTail ? m_list.Next(m.c) : m_list.Prev(m.c)];
+            if (dist < bestDist) {
+                bestDist = dist;
+                pick = k;
+                ties = 1;
+            } else if (dist == bestDist && m_rng.Below(++ties) == 0) {
+                pick = k;
+            }
+        }
+        return m_neutral[pick];
     }
     // Otherwise, half the time, the cheapest reversal (one across the whole
     // order costs sqrt(N) segments); the other half a random move, so the
@@ -223,11 +248,25 @@ std::pair<NodeId, NodeId> GapSearch::Walk(NodeId x, NodeId y, std::uint64_t limi
     std::uint64_t since = 0;
     ++m_walkId;
     m_seen[a] = m_seen[b] = m_walkId;
+    // The last few gaps on a graph like a board lie far apart, and random
+    // walks take long to meet; once they have failed for a while, one end
+    // walks down the graph distance to the nearest end it can meet.
+    NodeId mover = kNoNode;
+    if (m_gaps <= kGuidedGaps && limit >= kGuidedAfter && m_walkId % 2 == 0) {
+        mover = m_rng.Below(2) == 0 ? a : b;
+        const std::uint32_t dist = GuideTowardsEnds(mover, mover == a ? b : a);
+        if (dist == ~0u) {
+            mover = kNoNode;
+        } else {
+            limit = 4 * std::uint64_t(dist) + 256;
+            ++m_stats.guidedWalks;
+        }
+    }
     while (!stop.Stopped()) {
         if (m_list.Next(a) != b) std::swap(a, b);
         assert(m_list.Next(a) == b);
         if (++m_tickCount % 256 == 0 && tick) tick(m_gaps);
-        const Move m = Choose(a, b);
+        const Move m = Choose(a, b, mover == kNoNode ? kNoNode : (mover == a || mover == b ? mover : kNoNode));
         ++m_stats.steps;
         if (m.kind == Move::None) break;
         const auto [u, v] = Apply(a, b, m);
@@ -235,10 +274,12 @@ std::pair<NodeId, NodeId> GapSearch::Walk(NodeId x, NodeId y, std::uint64_t limi
         if (m.delta < 0) {
             ++m_stats.improvements;
             since = 0;
-            if (u == v) return {u, u};
+            if (u == v || mover != kNoNode) return {u, v};
         } else if (++since >= limit) {
             return {u, v};
         }
+        // The moved end is the one that is new.
+        if (mover != kNoNode) mover = (u == a || u == b) ? v : u;
         a = u;
         b = v;
         m_seen[a] = m_seen[b] = m_walkId;
@@ -246,14 +287,61 @@ std::pair<NodeId, NodeId> GapSearch::Walk(NodeId x, NodeId y, std::uint64_t limi
     return {a, b};
 }
 
+// Fills m_dist with graph distances to the ends of the other gaps, and to
+// 'partner' (the mover's own other end) when it is the only gap. On a
+// bipartite graph an end can only meet ends at odd distance from it, so
+// ends at even distance are left out while others exist. Returns the
+// mover's distance, ~0u when no target is left.
+std::uint32_t GapSearch::GuideTowardsEnds(NodeId mover, NodeId partner)
+{
+    std::vector<NodeId> ends;
+    for (const auto& [x, y] : m_queue)
+        if (Consecutive(x, y) && IsGap(x, y) && x != mover && y != mover) {
+            ends.push_back(x);
+            ends.push_back(y);
+        }
+    if (ends.empty()) ends.push_back(partner);
+    std::sort(ends.begin(), ends.end());
+    ends.erase(std::unique(ends.begin(), ends.end()), ends.end());
+    Distances(std::span<const NodeId>(&mover, 1));
+    std::vector<NodeId> odd;
+    for (NodeId e : ends)
+        if (m_dist[e] != ~0u && m_dist[e] % 2 == 1) odd.push_back(e);
+    Distances(odd.empty() ? ends : odd);
+    return m_dist[mover];
+}
+
+void GapSearch::Distances(std::span<const NodeId> sources)
+{
+    const NodeId n = m_graph.NodeCount();
+    m_dist.assign(n, ~0u);
+    m_bfs.resize(n);
+    std::size_t head = 0, tail = 0;
+    for (NodeId s : sources) {
+        m_dist[s] = 0;
+        m_bfs[tail++] = s;
+    }
+    while (head < tail) {
+        const NodeId v = m_bfs[head++];
+        const std::uint32_t dv = m_dist[v] + 1;
+        for (NodeId w : m_graph.Neighbors(v))
+            if (m_dist[w] == ~0u) {
+                m_dist[w] = dv;
+                m_bfs[tail++] = w;
+            }
+    }
+}
+
 bool GapSearch::Run(StopWatch& stop, const std::function<void(int)>& tick)
 {
     std::uint64_t limit = 64;
     std::uint64_t idleWalks = 0;
-    // Past this walk length every gap has had tens of N steps to itself in
-    // vain: the graph most likely has no cycle, and the search says so by
-    // ending rather than walking on for ever.
-    const std::uint64_t giveUp = std::max<std::uint64_t>(std::uint64_t(1) << 16, 16 * std::uint64_t(m_graph.NodeCount()));
+    // After this many steps without a gap closed, on top of the walks
+    // needed to reach the longest allowed, the graph most likely has no
+    // cycle, and the search says so by ending rather than walking on for
+    // ever.
+    const std::uint64_t giveUp = std::max<std::uint64_t>(std::uint64_t(1) << 18, 64 * std::uint64_t(m_graph.NodeCount()));
+    std::uint64_t stepsAtLastGain = 0;
     while (m_gaps > 0 && !stop.Stopped()) {
         if (m_queue.empty()) {
             // Every gap should be queued; rescan rather than trust that.
@@ -272,14 +360,14 @@ bool GapSearch::Run(StopWatch& stop, const std::function<void(int)>& tick)
         if (u != v) m_queue.emplace_back(u, v);
         if (m_gaps < before) {
             idleWalks = 0;
+            stepsAtLastGain = m_stats.steps;
+        } else if (m_stats.steps - stepsAtLastGain > giveUp) {
+            m_gaveUp = true;
+            break;
         } else if (++idleWalks > static_cast<std::uint64_t>(m_gaps)) {
             // A whole round without progress: walk further next time.
             idleWalks = 0;
-            limit *= 2;
-            if (limit > giveUp) {
-                m_gaveUp = true;
-                break;
-            }
+            limit = std::min<std::uint64_t>(limit * 2, giveUp);
         }
     }
     return m_gaps == 0;

@@ -38,6 +38,7 @@ struct GapSearchStats {
     std::uint64_t steps = 0;          // moves tried from a gap
     std::uint64_t improvements = 0;   // moves that lowered the gap count
     std::uint64_t walks = 0;          // gaps taken from the queue
+    std::uint64_t guidedWalks = 0;    // walks steered by graph distance
 };
 
 class GapSearch {
@@ -95,7 +96,13 @@ private:
     bool IsGap(NodeId u, NodeId v) const { return !m_graph.HasEdge(u, v); }
     // Returns the best improving move, else a neutral one: one after which
     // an improving move exists, else the cheapest or a random one.
-    Move Choose(NodeId a, NodeId b);
+    // mover: the end a guided walk moves (the other is kept), or kNoNode.
+    Move Choose(NodeId a, NodeId b, NodeId mover);
+    std::uint32_t GuideTowardsEnds(NodeId mover, NodeId partner);
+    void Distances(std::span<const NodeId> sources);
+    static constexpr NodeId kNoNode = ~NodeId(0);
+    static constexpr int kGuidedGaps = 8;
+    static constexpr std::uint64_t kGuidedAfter = 4096;
     void BestJoin(NodeId t, NodeId h, Move& best);
     // Applies m; returns the new gap it leaves (u == v when none).
     std::pair<NodeId, NodeId> Apply(NodeId a, NodeId b, const Move& m);
@@ -114,6 +121,8 @@ private:
     GapSearchStats m_stats;
     std::uint64_t m_tickCount = 0;
     bool m_gaveUp = false;
+    std::vector<std::uint32_t> m_dist;   // graph distance to a guided walk's targets
+    std::vector<NodeId> m_bfs;
     std::vector<std::uint32_t> m_seen;   // walk that last had the node as an end
     std::uint32_t m_walkId = 0;
 };

@@ -73,7 +73,7 @@ SolveResult LargeMethod::Run(const Graph& g, const SolveOptions& options) const
     if (options.log != nullptr)
         *options.log << "large: " << search.Gaps() << " gaps after " << search.Stats().steps << " steps, "
                      << search.Stats().improvements << " improvements, " << search.List().Rebuilds()
-                     << " rebuilds, " << elapsed() << " s\n";
+                     << " rebuilds, " << search.Stats().guidedWalks << " guided walks, " << elapsed() << " s\n";
     r.order = search.Order();
     r.gaps = search.Gaps();
     r.verdict = found ? Verdict::Hamiltonian : Verdict::Unknown;

@@ -266,7 +266,7 @@ std::pair<NodeId, NodeId> GapSearch::Walk(NodeId x, NodeId y, std::uint64_t limi
         if (m_list.Next(a) != b) std::swap(a, b);
         assert(m_list.Next(a) == b);
         if (++m_tickCount % 256 == 0 && tick) tick(m_gaps);
-        const Move m = Choose(a, b, mover == kNoNode ? kNoNode : (mover == a || mover == b ? mover : kNoNode));
+        const Move m = Choose(a, b, mover);
         ++m_stats.steps;
         if (m.kind == Move::None) break;
         const auto [u, v] = Apply(a, b, m);

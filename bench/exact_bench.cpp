@@ -3,6 +3,9 @@
 //
 //   exact_bench fhcp [SECONDS] [file.hcp ...]   table per graph (default: the
 //                                             shared FHCP sample, 60 s each)
+//   exact_bench fhcp-cpu [SECONDS] [file ...]   the same, but each graph's
+//                                             budget is CPU time (for a busy
+//                                             machine; wall capped at 2x)
 //   exact_bench proofs                        snarks and GP(n, 2) proved
 //   exact_bench cubic [N] [ENGINE]            every connected cubic graph on
 //                                             N nodes (default 16) from
@@ -17,6 +20,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
+#include <stop_token>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -56,7 +62,25 @@ struct Clock {
 
 const char* Name(hcp::Verdict v) { return std::string_view(hcp::VerdictName(v)).data(); }
 
-int Fhcp(double seconds, std::vector<std::string> files) {
+// Requests a stop once the process has used 'cpu' seconds of CPU time
+// since it started watching, or 'wall' seconds have passed.
+class CpuBudget {
+public:
+    CpuBudget(double cpu, double wall)
+        : m_thread([this, cpu, wall](std::stop_token own) {
+              const Clock c;
+              while (!own.stop_requested() && c.Cpu() < cpu && c.Wall() < wall)
+                  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+              m_source.request_stop();
+          }) {}
+    std::stop_token Token() const { return m_source.get_token(); }
+
+private:
+    std::stop_source m_source;
+    std::jthread m_thread;
+};
+
+int Fhcp(double seconds, std::vector<std::string> files, bool cpuBudget) {
     if (files.empty()) {
         const fs::path dir = fs::path(TOURVANE_SHARED_DIR) / "bench" / "fhcpcs";
         for (const auto& e : fs::directory_iterator(dir))
@@ -77,9 +101,16 @@ int Fhcp(double seconds, std::vector<std::string> files) {
             continue;
         }
         hcp::SolveOptions o;
-        o.timeLimit = seconds;
+        std::optional<CpuBudget> budget;
+        if (cpuBudget) {
+            budget.emplace(seconds, 2 * seconds);
+            o.stop = budget->Token();
+        } else {
+            o.timeLimit = seconds;
+        }
         Clock c;
         const hcp::SolveResult r = hcp::Solve(g, "exact", o);
+        budget.reset();
         const bool checked = r.verdict == hcp::Verdict::Hamiltonian && hcp::CheckCycle(g, r.order).hamiltonian;
         solved += checked ? 1 : 0;
         std::printf("%-16s %6u %7zu %9.2f %9.2f %-12s %9llu %9llu %9llu\n",
@@ -225,9 +256,9 @@ ExactEngine EngineNamed(const char* s) {
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "proofs";
     try {
-        if (mode == "fhcp") {
+        if (mode == "fhcp" || mode == "fhcp-cpu") {
             const double seconds = argc > 2 ? std::atof(argv[2]) : 60.0;
-            return Fhcp(seconds, std::vector<std::string>(argv + std::min(argc, 3), argv + argc));
+            return Fhcp(seconds, std::vector<std::string>(argv + std::min(argc, 3), argv + argc), mode == "fhcp-cpu");
         }
         if (mode == "proofs") return Proofs();
         if (mode == "cubic") return Cubic(argc > 2 ? std::atoi(argv[2]) : 16, EngineNamed(argc > 3 ? argv[3] : "auto"));

@@ -8,7 +8,9 @@
 #include <memory>
 #include <ostream>
 
+#include "core/stopwatch.h"
 #include "exact/cyclecover.h"
+#include "exact/matchingcover.h"
 
 namespace hcp {
 
@@ -98,13 +100,13 @@ void BreakDirection(const WorkGraph& w, Encoder& enc, NodeId& pivot)
 
 // Starting phases from a caller's order: its links that are edges, turned
 // so that they agree with BreakDirection.
-void SeedPhases(const WorkGraph& w, const std::vector<NodeId>& start, NodeId pivot, CaDiCaL::Solver& s)
+bool SeedPhases(const WorkGraph& w, const std::vector<NodeId>& start, NodeId pivot, CaDiCaL::Solver& s)
 {
     const NodeId n = w.NodeCount();
-    if (start.size() != n) return;
+    if (start.size() != n) return false;
     std::vector<NodeId> pos(n, n);
     for (NodeId i = 0; i < n; ++i) {
-        if (start[i] >= n || pos[start[i]] != n) return;   // not a permutation: ignore it
+        if (start[i] >= n || pos[start[i]] != n) return false;   // not a permutation: ignore it
         pos[start[i]] = i;
     }
     const NodeId p = pos[pivot];
@@ -116,6 +118,7 @@ void SeedPhases(const WorkGraph& w, const std::vector<NodeId>& start, NodeId piv
         const std::uint32_t e = w.Find(u, v);
         if (e != WorkGraph::kNoEdge) s.phase(ArcLit(w, e, u));
     }
+    return true;
 }
 
 }  // namespace
@@ -133,6 +136,27 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options)
     auto elapsed = [&] {
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     };
+
+    // Without a perfect matching of successors there is no cycle cover,
+    // let alone a cycle; finding one costs milliseconds.
+    std::vector<NodeId> matched;
+    {
+        StopWatch stop(options.stop);
+        NodeId unmatched = 0;
+        switch (MatchSuccessors(w, stop, matched, unmatched)) {
+        case MatchingOutcome::Deficient:
+            result.verdict = Verdict::NoCycle;
+            result.reason = "no set of disjoint cycles covers every node (node " + std::to_string(unmatched + 1)
+                            + " is left without a successor)";
+            return result;
+        case MatchingOutcome::Stopped:
+            return result;
+        case MatchingOutcome::Perfect:
+            break;
+        }
+    }
+
+    if (options.log != nullptr) *options.log << "exact: successor matching after " << elapsed() << " s\n";
 
     auto solver = std::make_unique<CaDiCaL::Solver>();
     solver->set("quiet", 1);
@@ -165,6 +189,8 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options)
     }
     NodeId pivot = 0;
     BreakDirection(w, enc, pivot);
+    // The matching's cover is not handed over as phases: with its 2-cycles
+    // it steered the solver into long first calls on large sparse graphs.
     SeedPhases(w, options.startOrder, pivot, *solver);
 
     std::vector<NodeId> succ(n);
@@ -253,8 +279,14 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options)
             if (!isSolverCycle) addCut(members);
         }
         if (options.log != nullptr)
-            *options.log << "exact: SAT call " << result.stats.satCalls << ": " << cycles.size()
-                         << " subcycles, " << cover.CycleCount() << " after splicing\n";
+        {
+            *options.log << "exact: " << elapsed() << " s: SAT call " << result.stats.satCalls << ": " << cycles.size()
+                         << " subcycles, " << cover.CycleCount() << " after splicing; smallest "
+                         << (cycles.empty() ? 0 : std::min_element(cycles.begin(), cycles.end(), [](auto& x, auto& y) {
+                                return x.size() < y.size();
+                            })->size())
+                         << "\n";
+        }
         if (options.progress && elapsed() - lastReport >= 0.25) {
             lastReport = elapsed();
             Progress p;

@@ -2,6 +2,7 @@
 // with the reason a user reads.
 #include <gtest/gtest.h>
 
+#include "exact/exactsearch.h"
 #include "exact/reduction.h"
 #include "exact_test_graphs.h"
 
@@ -104,4 +105,21 @@ TEST(CheapProofs, ReductionKeepsEveryCycleEdge) {
     ASSERT_EQ(r.Run(GeneralizedPetersen(6, 1)), ProofOutcome::Open);
     EXPECT_EQ(r.EdgeCount(), 18u);
     EXPECT_EQ(r.RemovedEdges(), 0u);
+}
+
+TEST(CheapProofs, NoSuccessorMatchingMeansNoCycle) {
+    // K(3, 6) plus the edge b1-b2 is neither bipartite nor cut apart, but
+    // the six nodes of the big side can only pass on to the three others
+    // or to each other along one edge: five successors for six nodes.
+    auto edges = CompleteBipartite(3, 6).Edges();
+    edges.emplace_back(3, 4);
+    const Graph g = Make(9, edges);
+    Reduction r;
+    EXPECT_EQ(r.Run(g), ProofOutcome::Open);
+    hcp::ExactSearch search;
+    const auto result = search.Run(g, {}, hcp::ExactEngine::Sat);
+    EXPECT_EQ(result.verdict, hcp::Verdict::NoCycle);
+    EXPECT_NE(result.reason.find("no set of disjoint cycles covers every node"), std::string::npos)
+        << result.reason;
+    EXPECT_EQ(result.stats.satCalls, 0u);
 }

@@ -81,7 +81,7 @@ SolveResult ExactSearch::Run(const Graph& g, const SolveOptions& options, ExactE
         }
     } else {
         m_work.Build(m_reduction);
-        SolveResult s = RunSatSearch(m_work, options);
+        SolveResult s = RunSatSearch(m_work, options, m_satModel);
         r.verdict = s.verdict;
         r.order = std::move(s.order);
         r.reason = std::move(s.reason);

@@ -9,11 +9,13 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "core/graph.h"
 #include "core/method.h"
 #include "core/options.h"
 #include "core/result.h"
+#include "exact/coverencoding.h"
 #include "exact/reduction.h"
 #include "exact/smallsearch.h"
 #include "exact/workgraph.h"
@@ -34,6 +36,10 @@ public:
 
     SolveResult Run(const Graph& g, const SolveOptions& options, ExactEngine engine = ExactEngine::Auto);
 
+    // Restricts the SAT search to one way of stating a cycle cover (see
+    // coverencoding.h); by default it runs both.
+    void SetSatModel(std::optional<SatModel> model) { m_satModel = model; }
+
     // The proofs of the last run, for callers that want the reduced graph.
     const Reduction& LastReduction() const { return m_reduction; }
 
@@ -41,6 +47,7 @@ private:
     Reduction m_reduction;
     SmallSearch m_small;
     WorkGraph m_work;
+    std::optional<SatModel> m_satModel;
 };
 
 // The solver method "exact".

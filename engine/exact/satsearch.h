@@ -6,15 +6,19 @@
 // relaxation only grows stronger, so UNSAT proves that there is no cycle.
 #pragma once
 
+#include <optional>
+
 #include "core/graph.h"
 #include "core/options.h"
 #include "core/result.h"
+#include "exact/coverencoding.h"
 #include "exact/workgraph.h"
 
 namespace hcp {
 
-// Runs on g as a Reduction left it (its working graph w). The result's
+// Runs on the working graph w a Reduction left: both models side by side,
+// or only the one given. The result's
 // order is a cycle of g or, when stopped, the best cycle cover as one order.
-SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options);
+SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::optional<SatModel> only);
 
 }  // namespace hcp

@@ -1,0 +1,157 @@
+// The arc model: literal 2e+1 is edge e = (u, v), u < v, used from u to v
+// and 2e+2 from v to u. Every node has exactly one arc out and one in, and
+// no edge is used both ways.
+#include <cadical.hpp>
+
+#include "exact/coverencoding.h"
+
+namespace hcp {
+
+namespace {
+
+class ArcEncoding final : public CoverEncoding {
+public:
+    explicit ArcEncoding(const WorkGraph& w) : m_w(w), m_next(static_cast<int>(2 * w.EdgeCount()) + 1) {}
+
+    bool Encode(CaDiCaL::Solver& s, const std::stop_token& stop) override
+    {
+        const NodeId n = m_w.NodeCount();
+        for (std::uint32_t e = 0; e < m_w.EdgeCount(); ++e) {
+            const int a = static_cast<int>(2 * e + 1), b = a + 1;
+            Clause(s, {-a, -b});
+            if (m_w.Forced(e)) Clause(s, {a, b});
+        }
+        std::vector<int> outs, ins;
+        for (NodeId v = 0; v < n; ++v) {
+            if ((v & 1023) == 0 && stop.stop_requested()) return false;
+            outs.clear();
+            ins.clear();
+            const auto nbrs = m_w.Neighbors(v);
+            const auto ids = m_w.EdgeIds(v);
+            for (std::size_t i = 0; i < ids.size(); ++i) {
+                outs.push_back(Arc(ids[i], v));
+                ins.push_back(Arc(ids[i], nbrs[i]));
+            }
+            ExactlyOne(s, outs);
+            ExactlyOne(s, ins);
+        }
+        BreakDirection(s);
+        return true;
+    }
+
+    void Seed(CaDiCaL::Solver& s, std::span<const NodeId> order) override
+    {
+        // Turned so that it agrees with BreakDirection at the pivot.
+        const auto n = static_cast<NodeId>(order.size());
+        NodeId p = 0;
+        while (p < n && order[p] != m_pivot) ++p;
+        if (p == n) return;
+        const bool reverse = order[(p + 1) % n] > order[(p + n - 1) % n];
+        for (NodeId i = 0; i < n; ++i) {
+            NodeId u = order[i], v = order[(i + 1) % n];
+            if (reverse) std::swap(u, v);
+            const std::uint32_t e = m_w.Find(u, v);
+            if (e != WorkGraph::kNoEdge) s.phase(Arc(e, u));
+        }
+    }
+
+    void ReadCover(CaDiCaL::Solver& s, std::vector<NodeId>& succ) override
+    {
+        for (NodeId v = 0; v < m_w.NodeCount(); ++v) {
+            const auto nbrs = m_w.Neighbors(v);
+            const auto ids = m_w.EdgeIds(v);
+            for (std::size_t i = 0; i < ids.size(); ++i)
+                if (s.val(Arc(ids[i], v)) > 0) {
+                    succ[v] = nbrs[i];
+                    break;
+                }
+        }
+    }
+
+    // Some arc must leave the set, and some arc must enter it.
+    std::uint64_t AddCut(CaDiCaL::Solver& s, std::span<const NodeId> set, const std::vector<std::uint32_t>& mark,
+                         std::uint32_t stamp) override
+    {
+        for (int dir = 0; dir < 2; ++dir) {
+            for (NodeId u : set) {
+                const auto nbrs = m_w.Neighbors(u);
+                const auto ids = m_w.EdgeIds(u);
+                for (std::size_t i = 0; i < nbrs.size(); ++i)
+                    if (mark[nbrs[i]] != stamp) s.add(dir == 0 ? Arc(ids[i], u) : Arc(ids[i], nbrs[i]));
+            }
+            s.add(0);
+        }
+        return 2;
+    }
+
+private:
+    int Arc(std::uint32_t e, NodeId from) const
+    {
+        return static_cast<int>(2 * e + (m_w.EdgeAt(e).first == from ? 1 : 2));
+    }
+
+    static void Clause(CaDiCaL::Solver& s, std::initializer_list<int> lits)
+    {
+        for (int l : lits) s.add(l);
+        s.add(0);
+    }
+
+    // Pairwise exclusion for a few literals, a sequential counter for many:
+    // a degree of 800 would give 320,000 pairs, the counter 2,400 clauses.
+    void ExactlyOne(CaDiCaL::Solver& s, const std::vector<int>& lits)
+    {
+        for (int l : lits) s.add(l);
+        s.add(0);
+        const std::size_t k = lits.size();
+        if (k <= 6) {
+            for (std::size_t i = 0; i < k; ++i)
+                for (std::size_t j = i + 1; j < k; ++j) Clause(s, {-lits[i], -lits[j]});
+            return;
+        }
+        int prev = 0;
+        for (std::size_t i = 0; i < k; ++i) {
+            const int x = lits[i];
+            if (i + 1 < k) {
+                const int t = m_next++;
+                Clause(s, {-x, t});
+                if (prev != 0) {
+                    Clause(s, {-prev, t});
+                    Clause(s, {-x, -prev});
+                }
+                prev = t;
+            } else {
+                Clause(s, {-x, -prev});
+            }
+        }
+    }
+
+    // Which way round the cycle runs is a free choice that doubles the
+    // search; at one node of least degree the successor must come before
+    // the predecessor in neighbour order.
+    void BreakDirection(CaDiCaL::Solver& s)
+    {
+        m_pivot = 0;
+        for (NodeId v = 1; v < m_w.NodeCount(); ++v)
+            if (m_w.Degree(v) < m_w.Degree(m_pivot)) m_pivot = v;
+        const auto ids = m_w.EdgeIds(m_pivot);
+        const auto nbrs = m_w.Neighbors(m_pivot);
+        if (ids.size() > 64) return;
+        for (std::size_t i = 0; i < ids.size(); ++i)
+            for (std::size_t j = i + 1; j < ids.size(); ++j)
+                Clause(s, {-Arc(ids[j], m_pivot), -Arc(ids[i], nbrs[i])});
+    }
+
+    const WorkGraph& m_w;
+    int m_next;
+    NodeId m_pivot = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<CoverEncoding> MakeArcEncoding(const WorkGraph& w);
+std::unique_ptr<CoverEncoding> MakeArcEncoding(const WorkGraph& w)
+{
+    return std::make_unique<ArcEncoding>(w);
+}
+
+}  // namespace hcp

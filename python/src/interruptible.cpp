@@ -8,9 +8,9 @@
 #include <mutex>
 #include <optional>
 #include <stop_token>
-#include <thread>
 
 #include "solve/solver.h"
+#include "workerthreads.h"
 
 namespace pyhcp {
 
@@ -38,27 +38,30 @@ hcp::SolveResult SolveInterruptibly(const hcp::Graph& graph, const std::string& 
 {
     // Python runs signal handlers only on its main thread, between
     // bytecodes; the solve therefore cannot stay on this thread, which has
-    // to come back to the interpreter to notice a Ctrl-C.
+    // to come back to the interpreter to notice a Ctrl-C. The worker is
+    // handed its task while the GIL is held (the pool relies on that).
     std::stop_source stop;
     options.stop = stop.get_token();
     Outcome outcome;
     std::optional<py::error_already_set> raised;
+    RunOnWorker([&] {
+        hcp::SolveResult r;
+        std::exception_ptr error;
+        try {
+            r = hcp::Solve(graph, method, options);
+        } catch (...) {
+            error = std::current_exception();
+        }
+        // Nothing of the caller's is touched after this lock is released:
+        // the caller may return as soon as it sees done.
+        std::lock_guard<std::mutex> lock(outcome.mutex);
+        outcome.result = std::move(r);
+        outcome.error = error;
+        outcome.done = true;
+        outcome.finished.notify_all();
+    });
     {
         py::gil_scoped_release release;
-        std::jthread worker([&] {
-            hcp::SolveResult r;
-            std::exception_ptr error;
-            try {
-                r = hcp::Solve(graph, method, options);
-            } catch (...) {
-                error = std::current_exception();
-            }
-            std::lock_guard<std::mutex> lock(outcome.mutex);
-            outcome.result = std::move(r);
-            outcome.error = error;
-            outcome.done = true;
-            outcome.finished.notify_all();
-        });
         std::unique_lock<std::mutex> lock(outcome.mutex);
         while (!outcome.finished.wait_for(lock, kSignalPoll, [&] { return outcome.done; })) {
             lock.unlock();
@@ -73,7 +76,7 @@ hcp::SolveResult SolveInterruptibly(const hcp::Graph& graph, const std::string& 
                 break;
             }
         }
-    }   // the worker is joined here, before the GIL is taken back
+    }
     if (raised) throw std::move(*raised);
     if (outcome.error) std::rethrow_exception(outcome.error);
     return std::move(outcome.result);

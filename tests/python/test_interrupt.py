@@ -4,6 +4,7 @@ board: bipartite with unequal sides, so it has no cycle, and the legacy
 heuristic searches it for far longer than these tests wait."""
 
 import _thread
+import os
 import signal
 import threading
 import time
@@ -101,3 +102,39 @@ def test_solves_on_several_threads_at_once_each_get_their_own_result():
         assert r.verdict == tourvane.Verdict.HAMILTONIAN
         assert sorted(r.tour) == list(range(len(g)))
         assert all(g.has_edge(r.tour[k - 1], r.tour[k]) for k in range(len(g)))
+
+
+def thread_count():
+    return len(os.listdir("/proc/self/task"))
+
+
+@pytest.mark.skipif(not os.path.isdir("/proc/self/task"), reason="needs /proc")
+def test_solve_threads_are_reused_not_piled_up():
+    g = tourvane.leaper(1, 2, 6, 6)
+    tourvane.solve(g)
+    before = thread_count()
+    for _ in range(200):
+        tourvane.solve(g)
+    assert thread_count() <= before + 1
+
+
+@pytest.mark.skipif(not hasattr(os, "fork"), reason="needs fork")
+def test_a_forked_child_solves_too():
+    tourvane.solve(tourvane.leaper(1, 2, 6, 6))   # the parent has a worker now
+    pid = os.fork()
+    if pid == 0:
+        try:
+            r = tourvane.solve(tourvane.leaper(1, 2, 8, 8))
+            os._exit(0 if r.verdict == tourvane.Verdict.HAMILTONIAN else 1)
+        except BaseException:
+            os._exit(2)
+    deadline = time.monotonic() + 30
+    while time.monotonic() < deadline:
+        done, status = os.waitpid(pid, os.WNOHANG)
+        if done:
+            assert os.waitstatus_to_exitcode(status) == 0
+            return
+        time.sleep(0.05)
+    os.kill(pid, signal.SIGKILL)
+    os.waitpid(pid, 0)
+    pytest.fail("the forked child's solve hung")

@@ -1,8 +1,11 @@
 #include "graphpainter.h"
 
+#include "fastlines.h"
+
 #include <algorithm>
 
 #include <QFontMetrics>
+#include <QImage>
 #include <QLineF>
 #include <QPainter>
 
@@ -54,14 +57,27 @@ void PaintEdgeLayer(QPainter* p, const GraphScene& s, const std::vector<QPointF>
         return;
     p->save();
     p->setRenderHint(QPainter::Antialiasing, false);
-    const QColor colour = s.edges.size() >= kFadeEdges ? kFadedEdgeColour : kEdgeColour;
-    p->setPen(QPen(colour, 0));
-    DrawBatched(p, s.edges, at, st.visible);
-    if (!s.ruledOut.empty()) {
-        QPen dashed(kRuledOutColour, 0, Qt::DashLine);
-        p->setPen(dashed);
-        DrawBatched(p, s.ruledOut, at, st.visible);
-    }
+    QImage* image = p->device() && p->device()->devType() == QInternal::Image ? static_cast<QImage*>(p->device())
+                                                                               : nullptr;
+    const bool direct = image && CanDrawFast(*image) && p->transform().isIdentity();
+    const QRect clip = !image ? QRect() : p->hasClipping() ? p->clipBoundingRect().toAlignedRect() : image->rect();
+    auto draw = [&](const std::vector<NodePair>& pairs, const QColor& colour, Qt::PenStyle style) {
+        if (pairs.size() >= kFadeEdges && direct) {
+            // Many edges on an image: straight into its pixels (dashes
+            // would not show in such a mass anyway).
+            const QRgb rgb = colour.rgb();
+            for (const auto& [u, v] : pairs)
+                if (MayShow(st.visible, at[u], at[v]))
+                    DrawLineFast(*image, at[u].toPoint(), at[v].toPoint(), rgb, clip);
+            return;
+        }
+        p->setPen(QPen(colour, 0, style));
+        DrawBatched(p, pairs, at, st.visible);
+    };
+    // Ruled-out edges first and lightest: they are what no cycle can use.
+    if (!s.ruledOut.empty())
+        draw(s.ruledOut, kRuledOutColour, Qt::DashLine);
+    draw(s.edges, s.edges.size() >= kFadeEdges ? kFadedEdgeColour : kEdgeColour, Qt::SolidLine);
     p->restore();
 }
 
@@ -130,8 +146,9 @@ void PaintNodes(QPainter* p, const GraphScene& s, const std::vector<QPointF>& at
         }
     } else if (st.showLabels || s.nodes <= 2000) {
         // Small circles, as the picture without labels always had; many
-        // nodes get dots that leave the cycle visible.
-        const int r = s.nodes <= 2000 ? 3 : 1;
+        // nodes too close for their numbers get dots that leave the cycle
+        // between them visible.
+        const int r = (st.showLabels ? s.nodes <= 500 : s.nodes <= 2000) ? 3 : 1;
         for (int v = 1; v <= s.nodes; ++v)
             if (Shows(st.visible, at[v], r))
                 p->drawEllipse(at[v].toPoint(), static_cast<int>(r * st.lineScale), static_cast<int>(r * st.lineScale));

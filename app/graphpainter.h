@@ -1,5 +1,5 @@
 // Paints a graph scene at given screen positions: the other edges (faded or
-// hidden), the edges a search ruled out (dashed), the cycle above them in
+// hidden), the edges a search ruled out (dashed, lightest), the cycle above them in
 // thick blue with its gaps in red and marked so that even a short gap shows
 // at every size, and the nodes (numbered circles where labels are readable,
 // dots elsewhere). The view, the printout, picture export and the scripted
@@ -32,7 +32,7 @@ struct PaintStyle {
 // The colours of the picture.
 inline const QColor kEdgeColour(0xC0, 0xC0, 0xC0);
 inline const QColor kFadedEdgeColour(0xE0, 0xE0, 0xE0);
-inline const QColor kRuledOutColour(0xA0, 0xA0, 0xA0);
+inline const QColor kRuledOutColour(0xEC, 0xEC, 0xEC);
 inline const QColor kCycleColour(0x00, 0x00, 0xFF);
 inline const QColor kGapColour(0xFF, 0x00, 0x00);
 

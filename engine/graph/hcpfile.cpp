@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "graph/bitgraph.h"
+#include "graph/diagnostics.h"
 #include "graph/loaderror.h"
 
 namespace {
@@ -59,7 +60,8 @@ void ClearLoadError() { t_lastLoadError.clear(); }
 
 void ReportLoadFailure(const std::string& recorded, const std::string& printed) {
     t_lastLoadError = recorded;
-    std::cerr << printed << std::endl;
+    // The calling thread's sink: std::cerr unless its caller chose another.
+    Diagnostics() << printed << std::endl;
 }
 
 }  // namespace hcp

@@ -1,5 +1,5 @@
 // Where CBitGraph::Load leaves the reason it failed: LastLoadError on the
-// calling thread, and one line on the error stream. Internal to the engine.
+// calling thread, and one line on its diagnostics sink (graph/diagnostics.h). Internal to the engine.
 #pragma once
 
 #include <string>

@@ -90,7 +90,11 @@ public:
         SolveResult r;
         r.method = m_name;
         const CBitGraph legacy = g.ToBitGraph();
-        if (DegreeProof(g, legacy, r)) return r;
+        // A proof ends exist and optimize at once; min still looks for the
+        // order with the fewest gaps, which is what a caller of min wants
+        // even from a graph without a cycle.
+        const bool proved = DegreeProof(g, legacy, r);
+        if (proved && (m_driver != Driver::Min || g.NodeCount() < 3)) return r;
         const int restarts = options.restarts > 0 ? options.restarts : 1;
         for (int k = 0; k < restarts && !options.stop.stop_requested(); ++k) {
             std::vector<NodeId> order;

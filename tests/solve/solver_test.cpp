@@ -104,3 +104,22 @@ TEST(Solver, StopTokenAndTimeBudgetEndTheSolve) {
     EXPECT_TRUE(r.stopped);
     EXPECT_LT(took, 5.0);   // generous: only checks that the budget ends it at all
 }
+
+TEST(LegacyAdapters, MinStillReportsTheFewestGapsOfAProvedImpossibleGraph) {
+    // A 4-cycle with a pendant fifth node: no cycle (node 5 has degree 1),
+    // but an order with a single gap exists, and min finds it.
+    const std::vector<hcp::Edge> edges{{0, 1}, {1, 2}, {2, 3}, {3, 0}, {0, 4}};
+    const Graph g = Graph::FromEdges(5, edges);
+    const auto m = hcp::Solve(g, "min");
+    EXPECT_EQ(m.verdict, Verdict::NoCycle);
+    EXPECT_EQ(m.reason, "node 5 has degree 1");
+    EXPECT_EQ(m.gaps, 1);
+    EXPECT_TRUE(hcp::CheckCycle(g, m.order).permutation);
+    // exist and optimize stop at the proof.
+    for (const char* method : {"exist", "optimize"}) {
+        const auto r = hcp::Solve(g, method);
+        EXPECT_EQ(r.verdict, Verdict::NoCycle) << method;
+        EXPECT_TRUE(r.order.empty()) << method;
+        EXPECT_EQ(r.stats.optimizeCalls, 0u) << method;
+    }
+}

@@ -75,6 +75,9 @@ TEST(HcpsolveFormats, JsonLinesCarryEveryFieldWithSeedAndRestart)
     EXPECT_EQ(rows[1]["verdict"], "NO_CYCLE");
     EXPECT_TRUE(rows[1]["h"].is_null());
     EXPECT_TRUE(rows[1]["restart"].is_null());
+    EXPECT_EQ(rows[1]["reason"], "node 4 has degree 1");
+    EXPECT_EQ(rows[1]["method"], "exist");
+    EXPECT_FALSE(rows[0].contains("reason")) << "only a proof has a reason";
 
     EXPECT_EQ(rows[2]["verdict"], "NOT_FOUND");
     EXPECT_GT(rows[2]["h"].get<int>(), 0);
@@ -94,7 +97,7 @@ TEST(HcpsolveFormats, CsvHasAHeaderAndQuotesAwkwardFileNames)
     ASSERT_EQ(lines.size(), 3u) << run.out;
     const auto header = CsvFields(lines[0]);
     EXPECT_EQ(header, (std::vector<std::string>{"file", "n", "edges", "verdict", "h", "calls", "seconds",
-                                                "seed", "restart", "method", "error"}));
+                                                "seed", "restart", "method", "error", "reason"}));
     const auto row = CsvFields(lines[1]);
     ASSERT_EQ(row.size(), header.size()) << lines[1];
     EXPECT_EQ(row[0], "six, \"sides\".hcp");
@@ -102,6 +105,8 @@ TEST(HcpsolveFormats, CsvHasAHeaderAndQuotesAwkwardFileNames)
     EXPECT_EQ(row[2], "7");
     EXPECT_EQ(row[3], "HAMILTONIAN");
     EXPECT_EQ(row[4], "0");
+    EXPECT_EQ(row[9], "exist");
+    EXPECT_EQ(row[11], "");
     const auto error = CsvFields(lines[2]);
     ASSERT_EQ(error.size(), header.size()) << lines[2];
     EXPECT_EQ(error[3], "ERROR");
@@ -163,4 +168,27 @@ TEST(HcpsolveTours, UnwritableTourIsAnErrorNotASilentLoss)
     EXPECT_NE(run.err.find("cannot write tours/hexagon.tour"), std::string::npos) << run.err;
     EXPECT_EQ(ListDir(dir / "tours"), std::vector<std::string>{"hexagon.tour"});
     EXPECT_TRUE(std::filesystem::is_directory(dir / "tours/hexagon.tour"));
+}
+
+TEST(HcpsolveFormats, ReasonOfAProofIsAFieldOfEveryFormat)
+{
+    TempDir dir;
+    const std::string g = kData + "/three_forced_paths.hcp";
+    const std::string reason = "node 4 has degree 0 once the edges no cycle can use are removed";
+    const auto text = SplitLines(Solve(dir, {g}).out);
+    ASSERT_EQ(text.size(), 1u);
+    EXPECT_EQ(text[0].substr(text[0].size() - reason.size() - 4), "s (" + reason + ")") << text[0];
+
+    const auto csv = SplitLines(Solve(dir, {"--format", "csv", g}).out);
+    ASSERT_EQ(csv.size(), 2u);
+    const auto row = CsvFields(csv[1]);
+    ASSERT_EQ(row.size(), 12u) << csv[1];
+    EXPECT_EQ(row[3], "NO_CYCLE");
+    EXPECT_EQ(row[11], reason);
+
+    const auto json = SplitLines(Solve(dir, {"--format", "json", "--method", "optimize", g}).out);
+    ASSERT_EQ(json.size(), 1u);
+    const auto j = nlohmann::json::parse(json[0]);
+    EXPECT_EQ(j["reason"], reason);
+    EXPECT_EQ(j["method"], "optimize");
 }

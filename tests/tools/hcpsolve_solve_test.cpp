@@ -98,6 +98,11 @@ TEST(HcpsolveVerdicts, DegreeTestProvesNoCycleWithoutSearching)
         EXPECT_EQ(Field(line, "calls"), "0") << line;
         EXPECT_EQ(Field(line, "H"), "-") << line;
     }
+    // Each line says why: the isolated centre, the pendant node, and the
+    // node left without edges once the forced paths have been followed.
+    EXPECT_NE(lines[0].find("(node 5 has degree 0)"), std::string::npos) << lines[0];
+    EXPECT_NE(lines[1].find("(node 4 has degree 1)"), std::string::npos) << lines[1];
+    EXPECT_NE(lines[2].find("once the edges no cycle can use are removed)"), std::string::npos) << lines[2];
     EXPECT_EQ(run.status, 1);
 }
 
@@ -203,6 +208,10 @@ TEST(HcpsolveUsage, HelpDocumentsEveryOptionAndVersionPrintsIt)
                                "--output-dir", "--verify", "--format", "--quiet", "--version",
                                "Examples:"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
+    // The methods are listed from the engine's registry, with their summaries.
+    for (const char* method : {"  exist ", "  min ", "  optimize "})
+        EXPECT_NE(help.out.find(method), std::string::npos) << method;
+    EXPECT_NE(help.out.find("IsCycleExist"), std::string::npos);
     const ToolRun version = Solve(dir, {"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out.rfind("hcpsolve ", 0), 0u) << version.out;

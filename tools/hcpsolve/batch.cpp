@@ -4,9 +4,8 @@
 
 #include "batchstate.h"
 #include "console.h"
-#include "graph/bitgraph.h"
-#include "graphload.h"
 #include "interrupt.h"
+#include "io/graphfile.h"
 
 namespace hcpsolve {
 
@@ -45,7 +44,7 @@ bool Batch::TakeTask(Task& task)
             CutShort(f);
             continue;
         }
-        if (f.nextSlot < restarts && f.nextSlot < f.lowestSuccess && f.nextSlot < chosenRank) {
+        if (f.nextSlot < restarts && f.nextSlot < f.lowestDecided && f.nextSlot < chosenRank) {
             chosen = i;
             chosenRank = f.nextSlot;
             if (inOrder || chosenRank == 0) break;
@@ -91,7 +90,7 @@ void Batch::CutShort(FileJob& f)
 void Batch::TryFinalize(FileJob& f)
 {
     if (f.stage != Stage::Searching) return;
-    const int last = std::min(f.lowestSuccess, m_opts.restarts - 1);
+    const int last = std::min(f.lowestDecided, m_opts.restarts - 1);
     int ran = 0;
     for (int k = 0; k <= last; ++k) {
         if (f.slots[k] == Slot::Running || f.slots[k] == Slot::Pending) return;
@@ -100,24 +99,30 @@ void Batch::TryFinalize(FileJob& f)
     FileResult& r = f.result;
     r.seconds = FileSeconds(f);
     int chosen = -1;
-    if (f.lowestSuccess != INT_MAX) {
-        chosen = f.lowestSuccess;
-        r.verdict = Verdict::Hamiltonian;
+    if (f.lowestDecided != INT_MAX) {
+        const hcp::SolveResult& d = f.outcomes[f.lowestDecided].result;
+        r.verdict = d.verdict == hcp::Verdict::Hamiltonian ? Verdict::Hamiltonian : Verdict::NoCycle;
+        r.reason = d.reason;
+        r.method = d.method;
+        if (!d.order.empty()) chosen = f.lowestDecided;
     } else {
         for (int k = 0; k <= last; ++k) {
             const RestartOutcome& o = f.outcomes[k];
-            if (f.slots[k] != Slot::Done || !o.valid) continue;
-            if (chosen < 0 || o.gaps < f.outcomes[chosen].gaps) chosen = k;
+            if (f.slots[k] != Slot::Done || !o.HasOrder()) continue;
+            if (chosen < 0 || o.result.gaps < f.outcomes[chosen].result.gaps) chosen = k;
         }
         r.verdict = f.noCycle ? Verdict::NoCycle : Verdict::NotFound;
+        r.reason = f.reason;
     }
     for (int k = 0; k <= last; ++k)
-        if (f.slots[k] == Slot::Done) r.calls += f.outcomes[k].calls;
+        if (f.slots[k] == Slot::Done) r.calls += f.outcomes[k].result.stats.optimizeCalls;
     if (chosen >= 0) {
+        hcp::SolveResult& c = f.outcomes[chosen].result;
         r.restart = chosen;
         r.seed = m_opts.seed + static_cast<std::uint32_t>(chosen);
-        r.gaps = f.outcomes[chosen].gaps;
-        r.order = std::move(f.outcomes[chosen].order);
+        r.gaps = c.gaps;
+        r.method = c.method;
+        r.order = std::move(c.order);
     }
     f.stage = (ran == 0 && m_interrupted) ? Stage::Abandoned : Stage::Final;
     f.graph.reset();
@@ -172,15 +177,21 @@ void Batch::Worker()
 void Batch::Load(std::size_t i)
 {
     const std::string path = m_opts.files[i];
+    std::shared_ptr<const hcp::Graph> graph;
     std::string error;
-    std::unique_ptr<CBitGraph> graph = LoadGraphFile(path, error);
-    const bool noCycle = graph && DegreeRulesOutCycle(*graph);
+    try {
+        graph = std::make_shared<const hcp::Graph>(hcp::ReadGraph(path));
+    } catch (const std::exception& e) {
+        // The reader's message names the file and the problem.
+        error = e.what();
+    }
 
     std::lock_guard<std::mutex> lock(m_mutex);
     --m_loading;
     FileJob& f = m_files[i];
     FileResult& r = f.result;
     r.file = path;
+    r.method = m_opts.method;
     f.loadSeconds = SecondsSince(f.start);
     if (!graph) {
         r.verdict = Verdict::Error;
@@ -189,22 +200,13 @@ void Batch::Load(std::size_t i)
         f.stage = Stage::Final;
         return;
     }
-    r.n = graph->GetDim();
-    r.edges = graph->GetEdgeCount();
-    if (noCycle && m_opts.method != Method::Min) {
-        // Proved impossible: no search. With --method min the search still
-        // runs, for the order with the fewest gaps.
-        r.verdict = Verdict::NoCycle;
-        r.seconds = f.loadSeconds;
-        f.stage = Stage::Final;
-        return;
-    }
+    r.n = static_cast<int>(graph->NodeCount());
+    r.edges = static_cast<unsigned>(graph->EdgeCount());
     if (m_interrupted) {
         f.stage = Stage::Abandoned;
         return;
     }
     f.graph = std::move(graph);
-    f.noCycle = noCycle;
     f.slots.assign(m_opts.restarts, Slot::Pending);
     f.outcomes.resize(m_opts.restarts);
     f.stops.resize(m_opts.restarts);
@@ -224,12 +226,20 @@ void Batch::Restart(const Task& task)
     std::lock_guard<std::mutex> lock(m_mutex);
     FileJob& f = m_files[i];
     if (f.stage != Stage::Searching) return;   // decided without this restart
-    if (!out.valid) PrintWarning(f.path + ": restart " + std::to_string(k) + ": " + out.problem);
-    const bool success = out.hamiltonian;
+    if (!out.problem.empty()) PrintWarning(f.path + ": restart " + std::to_string(k) + ": " + out.problem);
+    const hcp::Verdict v = out.problem.empty() ? out.result.verdict : hcp::Verdict::Unknown;
+    if (v == hcp::Verdict::NoCycle && !f.noCycle) {
+        f.noCycle = true;
+        f.reason = out.result.reason;
+    }
+    // A proof that leaves an order (method min) still lets the other
+    // restarts look for fewer gaps; a cycle or a bare proof decides.
+    const bool decides = v == hcp::Verdict::Hamiltonian
+                      || (v == hcp::Verdict::NoCycle && out.result.order.empty());
     f.outcomes[k] = std::move(out);
     f.slots[k] = Slot::Done;
-    if (success && k < f.lowestSuccess) {
-        f.lowestSuccess = k;
+    if (decides && k < f.lowestDecided) {
+        f.lowestDecided = k;
         for (std::size_t j = k + 1; j < f.slots.size(); ++j) {
             if (f.slots[j] == Slot::Running) f.stops[j].request_stop();
             if (f.slots[j] == Slot::Pending) f.slots[j] = Slot::Skipped;

@@ -7,7 +7,6 @@
 
 #include "batchstate.h"
 #include "console.h"
-#include "graph/bitgraph.h"
 #include "tourfile.h"
 
 namespace hcpsolve {
@@ -24,17 +23,19 @@ void Batch::Emit(const FileResult& r)
     // Only checked orders reach r.order: a cycle, or with --method min the
     // best order, its gaps in the comment line.
     const bool write = !m_opts.outDir.empty() && !r.order.empty()
-        && (r.verdict == Verdict::Hamiltonian || m_opts.method == Method::Min);
+        && (r.verdict == Verdict::Hamiltonian || m_opts.method == "min");
     if (write) {
         std::string error;
         const std::string name = std::filesystem::path(r.file).filename().string();
-        if (!WriteTourFile(TourPathFor(m_opts.outDir, r.file), name, r.order, r.gaps, error)) {
+        std::vector<int> nodes(r.order.begin(), r.order.end());
+        for (int& v : nodes) ++v;
+        if (!WriteTourFile(TourPathFor(m_opts.outDir, r.file), name, nodes, r.gaps, error)) {
             ++m_errors;
             PrintError(error, true);
         }
     }
     if (ProgressWanted()) ShowProgress("");
-    const std::string line = FormatResult(m_opts.format, m_opts.method, r);
+    const std::string line = FormatResult(m_opts.format, r);
     std::fwrite(line.data(), 1, line.size(), stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);
@@ -70,7 +71,7 @@ std::string Batch::ProgressText() const
         if (f.slots[k] != Slot::Done) continue;
         ++done;
         const RestartOutcome& o = f.outcomes[k];
-        if (o.valid && (best < 0 || o.gaps < best)) best = o.gaps;
+        if (o.HasOrder() && (best < 0 || o.result.gaps < best)) best = o.result.gaps;
     }
     char tail[96];
     std::snprintf(tail, sizeof tail, " restarts %d/%d best H=%s %.1fs", done, m_opts.restarts,

@@ -12,11 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "core/graph.h"
 #include "options.h"
 #include "restart.h"
 #include "resultformat.h"
-
-class CBitGraph;
 
 namespace hcpsolve {
 
@@ -36,13 +35,16 @@ enum class Slot { Pending, Running, Done, Skipped };
 struct FileJob {
     std::string path;
     Stage stage = Stage::Waiting;
-    std::shared_ptr<const CBitGraph> graph;   // as read; shared with running restarts
-    bool noCycle = false;
+    std::shared_ptr<const hcp::Graph> graph;  // as read; shared with running restarts
+    bool noCycle = false;                     // a restart proved there is no cycle
+    std::string reason;                       // ... and why
     std::vector<Slot> slots;                  // one per restart
     std::vector<RestartOutcome> outcomes;
     std::vector<std::stop_source> stops;
     int nextSlot = 0;                         // next restart to start
-    int lowestSuccess = INT_MAX;              // lowest restart that found a cycle
+    // Lowest restart that decided the file: found a cycle, or proved there
+    // is none without leaving an order to improve on.
+    int lowestDecided = INT_MAX;
     bool cutShort = false;                    // time limit or interrupt: start no more
     Clock::time_point start;                  // reading began
     double loadSeconds = 0;
@@ -57,7 +59,7 @@ struct Task {
     int slot = 0;
     // Taken with the task: the file may be decided, and its graph released,
     // before the restart even starts.
-    std::shared_ptr<const CBitGraph> graph;
+    std::shared_ptr<const hcp::Graph> graph;
     std::stop_token stop;
 };
 

@@ -1,6 +1,7 @@
 #include "console.h"
 
 #include <cstdio>
+#include <mutex>
 #include <unistd.h>
 
 namespace hcpsolve {
@@ -19,13 +20,14 @@ void ClearLineLocked()
     }
 }
 
-}  // namespace
-
+// Held while writing to the standard error stream.
 std::mutex& ConsoleMutex()
 {
     static std::mutex m;
     return m;
 }
+
+}  // namespace
 
 void SetConsoleQuiet(bool quiet) { g_quiet = quiet; }
 

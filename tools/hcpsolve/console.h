@@ -2,13 +2,9 @@
 // progress line a terminal shows, serialised so they never interleave.
 #pragma once
 
-#include <mutex>
 #include <string>
 
 namespace hcpsolve {
-
-// Held by whoever writes to the standard error stream or redirects it.
-std::mutex& ConsoleMutex();
 
 // Drops error reasons and progress (--quiet).
 void SetConsoleQuiet(bool quiet);

@@ -1,5 +1,6 @@
 #include "options.h"
 
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 #include <string>
@@ -8,23 +9,15 @@
 
 #include <CLI/CLI.hpp>
 
-namespace hcpsolve {
+#include "solve/solver.h"
 
-const char* MethodName(Method m)
-{
-    switch (m) {
-    case Method::Exist: return "exist";
-    case Method::Min: return "min";
-    case Method::Optimize: return "optimize";
-    }
-    return "?";
-}
+namespace hcpsolve {
 
 namespace {
 
-const char* const kFooter = R"(Verdicts: HAMILTONIAN (cycle found and checked), NO_CYCLE (a node has degree
-below 2, before or after removing edges no cycle can use), NOT_FOUND (search
-gave up; H is the fewest gaps reached), ERROR (file could not be read).
+const char* const kFooter = R"(Verdicts: HAMILTONIAN (cycle found and checked), NO_CYCLE (proved; the
+reason follows in brackets), NOT_FOUND (search gave up; H is the fewest gaps
+reached), ERROR (file could not be read).
 Exit status: 0 all files Hamiltonian, 1 some file not, 2 usage error or
 unreadable file, 130 interrupted.
 
@@ -33,6 +26,22 @@ Examples:
   hcpsolve --jobs 2 --restarts 8 --time-limit 10 -o tours graphs/*.hcp
   hcpsolve --method min --format csv examples/petersen.hcp > result.csv
   hcpsolve --verify examples/leaper_1_2_30_30.hcp tours/leaper_1_2_30_30.tour)";
+
+// The methods the engine knows, one line each, for --help: whatever is
+// registered, so a new method shows up here without touching the tool.
+std::string MethodsHelp()
+{
+    std::string text = "Methods:\n";
+    std::size_t width = 0;
+    for (const hcp::Method* m : hcp::Methods()) width = std::max(width, m->Name().size());
+    for (const hcp::Method* m : hcp::Methods()) {
+        std::string name(m->Name());
+        name.resize(width, ' ');
+        text += "  " + name + "  " + std::string(m->Summary())
+              + (m->Complete() ? " (complete: proves NO_CYCLE)" : "") + "\n";
+    }
+    return text;
+}
 
 // A whole decimal number from lo to hi, checked before CLI11 converts it so
 // that the message says what was wrong with the text as typed.
@@ -90,6 +99,17 @@ CLI::Validator OneOf(std::vector<std::string> words)
         "");
 }
 
+// The name of a registered method.
+CLI::Validator KnownMethod()
+{
+    return CLI::Validator(
+        [](std::string& text) -> std::string {
+            if (hcp::FindMethod(text) != nullptr) return std::string();
+            return "\"" + text + "\" is not one of " + hcp::MethodNameList();
+        },
+        "");
+}
+
 }  // namespace
 
 int ParseOptions(int argc, char** argv, Options& opts)
@@ -100,17 +120,16 @@ int ParseOptions(int argc, char** argv, Options& opts)
     CLI::App app{"hcpsolve: search TSPLIB HCP graphs for Hamiltonian cycles, or check a tour.",
                  "hcpsolve"};
     app.set_version_flag("--version", std::string("hcpsolve ") + TOURVANE_VERSION);
-    app.footer(kFooter);
+    app.footer(MethodsHelp() + "\n" + kFooter);
 
-    std::string method = "exist";
     std::string format = "text";
     app.add_option("files", opts.files, "HCP graph files to solve, in this order")
         ->type_name("FILE.hcp");
-    app.add_option("--method", method,
-                   "exist: IsCycleExist; min: FindMinCycle (fewest gaps); optimize: "
-                   "repeated Optimize from one random order (default exist)")
-        ->check(OneOf({"exist", "min", "optimize"}))
-        ->type_name("exist|min|optimize");
+    app.add_option("--method", opts.method,
+                   "how each restart searches: a method listed under Methods below "
+                   "(default " + opts.method + ")")
+        ->check(KnownMethod())
+        ->type_name("METHOD");
     app.add_option("--seed", opts.seed,
                    "seed of restart 0; restart k uses seed+k (default 1, so runs repeat)")
         ->check(WholeNumber(0, 4294967295LL))
@@ -155,8 +174,6 @@ int ParseOptions(int argc, char** argv, Options& opts)
         std::cerr << "hcpsolve: error: " << e.what() << " (see hcpsolve --help)\n";
         return 2;
     }
-    opts.method = method == "min" ? Method::Min
-                : method == "optimize" ? Method::Optimize : Method::Exist;
     opts.format = format == "csv" ? Format::Csv : format == "json" ? Format::Json : Format::Text;
     if (opts.verify.empty() && opts.files.empty()) {
         std::cerr << "hcpsolve: error: no graph file given (see hcpsolve --help)\n";

@@ -8,18 +8,11 @@
 
 namespace hcpsolve {
 
-// Which engine driver a restart runs.
-enum class Method {
-    Exist,      // CCycle::IsCycleExist
-    Min,        // CCycle::FindMinCycle
-    Optimize    // Init(true), then repeated CCycle::Optimize
-};
-
 enum class Format { Text, Csv, Json };
 
 struct Options {
     std::vector<std::string> files;     // graphs to solve, in order
-    Method method = Method::Exist;
+    std::string method = "exist";       // a method registered with the engine
     std::uint32_t seed = 1;             // restart k fixes the seed clock to seed + k
     int restarts = 4;                   // restarts per file, stop at the first cycle
     int jobs = 1;                       // worker threads
@@ -30,8 +23,6 @@ struct Options {
     Format format = Format::Text;
     bool quiet = false;
 };
-
-const char* MethodName(Method m);
 
 // Parses the command line. Returns -1 when the program should go on with
 // opts filled, otherwise the exit status to end with (after --help,

@@ -1,37 +1,33 @@
-// One restart of the search on one graph: a fresh CCycle copied from the
-// graph as read, the seed clock of the calling thread fixed to the restart's
-// seed, one driver run, and the order it leaves checked on the graph.
+// One restart of one graph: a solve with the restart's own seed, one start
+// order and the tool's Optimize budget. Spreading restarts and files over
+// threads is the batch's work; how a restart searches is the engine's.
 #pragma once
 
 #include <cstdint>
 #include <stop_token>
 #include <string>
-#include <vector>
 
-#include "options.h"
-
-class CBitGraph;
+#include "core/graph.h"
+#include "core/result.h"
 
 namespace hcpsolve {
 
 struct RestartOutcome {
-    bool valid = false;            // the order left is a permutation of 1..N
-    int gaps = -1;                 // H of that order in the graph as read
-    bool hamiltonian = false;      // the order is a Hamiltonian cycle of that graph
-    std::uint64_t calls = 0;       // Optimize calls made
-    bool stopped = false;          // a stop request cut the search short
-    std::vector<int> order;        // the order left by the search
-    std::string problem;           // why the order is not valid
+    hcp::SolveResult result;   // verdict, order (checked by Solve), gaps, reason
+    std::string problem;       // set when the engine failed: the result is void
+
+    // An order to report: the solve ended normally and left one.
+    bool HasOrder() const { return problem.empty() && !result.order.empty(); }
 };
 
 struct RestartSettings {
-    Method method = Method::Exist;
-    std::uint32_t seed = 0;        // seed clock reading for this restart
-    int calls = 5;                 // Optimize calls (method optimize)
+    std::string method = "exist";
+    std::uint32_t seed = 0;    // the restart's seed: --seed plus its number
+    int calls = 5;             // Optimize calls (method optimize)
 };
 
 // Runs one restart. Honours stop inside the search, not only between calls.
-RestartOutcome RunRestart(const CBitGraph& graph, const RestartSettings& settings,
+RestartOutcome RunRestart(const hcp::Graph& graph, const RestartSettings& settings,
                           std::stop_token stop);
 
 }  // namespace hcpsolve

@@ -52,27 +52,33 @@ nlohmann::ordered_json OrNull(bool known, T v)
 
 std::string ResultHeader(Format format)
 {
-    if (format == Format::Csv) return "file,n,edges,verdict,h,calls,seconds,seed,restart,method,error";
+    if (format == Format::Csv)
+        return "file,n,edges,verdict,h,calls,seconds,seed,restart,method,error,reason";
     return "";
 }
 
-std::string FormatResult(Format format, Method method, const FileResult& r)
+std::string FormatResult(Format format, const FileResult& r)
 {
     const bool read = r.verdict != Verdict::Error;
     const bool hasOrder = r.gaps >= 0;
     const bool ran = r.restart >= 0;
+    // Only a proof carries a reason; a search that gave up has none to give.
+    const std::string reason = r.verdict == Verdict::NoCycle ? r.reason : std::string();
     switch (format) {
-    case Format::Text:
+    case Format::Text: {
         if (!read) return r.file + ": ERROR";
-        return r.file + ": N=" + std::to_string(r.n) + " edges=" + std::to_string(r.edges) + " "
-             + VerdictName(r.verdict) + " H=" + OrDash(hasOrder, r.gaps)
-             + " calls=" + std::to_string(r.calls) + " time=" + Seconds(r.seconds) + "s";
+        std::string line = r.file + ": N=" + std::to_string(r.n) + " edges=" + std::to_string(r.edges)
+                         + " " + VerdictName(r.verdict) + " H=" + OrDash(hasOrder, r.gaps)
+                         + " calls=" + std::to_string(r.calls) + " time=" + Seconds(r.seconds) + "s";
+        if (!reason.empty()) line += " (" + reason + ")";
+        return line;
+    }
     case Format::Csv:
         return CsvField(r.file) + "," + OrEmpty(read, r.n) + "," + OrEmpty(read, r.edges) + ","
              + VerdictName(r.verdict) + "," + OrEmpty(hasOrder, r.gaps) + ","
              + std::to_string(r.calls) + "," + Seconds(r.seconds) + ","
-             + OrEmpty(ran, r.seed) + "," + OrEmpty(ran, r.restart) + "," + MethodName(method)
-             + "," + CsvField(r.error);
+             + OrEmpty(ran, r.seed) + "," + OrEmpty(ran, r.restart) + "," + CsvField(r.method)
+             + "," + CsvField(r.error) + "," + CsvField(reason);
     case Format::Json: {
         nlohmann::ordered_json j;
         j["file"] = r.file;
@@ -84,8 +90,9 @@ std::string FormatResult(Format format, Method method, const FileResult& r)
         j["seconds"] = std::round(r.seconds * 1000.0) / 1000.0;
         j["seed"] = OrNull(ran, r.seed);
         j["restart"] = OrNull(ran, r.restart);
-        j["method"] = MethodName(method);
+        j["method"] = r.method;
         if (!read) j["error"] = r.error;
+        if (!reason.empty()) j["reason"] = reason;
         return j.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
     }
     }

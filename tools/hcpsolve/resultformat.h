@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/graph.h"
 #include "options.h"
 
 namespace hcpsolve {
@@ -25,13 +26,15 @@ struct FileResult {
     int restart = -1;               // restart reported; -1 when none ran
     std::uint32_t seed = 0;         // its seed
     std::string error;              // the reason, for ERROR
-    std::vector<int> order;         // the order reported, to be written
+    std::string reason;             // why there is no cycle, for NO_CYCLE
+    std::string method;             // the method that decided (or was asked for)
+    std::vector<hcp::NodeId> order; // the order reported (0-based), to be written
 };
 
 // The header line of a format (CSV only), or an empty string.
 std::string ResultHeader(Format format);
 // One result line, without its line end.
-std::string FormatResult(Format format, Method method, const FileResult& r);
+std::string FormatResult(Format format, const FileResult& r);
 
 // The result of --verify.
 struct VerifyResult {

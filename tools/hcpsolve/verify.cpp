@@ -1,16 +1,31 @@
 #include "verify.h"
 
 #include <cstdio>
-#include <memory>
+#include <exception>
 
 #include "console.h"
-#include "graph/bitgraph.h"
-#include "graphload.h"
-#include "ordercheck.h"
+#include "core/cyclecheck.h"
+#include "io/graphfile.h"
 #include "resultformat.h"
 #include "tourfile.h"
 
 namespace hcpsolve {
+
+namespace {
+
+// "first gap 2-4": the first link of the order (1-based) that is no edge.
+std::string FirstGap(const hcp::Graph& g, const std::vector<hcp::NodeId>& order)
+{
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        const hcp::NodeId u = order[k];
+        const hcp::NodeId w = order[(k + 1) % order.size()];
+        if (u == w || !g.HasEdge(u, w))
+            return "first gap " + std::to_string(u + 1) + "-" + std::to_string(w + 1);
+    }
+    return "";
+}
+
+}  // namespace
 
 int RunVerify(const Options& opts)
 {
@@ -18,24 +33,28 @@ int RunVerify(const Options& opts)
     const std::string& tourPath = opts.verify[1];
     // Without a verdict line the reason is the only output, so it is shown
     // even with --quiet.
-    std::string error;
-    std::unique_ptr<CBitGraph> graph = LoadGraphFile(graphPath, error);
-    if (!graph) {
-        PrintError(error, true);
+    hcp::Graph graph;
+    try {
+        graph = hcp::ReadGraph(graphPath);
+    } catch (const std::exception& e) {
+        PrintError(e.what(), true);
         return 2;
     }
+    std::string error;
     TourFile tour;
     if (!ReadTourFile(tourPath, tour, error)) {
         PrintError(error, true);
         return 2;
     }
-    const int n = graph->GetDim();
+    const int n = static_cast<int>(graph.NodeCount());
     if (tour.dimension >= 0 && tour.dimension != n) {
         PrintError(tourPath + ": DIMENSION " + std::to_string(tour.dimension) + " does not match the "
                        + std::to_string(n) + " nodes of " + graphPath,
                    true);
         return 2;
     }
+    std::vector<hcp::NodeId> order;
+    order.reserve(tour.nodes.size());
     for (std::size_t k = 0; k < tour.nodes.size(); ++k) {
         if (tour.nodes[k] > n) {
             PrintError(tourPath + ":" + std::to_string(tour.lines[k]) + ": node "
@@ -44,19 +63,22 @@ int RunVerify(const Options& opts)
                        true);
             return 2;
         }
+        order.push_back(static_cast<hcp::NodeId>(tour.nodes[k] - 1));
     }
 
-    const OrderCheck check = CheckOrder(*graph, tour.nodes);
+    const hcp::CycleCheck check = hcp::CheckCycle(graph, order);
     VerifyResult r;
     r.graph = graphPath;
     r.tour = tourPath;
     r.n = n;
     r.gaps = check.gaps;
-    r.detail = check.problem;
-    if (!check.permutation)
+    if (!check.permutation) {
         r.verdict = "NOT_PERMUTATION";
-    else
+        r.detail = check.problem;
+    } else {
         r.verdict = check.hamiltonian ? "HAMILTONIAN" : "NOT_HAMILTONIAN";
+        r.detail = n < 3 ? "a graph of fewer than 3 nodes has no cycle" : FirstGap(graph, order);
+    }
 
     const std::string header = VerifyHeader(opts.format);
     if (!header.empty()) std::printf("%s\n", header.c_str());

@@ -8,10 +8,13 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 #include <ostream>
+#include <vector>
 
 #include "cycle/cycle.h"
+#include "graph/diagnostics.h"
+#include "io/atomicfile.h"
+#include "io/tourtext.h"
 
 namespace {
 
@@ -22,30 +25,9 @@ void AppendInt(std::string& s, int v)
     s.append(buf, r.ptr);
 }
 
-// The whole TOUR file; H is counted over the order as it stands.
-std::string TourText(CCycle& c, const char* name)
-{
-    std::string s;
-    s.reserve(96 + std::strlen(name) + 8 * c.m_path.size());
-    s += "NAME: ";
-    s += name;
-    s += "\nTYPE: TOUR\nCOMMENT: HCP solution (H=";
-    AppendInt(s, c.CalcPathLen());
-    s += ")\nDIMENSION: ";
-    AppendInt(s, c.GetDim());
-    s += "\nTOUR_SECTION\n";
-    for (short v : c.m_path) {
-        s += "  ";
-        AppendInt(s, v);
-        s += '\n';
-    }
-    s += "-1\nEOF\n";
-    return s;
-}
-
 void ReportFileError(const char* what, const std::string& file)
 {
-    std::cerr << what << file << std::endl;
+    hcp::Diagnostics() << what << file << std::endl;
 }
 
 // Local time of day as HH:MM:SS.
@@ -77,10 +59,11 @@ std::string TourFileName(const std::string& name)
 
 }  // namespace hcp
 
-// The file is written under a temporary name next to it and then renamed
-// over it, so that a failed write neither reports success nor leaves a
-// half-written tour in place of the old one. A file that exists but may
-// not be written is refused as unopenable rather than replaced.
+// The file is written by the engine's one atomic save (a temporary next
+// to it, then a rename), so that a failed write neither reports success
+// nor leaves a half-written tour in place of the old one. A file that
+// exists but may not be written is refused as unopenable rather than
+// replaced. The text is the engine's one TOUR layout.
 bool CCycle::StoreCycle(const char* name)
 {
     if (!name) {
@@ -99,27 +82,20 @@ bool CCycle::StoreCycle(const char* name)
             return false;
         }
     }
-    const std::string temp = file + ".tmp";
-    std::ofstream out(temp, std::ios::out | std::ios::trunc);
-    if (!out) {
+    const std::vector<std::uint32_t> nodes(m_path.begin(), m_path.end());
+    const std::string comment = "HCP solution (H=" + std::to_string(CalcPathLen()) + ")";
+    const std::string text = hcp::TourText(given, comment, static_cast<std::size_t>(GetDim()), nodes, 0);
+    switch (hcp::WriteFileAtomically(file, text)) {
+    case hcp::AtomicWrite::Ok:
+        return true;
+    case hcp::AtomicWrite::CannotCreate:
         ReportFileError("Cannot open file ", file);
         return false;
+    case hcp::AtomicWrite::CannotWrite:
+        break;
     }
-    const std::string text = TourText(*this, given.c_str());
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out) {
-        fs::remove(temp, ec);
-        ReportFileError("Cannot write file ", file);
-        return false;
-    }
-    fs::rename(temp, file, ec);
-    if (ec) {
-        fs::remove(temp, ec);
-        ReportFileError("Cannot write file ", file);
-        return false;
-    }
-    return true;
+    ReportFileError("Cannot write file ", file);
+    return false;
 }
 
 std::string CCycle::MakeString()

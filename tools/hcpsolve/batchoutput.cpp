@@ -7,7 +7,7 @@
 
 #include "batchstate.h"
 #include "console.h"
-#include "tourfile.h"
+#include "io/tourfile.h"
 
 namespace hcpsolve {
 
@@ -25,13 +25,14 @@ void Batch::Emit(const FileResult& r)
     const bool write = !m_opts.outDir.empty() && !r.order.empty()
         && (r.verdict == Verdict::Hamiltonian || m_opts.method == "min");
     if (write) {
-        std::string error;
-        const std::string name = std::filesystem::path(r.file).filename().string();
-        std::vector<int> nodes(r.order.begin(), r.order.end());
-        for (int& v : nodes) ++v;
-        if (!WriteTourFile(TourPathFor(m_opts.outDir, r.file), name, nodes, r.gaps, error)) {
+        hcp::TourInfo info;
+        info.name = std::filesystem::path(r.file).filename().string();
+        info.comment = hcp::TourComment(r.gaps);
+        try {
+            hcp::WriteTour(hcp::TourPathFor(m_opts.outDir, r.file), r.order, info);
+        } catch (const std::exception& e) {
             ++m_errors;
-            PrintError(error, true);
+            PrintError(e.what(), true);
         }
     }
     if (ProgressWanted()) ShowProgress("");

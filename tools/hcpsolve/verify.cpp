@@ -7,7 +7,7 @@
 #include "core/cyclecheck.h"
 #include "io/graphfile.h"
 #include "resultformat.h"
-#include "tourfile.h"
+#include "io/tourfile.h"
 
 namespace hcpsolve {
 
@@ -40,31 +40,22 @@ int RunVerify(const Options& opts)
         PrintError(e.what(), true);
         return 2;
     }
-    std::string error;
-    TourFile tour;
-    if (!ReadTourFile(tourPath, tour, error)) {
-        PrintError(error, true);
+    const int n = static_cast<int>(graph.NodeCount());
+    hcp::Tour tour;
+    try {
+        // Bounded by the graph: a node beyond it is an error at its line.
+        tour = hcp::ReadTour(tourPath, graph.NodeCount());
+    } catch (const std::exception& e) {
+        PrintError(e.what(), true);
         return 2;
     }
-    const int n = static_cast<int>(graph.NodeCount());
     if (tour.dimension >= 0 && tour.dimension != n) {
         PrintError(tourPath + ": DIMENSION " + std::to_string(tour.dimension) + " does not match the "
                        + std::to_string(n) + " nodes of " + graphPath,
                    true);
         return 2;
     }
-    std::vector<hcp::NodeId> order;
-    order.reserve(tour.nodes.size());
-    for (std::size_t k = 0; k < tour.nodes.size(); ++k) {
-        if (tour.nodes[k] > n) {
-            PrintError(tourPath + ":" + std::to_string(tour.lines[k]) + ": node "
-                           + std::to_string(tour.nodes[k]) + " is outside 1.." + std::to_string(n)
-                           + " of " + graphPath,
-                       true);
-            return 2;
-        }
-        order.push_back(static_cast<hcp::NodeId>(tour.nodes[k] - 1));
-    }
+    const std::vector<hcp::NodeId>& order = tour.order;
 
     const hcp::CycleCheck check = hcp::CheckCycle(graph, order);
     VerifyResult r;

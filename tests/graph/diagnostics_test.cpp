@@ -15,7 +15,7 @@
 
 namespace {
 
-const std::string kData = TOURVANE_TEST_DATA;
+const std::string kData = std::string(TOURVANE_SOURCE_DIR) + "/tests/io/data";
 
 // Captures std::cerr for the lifetime of the object (single-threaded use).
 class CerrCapture {

@@ -1,0 +1,163 @@
+#include "io/tourfile.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+
+#include "io/atomicfile.h"
+#include "io/tourtext.h"
+
+namespace hcp {
+
+namespace fs = std::filesystem;
+
+void WriteTour(const std::string& path, std::span<const NodeId> order, const TourInfo& info)
+{
+    const std::string text = TourText(info.name, info.comment, order.size(), order, 1);
+    std::string reason;
+    if (WriteFileAtomically(path, text, &reason) != AtomicWrite::Ok)
+        throw FileError("cannot write " + path + ": " + reason);
+}
+
+std::string TourComment(int gaps) { return "HCP solution (H=" + std::to_string(gaps) + ")"; }
+
+namespace {
+
+std::string_view Trim(std::string_view s)
+{
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+    return s;
+}
+
+bool ParseInt(std::string_view s, std::int64_t& value)
+{
+    if (!s.empty() && s.front() == '+') s.remove_prefix(1);
+    if (s.empty()) return false;
+    const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+    return ec == std::errc() && ptr == s.data() + s.size();
+}
+
+// One pass over the file, line by line; all state for the error messages.
+class TourReader {
+public:
+    TourReader(const std::string& path, NodeId maxNodes) : m_path(path), m_maxNodes(maxNodes) {}
+
+    Tour Read()
+    {
+        std::error_code ec;
+        if (fs::is_directory(m_path, ec)) throw FileError(m_path + ": is a directory");
+        std::ifstream in(m_path, std::ios::binary);
+        if (!in) throw FileError(m_path + ": " + std::strerror(errno));
+        std::string raw;
+        while (!m_closed && std::getline(in, raw)) {
+            ++m_line;
+            const std::string_view text = Trim(raw);
+            if (m_inSection)
+                Nodes(text);
+            else
+                Header(text);
+        }
+        if (in.bad()) Fail("read error");
+        if (!m_inSection) Fail("no TOUR_SECTION");
+        if (!m_closed && m_tour.dimension >= 0
+            && static_cast<std::int64_t>(m_tour.order.size()) < m_tour.dimension)
+            Fail("file ends before the -1 that closes TOUR_SECTION (" + std::to_string(m_tour.order.size())
+                 + " of " + std::to_string(m_tour.dimension) + " nodes)");
+        return std::move(m_tour);
+    }
+
+private:
+    [[noreturn]] void Fail(const std::string& problem) const
+    {
+        throw FormatError(m_path + ":" + std::to_string(m_line) + ": " + problem);
+    }
+
+    void Header(std::string_view text)
+    {
+        if (text.empty()) return;
+        const std::size_t colon = text.find(':');
+        const std::string_view key = Trim(text.substr(0, colon));
+        const std::string_view value = colon == std::string_view::npos ? "" : Trim(text.substr(colon + 1));
+        if (key == "TOUR_SECTION") {
+            m_inSection = true;
+            // A few writers put the first nodes on the keyword's own line.
+            if (colon != std::string_view::npos) Nodes(value);
+        } else if (key == "EOF") {
+            Fail("EOF before TOUR_SECTION");
+        } else if (key == "TYPE") {
+            if (value != "TOUR") Fail("TYPE is \"" + std::string(value) + "\", not TOUR");
+        } else if (key == "DIMENSION") {
+            std::int64_t n = 0;
+            if (!ParseInt(value, n) || n < 0 || n > std::numeric_limits<NodeId>::max())
+                Fail("DIMENSION \"" + std::string(value) + "\" is not a node count");
+            m_tour.dimension = n;
+        } else if (key == "NAME") {
+            m_tour.name = value;
+        } else if (key == "COMMENT") {
+            m_tour.comment = value;
+        } else if (colon == std::string_view::npos) {
+            Fail("\"" + std::string(text) + "\" is neither a KEY: value line nor TOUR_SECTION");
+        }
+        // Other keywords carry nothing a tour needs.
+    }
+
+    // The largest node number allowed: DIMENSION and the caller's bound.
+    std::int64_t Bound() const
+    {
+        std::int64_t bound = std::numeric_limits<NodeId>::max();
+        if (m_tour.dimension >= 0) bound = m_tour.dimension;
+        if (m_maxNodes != 0 && m_maxNodes < bound) bound = m_maxNodes;
+        return bound;
+    }
+
+    void Nodes(std::string_view text)
+    {
+        while (!text.empty()) {
+            const std::size_t end = text.find_first_of(" \t");
+            const std::string_view word = text.substr(0, end);
+            text = end == std::string_view::npos ? std::string_view() : Trim(text.substr(end));
+            if (word.empty()) continue;
+            if (word == "EOF") {
+                m_closed = true;
+                return;
+            }
+            std::int64_t v = 0;
+            if (!ParseInt(word, v)) Fail("\"" + std::string(word) + "\" is not a node number");
+            if (v == -1) {
+                m_closed = true;
+                return;
+            }
+            const std::int64_t bound = Bound();
+            if (v < 1 || v > bound) Fail("node " + std::string(word) + " is outside 1.." + std::to_string(bound));
+            if (static_cast<std::int64_t>(m_tour.order.size()) >= bound)
+                Fail("more than " + std::to_string(bound) + " nodes in TOUR_SECTION");
+            m_tour.order.push_back(static_cast<NodeId>(v - 1));
+            m_tour.lines.push_back(static_cast<std::uint32_t>(m_line));
+        }
+    }
+
+    const std::string& m_path;
+    NodeId m_maxNodes;
+    Tour m_tour;
+    long m_line = 0;
+    bool m_inSection = false;
+    bool m_closed = false;
+};
+
+}  // namespace
+
+Tour ReadTour(const std::string& path, NodeId maxNodes) { return TourReader(path, maxNodes).Read(); }
+
+std::string TourPathFor(const std::string& dir, const std::string& graphPath)
+{
+    std::string stem = fs::path(graphPath).filename().string();
+    const std::size_t dot = stem.rfind('.');
+    if (dot != std::string::npos && dot > 0) stem.resize(dot);
+    return (fs::path(dir) / (stem + ".tour")).string();
+}
+
+}  // namespace hcp

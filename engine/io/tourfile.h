@@ -1,0 +1,51 @@
+// TSPLIB TOUR files: the writer every front end uses, and a reader for the
+// tours of this system and of other programs (keywords in any order, "KEY :
+// value" with any spacing, several nodes to a line, CR LF line ends, the
+// closing -1 and EOF optional; .tour and .tou names alike).
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/graph.h"
+#include "export.h"
+#include "io/graphfile.h"
+
+namespace hcp {
+
+// What the header of a written tour says besides its order.
+struct TourInfo {
+    std::string name;      // NAME
+    std::string comment;   // COMMENT
+};
+
+// Writes order (0-based, written from 1) to path through a temporary file
+// in the same folder that is flushed and then renamed over path. Throws
+// FileError ("cannot write PATH: reason") when it cannot; the old file at
+// path is then untouched.
+TOURKERN_API void WriteTour(const std::string& path, std::span<const NodeId> order, const TourInfo& info);
+
+// "HCP solution (H=2)": the comment of the tours this system writes.
+TOURKERN_API std::string TourComment(int gaps);
+
+struct Tour {
+    std::string name;              // NAME, or empty
+    std::string comment;           // COMMENT, or empty
+    std::int64_t dimension = -1;   // DIMENSION, -1 when the file has none
+    std::vector<NodeId> order;     // TOUR_SECTION up to -1 or the end (0-based)
+    std::vector<std::uint32_t> lines;   // the file line of each node
+};
+
+// Reads a tour. Node numbers must lie within 1..DIMENSION when the file
+// gives one and within 1..maxNodes when that is not 0 (the graph the tour
+// belongs to); a tour with more nodes than that is refused at the first
+// node too many, so a wrong or hostile file never costs more memory than
+// the graph. Throws FileError or FormatError as "file:line: problem".
+TOURKERN_API Tour ReadTour(const std::string& path, NodeId maxNodes = 0);
+
+// DIR/NAME.tour for the graph file path: its file name up to the last dot.
+TOURKERN_API std::string TourPathFor(const std::string& dir, const std::string& graphPath);
+
+}  // namespace hcp

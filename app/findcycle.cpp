@@ -1,49 +1,53 @@
 #include "findcycle.h"
 
-#include <chrono>
 #include <cstdio>
-#include <sstream>
+#include <exception>
 
-#include "cycle/cycle.h"
-#include "cycle/searchcontrol.h"
+#include "solve/solver.h"
 
 namespace app {
 
-FindCycleResult FindCycle(CCycle& cycle, std::stop_token stop)
+FindCycleResult FindCycle(const hcp::Graph& graph, std::stop_token stop, std::uint64_t seed,
+                          std::ostream* log)
 {
     FindCycleResult r;
-    const auto start = std::chrono::steady_clock::now();
-
-    cycle.Init(false);
-    cycle.CalcDeg(cycle.m_pDeg, cycle.m_nMinDeg, cycle.m_nMaxDeg);
-    if (cycle.m_nMinDeg == 2) {
-        const unsigned before = cycle.GetEdgeCount();
-        while (cycle.AnalyzeDegree() > 0) {
-        }
-        r.edgesCut = before - cycle.GetEdgeCount();
+    hcp::SolveOptions options;
+    options.seed = seed;
+    options.stop = stop;
+    options.restarts = 1;
+    options.shuffleStart = false;
+    options.optimizeCalls = kMaxOptimizeCalls;
+    options.reduceGraph = true;
+    options.log = log;
+    try {
+        hcp::SolveResult s = hcp::Solve(graph, "optimize", options);
+        r.verdict = s.verdict;
+        r.h = s.gaps;
+        r.optimizeCalls = static_cast<int>(s.stats.optimizeCalls);
+        r.seconds = s.seconds;
+        r.cancelled = s.stopped;
+        if (s.verdict == hcp::Verdict::NoCycle) r.reason = s.reason;
+        r.order = std::move(s.order);
+    } catch (const std::exception& e) {
+        // A method that breaks its contract (an order that is no permutation)
+        // leaves the document as it was; the log says why.
+        r.reason = e.what();
     }
-
-    std::ostringstream report;
-    hcp::SearchStats stats;
-    hcp::SearchControl ctl;
-    ctl.stop = stop;
-    ctl.stats = &stats;
-    do {
-        r.h = cycle.Optimize(0, report, ctl);
-        ++r.optimizeCalls;
-    } while (r.h != 0 && r.optimizeCalls < kMaxOptimizeCalls && !stop.stop_requested());
-    r.cancelled = r.h != 0 && stop.stop_requested();
-    r.report = report.str();
-    r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return r;
 }
 
 std::string FindCycleLogLine(const FindCycleResult& r)
 {
-    char buf[160];
-    std::snprintf(buf, sizeof buf, "Find cycle: H=%d after %d Optimize call%s, %.2f s", r.h,
-                  r.optimizeCalls, r.optimizeCalls == 1 ? "" : "s", r.seconds);
-    std::string line = buf;
+    char buf[64];
+    std::snprintf(buf, sizeof buf, ", %.2f s", r.seconds);
+    if (r.verdict == hcp::Verdict::NoCycle)
+        return "Find cycle: no Hamiltonian cycle (" + r.reason + ")" + buf;
+    if (r.h < 0 && !r.reason.empty())
+        return "Find cycle: failed (" + r.reason + ")";
+    char head[96];
+    std::snprintf(head, sizeof head, "Find cycle: H=%d after %d Optimize call%s", r.h, r.optimizeCalls,
+                  r.optimizeCalls == 1 ? "" : "s");
+    std::string line = std::string(head) + buf;
     if (r.cancelled)
         line += ", cancelled";
     if (r.edgesCut > 0) {

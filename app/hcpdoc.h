@@ -11,6 +11,7 @@
 #include <list>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <thread>
 #include <vector>
 
@@ -91,8 +92,9 @@ public:
     bool MoveNodeTo(short s, float ux, float uy);
 
     // The search (hcpdocsearch.cpp). OnFindCycle starts it on a worker with a
-    // copy of the graph; when it ends, the copy becomes the document's graph,
-    // the nodes are laid out in the order reached and a log line is written.
+    // solver copy of the graph; when it ends, the order it reached becomes the
+    // document's cycle (the graph itself is never changed), the nodes are
+    // laid out in that order and a log line is written.
     void OnFindCycle();
     bool IsSearching() const { return m_job != nullptr || m_solve != nullptr; }
     // The solve (hcpdocsolve.cpp): decides on a worker, with the method
@@ -132,9 +134,11 @@ signals:
     void logLine(const QString& line);
 
 private:
-    // What the worker works on: its own copy of the graph, and the result.
+    // What the worker works on: its own copy of the graph, the stream its
+    // reports go to (shown in the log when it ends), and the result.
     struct SearchJob {
-        std::unique_ptr<CCycle> work;
+        hcp::Graph graph;
+        std::ostringstream report;
         app::FindCycleResult result;
     };
     void FinishSearch();

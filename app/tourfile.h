@@ -1,21 +1,21 @@
-// Reads the TOUR_SECTION of a TSPLIB tour file into a cycle text such as
-// "{ 3 1 2 }", one node per line up to the line "-1".
+// A tour file (.tour or .tou, written by this program or another) read
+// through the engine's TOUR reader into the cycle text "{ 3 1 2 }" that
+// "Rearrange cycle" takes.
 #pragma once
 
-#include <istream>
+#include <span>
 #include <string>
+
+#include "core/graph.h"
 
 namespace app {
 
-// The cycle text of the tour in in. Lines end at a line feed, or at a
-// carriage return together with the one character after it. Lines are
-// skipped up to one that is exactly "TOUR_SECTION"; each later line up to
-// "-1" gives its leading integer (low 16 bits, 0 when there is none).
-// Without the section the text is "{ }".
-std::string TourTextFromStream(std::istream& in);
+// "{ 3 1 2 }" for the 0-based order {2, 0, 1}.
+std::string CycleTextFromOrder(std::span<const hcp::NodeId> order);
 
-// Reads the file at path. False, with a one-line reason naming the file in
-// error, when it cannot be opened or read.
+// Reads the file at path. False, with the reader's one-line reason naming
+// the file (and the line) in error, when it cannot be read or is no tour;
+// text is then unchanged.
 bool ReadTourFile(const std::string& path, std::string& text, std::string* error = nullptr);
 
 }  // namespace app

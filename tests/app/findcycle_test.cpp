@@ -1,102 +1,121 @@
-// One find-cycle run: the sequence of engine calls, the stop request and
-// the log line.
+// One find-cycle run: the engine's optimize method as the desktop program
+// runs it, the stop request, a proof, and the log line.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <stop_token>
 
 #include "apptestutil.h"
+#include "core/cyclecheck.h"
 #include "cycle/cycle.h"
+#include "cycle/searchcontrol.h"
 #include "findcycle.h"
 #include "graph/seedclock.h"
 
 namespace {
 
-// The knight's graph of an m x n board, nodes numbered row by row, with the
-// identity order.
-CCycle KnightGraph(int rows, int cols)
+constexpr std::uint64_t kSeed = 4242;
+
+// The knight's graph of an m x n board, nodes numbered row by row.
+hcp::Graph KnightGraph(int rows, int cols)
 {
     CCycle c(static_cast<short>(rows * cols));
     apptest::MakeKnightGraph(c, rows, cols);
-    return c;
+    return hcp::Graph::FromBitGraph(c);
 }
 
-// Runs repeat exactly: the engine's seeding clock is fixed on this thread.
-struct FindCycleRun : ::testing::Test {
-    void SetUp() override { hcp::SetFixedSeedClock(4242); }
-    void TearDown() override { hcp::ClearFixedSeedClock(); }
-};
-
-bool IsHamiltonian(CCycle& c)
+// The run the desktop program made before it solved through the engine:
+// Init(false), the degree-2 reduction, then Optimize at most five times
+// while gaps remain, with the clock fixed to the seed. The engine must
+// reach the same order.
+std::vector<hcp::NodeId> DesktopRecipe(const hcp::Graph& g, std::uint32_t seed)
 {
-    if (!c.IsPermutation(c.m_path))
-        return false;
-    for (auto it = c.m_path.begin(); it != c.m_path.end(); ++it)
-        if (!c.GetEdge(*it, *c.Next(it)))
-            return false;
-    return true;
+    hcp::SetFixedSeedClock(seed);
+    CCycle cycle(g.ToBitGraph());
+    cycle.CalcDeg();
+    if (cycle.GetMinDeg() == 2)
+        while (cycle.AnalyzeDegree() > 0) {
+        }
+    cycle.Init(false);
+    std::ostringstream silent;
+    hcp::SearchControl ctl;
+    for (int k = 0; k < app::kMaxOptimizeCalls; ++k)
+        if (cycle.Optimize(0, silent, ctl) == 0)
+            break;
+    hcp::ClearFixedSeedClock();
+    std::vector<hcp::NodeId> order;
+    for (short v : cycle.m_path)
+        order.push_back(static_cast<hcp::NodeId>(v - 1));
+    return order;
 }
 
-TEST_F(FindCycleRun, SolvesTheKnightGraphOfASixBySixBoard)
+TEST(FindCycleRun, SolvesTheKnightGraphOfASixBySixBoardAndLeavesTheGraphAlone)
 {
-    CCycle c = KnightGraph(6, 6);
-    const app::FindCycleResult r = app::FindCycle(c);
+    const hcp::Graph g = KnightGraph(6, 6);
+    const hcp::Graph before = g;
+    const app::FindCycleResult r = app::FindCycle(g, {}, kSeed);
+    EXPECT_EQ(r.verdict, hcp::Verdict::Hamiltonian);
     EXPECT_EQ(r.h, 0);
     EXPECT_GE(r.optimizeCalls, 1);
     EXPECT_LE(r.optimizeCalls, app::kMaxOptimizeCalls);
     EXPECT_FALSE(r.cancelled);
-    EXPECT_TRUE(IsHamiltonian(c));
+    EXPECT_TRUE(hcp::CheckCycle(g, r.order).hamiltonian);
+    EXPECT_EQ(g, before);
 }
 
-TEST_F(FindCycleRun, EdgelessGraphTakesFiveCalls)
+TEST(FindCycleRun, ReachesTheOrderOfTheOldRecipe)
 {
-    CCycle c(6);
-    c = true;
-    const app::FindCycleResult r = app::FindCycle(c);
-    EXPECT_EQ(r.h, 6);
-    EXPECT_EQ(r.optimizeCalls, 5);
-    EXPECT_EQ(r.edgesCut, 0u);
-    EXPECT_TRUE(c.IsPermutation(c.m_path));
+    // 41 x 41 has no closed tour: all five calls run, so the orders differ
+    // at once if the sequence of calls or the seeding differs.
+    for (const auto& [rows, cols] : {std::pair{6, 6}, std::pair{8, 8}, std::pair{15, 15}}) {
+        const hcp::Graph g = KnightGraph(rows, cols);
+        for (std::uint32_t seed : {1u, 99u}) {
+            const app::FindCycleResult r = app::FindCycle(g, {}, seed);
+            EXPECT_EQ(r.order, DesktopRecipe(g, seed)) << rows << "x" << cols << " seed " << seed;
+        }
+    }
 }
 
-TEST_F(FindCycleRun, DegreeTwoReductionIsCountedWhenItCutsEdges)
+TEST(FindCycleRun, ReductionIsUsedButTheCallersGraphKeepsItsEdges)
 {
-    // A square 1-2-3-4 with a chord 1-3; node 2 and 4 have degree 2, so
-    // every Hamiltonian cycle uses all four square edges and the chord goes.
-    CCycle c(4);
-    c = true;
-    c.SetEdge(1, 2);
-    c.SetEdge(2, 3);
-    c.SetEdge(3, 4);
-    c.SetEdge(4, 1);
-    c.SetEdge(1, 3);
-    const app::FindCycleResult r = app::FindCycle(c);
+    // A square 1-2-3-4 with a chord 1-3: nodes 2 and 4 force all four square
+    // edges, so the solver drops the chord from its own copy only.
+    const std::vector<hcp::Edge> edges{{0, 1}, {1, 2}, {2, 3}, {3, 0}, {0, 2}};
+    const hcp::Graph g = hcp::Graph::FromEdges(4, edges);
+    const app::FindCycleResult r = app::FindCycle(g, {}, kSeed);
     EXPECT_EQ(r.h, 0);
-    EXPECT_EQ(r.edgesCut, 1u);
-    EXPECT_FALSE(c.GetEdge(1, 3));
+    EXPECT_TRUE(g.HasEdge(0, 2));
+    EXPECT_EQ(g.EdgeCount(), 5u);
 }
 
-TEST_F(FindCycleRun, MinimumDegreeOtherThanTwoCutsNothing)
+TEST(FindCycleRun, ANodeOfDegreeOneIsAProofNotASearch)
 {
-    CCycle c = KnightGraph(3, 4);   // corner squares have degree 2, but one
-    c.DelEdge(1, 7);                 // corner is cut down to degree 1
-    const app::FindCycleResult r = app::FindCycle(c);
-    EXPECT_EQ(r.edgesCut, 0u);
-    EXPECT_GT(r.h, 0);
+    CCycle c(12);
+    apptest::MakeKnightGraph(c, 3, 4);   // corner squares have degree 2, but one
+    c.DelEdge(1, 7);                      // corner is cut down to degree 1
+    const app::FindCycleResult r = app::FindCycle(hcp::Graph::FromBitGraph(c), {}, kSeed);
+    EXPECT_EQ(r.verdict, hcp::Verdict::NoCycle);
+    EXPECT_EQ(r.reason, "node 1 has degree 1");
+    EXPECT_EQ(r.optimizeCalls, 0);
+    EXPECT_TRUE(r.order.empty());
+    EXPECT_EQ(app::FindCycleLogLine(r).rfind("Find cycle: no Hamiltonian cycle (node 1 has degree 1), ", 0), 0u);
 }
 
-TEST_F(FindCycleRun, AStopRequestedBeforehandEndsAfterOneCall)
+TEST(FindCycleRun, AStopRequestedBeforehandEndsAtTheStartOrder)
 {
-    CCycle c(8);
-    c = true;
+    const hcp::Graph g = KnightGraph(7, 7);
     std::stop_source stop;
     stop.request_stop();
-    const app::FindCycleResult r = app::FindCycle(c, stop.get_token());
-    EXPECT_EQ(r.optimizeCalls, 1);
+    const app::FindCycleResult r = app::FindCycle(g, stop.get_token(), kSeed);
+    EXPECT_EQ(r.optimizeCalls, 0);
     EXPECT_TRUE(r.cancelled);
-    EXPECT_TRUE(c.IsPermutation(c.m_path));
+    ASSERT_EQ(r.order.size(), 49u);
+    for (hcp::NodeId v = 0; v < 49; ++v)
+        EXPECT_EQ(r.order[v], v);
+    EXPECT_EQ(r.h, hcp::CheckCycle(g, r.order).gaps);
 }
 
-TEST(FindCycleLogLine, SaysHCallsTimeCancelAndCutEdges)
+TEST(FindCycleLogLine, SaysHCallsTimeAndCancel)
 {
     app::FindCycleResult r;
     r.h = 0;
@@ -106,11 +125,7 @@ TEST(FindCycleLogLine, SaysHCallsTimeCancelAndCutEdges)
     r.h = 2;
     r.optimizeCalls = 3;
     r.cancelled = true;
-    r.edgesCut = 4;
-    const std::string line = app::FindCycleLogLine(r);
-    EXPECT_NE(line.find("H=2 after 3 Optimize calls"), std::string::npos);
-    EXPECT_NE(line.find("cancelled"), std::string::npos);
-    EXPECT_NE(line.find("cut 4 edges"), std::string::npos);
+    EXPECT_EQ(app::FindCycleLogLine(r), "Find cycle: H=2 after 3 Optimize calls, 0.25 s, cancelled");
 }
 
 }  // namespace

@@ -1,92 +1,88 @@
-// Tour files read into cycle texts.
+// Tour files read into cycle texts for "Rearrange cycle": tours of this
+// program (StoreCycle's .tou), of hcpsolve (.tour) and of other programs,
+// and unreadable ones reported without touching the text.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <list>
 #include <string>
+#include <unistd.h>
 
 #include "cycle/cycle.h"
 #include "cycletext.h"
+#include "io/tourfile.h"
 #include "tourfile.h"
 
 namespace {
 
-std::string FromText(const std::string& content)
-{
-    std::istringstream in(content);
-    return app::TourTextFromStream(in);
-}
+namespace fs = std::filesystem;
 
-TEST(TourText, SectionUpToMinusOne)
-{
-    EXPECT_EQ(FromText("NAME : t\nTOUR_SECTION\n3\n1\n2\n-1\nEOF\n"), "{ 3 1 2 }");
-}
+class TourFileRead : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_dir = fs::temp_directory_path() / ("tourvane_app_tour_" + std::to_string(::getpid()));
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+    std::string Write(const std::string& name, const std::string& text)
+    {
+        const fs::path p = m_dir / name;
+        std::ofstream(p, std::ios::binary) << text;
+        return p.string();
+    }
+    fs::path m_dir;
+};
 
-TEST(TourText, LinesAfterMinusOneAreNotRead)
+TEST_F(TourFileRead, FileWrittenByStoreCycleReadsBackInTheSameOrder)
 {
-    EXPECT_EQ(FromText("TOUR_SECTION\n1\n-1\n5\n"), "{ 1 }");
-}
-
-TEST(TourText, MissingSectionGivesEmptyBraces)
-{
-    EXPECT_EQ(FromText("NAME : t\n1\n2\n"), "{ }");
-    EXPECT_EQ(FromText(""), "{ }");
-}
-
-TEST(TourText, KeywordWithATrailingBlankNeverMatches)
-{
-    EXPECT_EQ(FromText("TOUR_SECTION \n1\n2\n-1\n"), "{ }");
-}
-
-TEST(TourText, CarriageReturnTakesTheNextCharacterWithIt)
-{
-    EXPECT_EQ(FromText("TOUR_SECTION\r\n  4\r\n  2\r\n-1\r\n"), "{ 4 2 }");
-    // A lone CR ends the line "5" and eats the '1' that follows it.
-    EXPECT_EQ(FromText("TOUR_SECTION\r\n5\r12\n-1\n"), "{ 5 2 }");
-}
-
-TEST(TourText, LeadingIntegerOnlyAndZeroWhenThereIsNone)
-{
-    EXPECT_EQ(FromText("TOUR_SECTION\n  7 extra\n+8\nabc\n-1\n"), "{ 7 8 0 }");
-}
-
-TEST(TourText, ValuesAreCutToTheirLow16Bits)
-{
-    EXPECT_EQ(FromText("TOUR_SECTION\n65537\n32768\n-1\n"), "{ 1 -32768 }");
-}
-
-TEST(TourText, SectionRunningToTheEndWithoutMinusOne)
-{
-    EXPECT_EQ(FromText("TOUR_SECTION\n1\n2"), "{ 1 2 }");
-}
-
-TEST(ReadTourFile, FileWrittenByStoreCycleReadsBackInTheSameOrder)
-{
-    const auto dir = std::filesystem::temp_directory_path() / "tourvane_tourfile_test";
-    std::filesystem::create_directories(dir);
     CCycle c(5);
     std::list<short> order{3, 5, 1, 4, 2};
     c.Restore(&order);
-    const std::string base = (dir / "five.hcp").string();
+    const std::string base = (m_dir / "five.hcp").string();
     ASSERT_TRUE(c.StoreCycle(base.c_str()));
     std::string text;
-    ASSERT_TRUE(app::ReadTourFile((dir / "five.tou").string(), text));
+    ASSERT_TRUE(app::ReadTourFile((m_dir / "five.tou").string(), text));
     EXPECT_EQ(text, "{ 3 5 1 4 2 }");
     std::list<short> parsed;
     EXPECT_EQ(app::ParseCycleText(text, parsed), 5);
     EXPECT_EQ(parsed, order);
-    std::filesystem::remove_all(dir);
 }
 
-TEST(ReadTourFile, MissingFileIsReportedWithItsName)
+TEST_F(TourFileRead, TourOfTheEngineWriterAndOfAnotherProgram)
+{
+    const std::vector<hcp::NodeId> order{1, 0, 3, 2};
+    hcp::WriteTour((m_dir / "four.tour").string(), order, {"four.hcp", hcp::TourComment(1)});
+    std::string text;
+    ASSERT_TRUE(app::ReadTourFile((m_dir / "four.tour").string(), text));
+    EXPECT_EQ(text, "{ 2 1 4 3 }");
+    // Keywords in another order, spaces around the colon, CR LF, several
+    // nodes to a line and neither -1 nor EOF.
+    ASSERT_TRUE(app::ReadTourFile(Write("other.tou", "TYPE : TOUR\r\nDIMENSION : 4\r\nTOUR_SECTION\r\n 4 3\r\n2 1\r\n"),
+                                  text));
+    EXPECT_EQ(text, "{ 4 3 2 1 }");
+}
+
+TEST_F(TourFileRead, BadFilesAreReportedWithNameAndLineAndKeepTheText)
 {
     std::string text = "kept";
     std::string error;
     EXPECT_FALSE(app::ReadTourFile("/nonexistent/dir/none.tou", text, &error));
     EXPECT_EQ(text, "kept");
     EXPECT_NE(error.find("/nonexistent/dir/none.tou"), std::string::npos);
+
+    const std::string bad = Write("bad.tou", "NAME: x\nDIMENSION: 3\nTOUR_SECTION\n1\n2\nthree\n-1\n");
+    EXPECT_FALSE(app::ReadTourFile(bad, text, &error));
+    EXPECT_EQ(text, "kept");
+    EXPECT_EQ(error, bad + ":6: \"three\" is not a node number");
+}
+
+TEST(CycleTextFromOrder, NumbersFromOne)
+{
+    const std::vector<hcp::NodeId> order{2, 0, 1};
+    EXPECT_EQ(app::CycleTextFromOrder(order), "{ 3 1 2 }");
+    EXPECT_EQ(app::CycleTextFromOrder({}), "{ }");
 }
 
 }  // namespace

@@ -323,12 +323,35 @@ private slots:
         QCOMPARE(after, ReadAll(first));
     }
 
-    void editsAreRefusedWhileSearchingAndStopKeepsTheOrder()
+    void aProofIsReportedAndTheOrderKept()
     {
-        // An edgeless graph makes five full searches: long enough to cancel.
-        ModalScript play(AcceptParams("400", false, "0"));
+        // An edgeless graph: every node has degree 0, so there is nothing to
+        // search; the order stays as it was and the reason is shown.
+        ModalScript play(AcceptParams("12", false, "0"));
         CHcpDoc doc;
         QVERIFY(doc.OnNewDocument());
+        const std::list<short> before = doc.m_pCycle->m_path;
+        QSignalSpy line(&doc, &CHcpDoc::logLine);
+        QSignalSpy status(&doc, &CHcpDoc::statusMessage);
+        QSignalSpy finished(&doc, &CHcpDoc::searchFinished);
+        doc.OnFindCycle();
+        QVERIFY(finished.wait(10000));
+        QVERIFY(doc.LastSearch().verdict == hcp::Verdict::NoCycle);
+        QCOMPARE(doc.m_pCycle->m_path, before);
+        bool logged = false;
+        for (const auto& l : line)
+            logged = logged || l.at(0).toString().startsWith("Find cycle: no Hamiltonian cycle (node 1 has degree 0)");
+        QVERIFY(logged);
+        QVERIFY(status.last().at(0).toString().startsWith("No Hamiltonian cycle"));
+    }
+
+    void editsAreRefusedWhileSearchingAndStopKeepsTheOrder()
+    {
+        // The knight's graph of an odd board has no closed tour: the search
+        // keeps trying until every gap is tried, long enough to cancel.
+        CHcpDoc doc;
+        apptest::MakeKnightGraph(*doc.m_pCycle, 41, 41);
+        doc.m_pCycle->Init(false);
         doc.EnsurePositions();
         QSignalSpy status(&doc, &CHcpDoc::statusMessage);
         doc.OnFindCycle();

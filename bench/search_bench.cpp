@@ -14,8 +14,13 @@
 //         to five times while it returns nonzero.
 //   exist IsCycleExist with the seed clock fixed to seed; H is the gap
 //         count of the order it leaves.
-// --list runs the plain list-based engine, --fast (the default) whatever
-// engine Optimize dispatches to, so both can be compared from one binary.
+// Each driver runs twice on the same graph with the same seed: "legacy"
+// calls CCycle directly as above, "api" calls hcp::Solve with the method
+// of the same recipe (opt5: optimize with a shuffled start, reduction and
+// five calls; exist: exist), as every front end now does. The two rows
+// must agree on H; the summary at the end compares their CPU time.
+// --list runs the plain list-based engine (legacy rows only), --fast (the
+// default) whatever engine Optimize dispatches to.
 // --cap limits each run (default 10 s of the searching thread's CPU time)
 // with a stop request from a timer thread; a capped run is marked in the
 // last column. ms is wall-clock time, cpu_ms the searching thread's CPU
@@ -39,9 +44,11 @@
 #include <thread>
 #include <vector>
 
+#include "core/cyclecheck.h"
 #include "cycle/cycle.h"
 #include "cycle/searchcontrol.h"
 #include "graph/seedclock.h"
+#include "solve/solver.h"
 
 #ifndef TOURVANE_SHARED_DIR
 #define TOURVANE_SHARED_DIR "../shared"
@@ -198,6 +205,7 @@ struct Row {
     int n = 0;
     unsigned edges = 0;
     std::string driver;
+    std::string via;    // legacy or api
     std::uint32_t seed = 0;
     int h = 0;
     hcp::SearchStats stats;
@@ -208,28 +216,38 @@ struct Row {
 
 void PrintHeader(const Options& opt) {
     std::printf("# engine=%s cap=%.1fs\n", opt.listBased ? "list" : "default", opt.capSeconds);
-    std::printf("%-28s %6s %8s %-6s %5s %6s %6s %10s %10s %10s %s\n", "name", "N", "edges", "driver",
-                "seed", "H", "calls", "steps", "ms", "cpu_ms", "capped");
+    std::printf("%-28s %6s %8s %-6s %-6s %5s %6s %6s %10s %10s %10s %s\n", "name", "N", "edges", "driver",
+                "via", "seed", "H", "calls", "steps", "ms", "cpu_ms", "capped");
     std::fflush(stdout);
 }
 
 void PrintRow(const Row& r) {
-    std::printf("%-28s %6d %8u %-6s %5u %6d %6llu %10llu %10.1f %10.1f %s\n", r.name.c_str(), r.n,
-                r.edges, r.driver.c_str(), r.seed, r.h,
+    std::printf("%-28s %6d %8u %-6s %-6s %5u %6d %6llu %10llu %10.1f %10.1f %s\n", r.name.c_str(), r.n,
+                r.edges, r.driver.c_str(), r.via.c_str(), r.seed, r.h,
                 static_cast<unsigned long long>(r.stats.optimizeCalls),
                 static_cast<unsigned long long>(r.stats.loopSteps), r.ms, r.cpuMs,
                 r.capped ? "yes" : "");
     std::fflush(stdout);
 }
 
-// Runs one driver on a copy of graph and prints its row.
-void Run(const Options& opt, const std::string& name, const CCycle& graph, const std::string& driver) {
+// CPU time of the legacy and the api rows, per driver, for the summary.
+struct Totals {
+    double legacyCpuMs = 0;
+    double apiCpuMs = 0;
+    int rows = 0;
+    int disagreements = 0;   // rows where the two paths reached different H
+};
+Totals g_totals[2];   // opt5, exist
+
+// Runs one driver on a copy of graph the legacy way and prints its row.
+Row Run(const Options& opt, const std::string& name, const CCycle& graph, const std::string& driver) {
     CCycle c(graph);
     Row row;
     row.name = name;
     row.n = graph.GetDim();
     row.edges = graph.GetEdgeCount();
     row.driver = driver;
+    row.via = "legacy";
     row.seed = opt.seed;
 
     std::stop_source stop;
@@ -273,12 +291,75 @@ void Run(const Options& opt, const std::string& name, const CCycle& graph, const
     check.Restore(&order);
     row.h = check.CalcPathLen();
     PrintRow(row);
+    return row;
+}
+
+// The same run through the solver interface: the graph as a front end holds
+// it (converted before the clock starts), one Solve under the same cap.
+Row RunApi(const Options& opt, const std::string& name, const hcp::Graph& graph, const std::string& driver) {
+    Row row;
+    row.name = name;
+    row.n = static_cast<int>(graph.NodeCount());
+    row.edges = static_cast<unsigned>(graph.EdgeCount());
+    row.driver = driver;
+    row.via = "api";
+    row.seed = opt.seed;
+    std::stop_source stop;
+    hcp::SolveOptions o;
+    o.seed = opt.seed;
+    o.stop = stop.get_token();
+    o.restarts = 1;
+    o.shuffleStart = true;
+    o.optimizeCalls = 5;
+    o.reduceGraph = true;
+    clockid_t cpuClock{};
+    pthread_getcpuclockid(pthread_self(), &cpuClock);
+    const double cpuStart = CpuSeconds(cpuClock);
+    const auto start = std::chrono::steady_clock::now();
+    hcp::SolveResult r;
+    {
+        CapTimer timer(stop, opt.capSeconds);
+        r = hcp::Solve(graph, driver == "opt5" ? "optimize" : "exist", o);
+    }
+    row.ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    row.cpuMs = (CpuSeconds(cpuClock) - cpuStart) * 1000.0;
+    row.capped = stop.stop_requested();
+    row.stats.optimizeCalls = r.stats.optimizeCalls;
+    row.stats.loopSteps = r.stats.loopSteps;
+    // A proof leaves no order: the legacy path then reports the gaps of the
+    // order its driver left, which the api row cannot show.
+    row.h = r.gaps;
+    PrintRow(row);
+    return row;
 }
 
 void RunAll(const Options& opt, const std::string& name, const CCycle& graph) {
     if (!opt.filter.empty() && name.find(opt.filter) == std::string::npos) return;
-    if (opt.runOpt5) Run(opt, name, graph, "opt5");
-    if (opt.runExist) Run(opt, name, graph, "exist");
+    const hcp::Graph g = hcp::Graph::FromBitGraph(graph);
+    int k = 0;
+    for (const char* driver : {"opt5", "exist"}) {
+        Totals& t = g_totals[k++];
+        if ((std::string(driver) == "opt5" && !opt.runOpt5) || (std::string(driver) == "exist" && !opt.runExist))
+            continue;
+        const Row legacy = Run(opt, name, graph, driver);
+        if (opt.listBased) continue;   // the api runs the default engine only
+        const Row api = RunApi(opt, name, g, driver);
+        t.legacyCpuMs += legacy.cpuMs;
+        t.apiCpuMs += api.cpuMs;
+        ++t.rows;
+        if (api.h >= 0 && api.h != legacy.h && !legacy.capped && !api.capped) ++t.disagreements;
+    }
+}
+
+void PrintSummary() {
+    const char* names[2] = {"opt5", "exist"};
+    for (int k = 0; k < 2; ++k) {
+        const Totals& t = g_totals[k];
+        if (t.rows == 0) continue;
+        std::printf("# %s: %d graphs, legacy cpu %.1f ms, api cpu %.1f ms (api/legacy %.3f), H differs on %d\n",
+                    names[k], t.rows, t.legacyCpuMs, t.apiCpuMs,
+                    t.legacyCpuMs > 0 ? t.apiCpuMs / t.legacyCpuMs : 0.0, t.disagreements);
+    }
 }
 
 }  // namespace
@@ -336,5 +417,6 @@ int main(int argc, char** argv) {
             RunAll(opt, std::string("random") + std::to_string(s.n) + "-" + s.kind, g);
         }
     }
+    PrintSummary();
     return 0;
 }

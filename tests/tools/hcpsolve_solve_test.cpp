@@ -295,3 +295,40 @@ TEST(HcpsolveLimits, InterruptPrintsResultsSoFarAndLeavesNoPartialTour)
     if (lines.size() == 3 && HasVerdict(lines[2], "HAMILTONIAN")) expected.insert(expected.begin(), "leaper_1_2_6_6.tour");
     EXPECT_EQ(ListDir(dir / "tours"), expected) << "only whole tours of decided files";
 }
+
+TEST(HcpsolveThreads, GoodMissingAndMalformedFilesAtOnce)
+{
+    // Four threads read and solve good, missing and malformed files side by
+    // side: every file gets its line in order, every bad file exactly one
+    // error line, and the output is that of a single thread.
+    TempDir dir;
+    std::filesystem::create_directory(dir / "folder.hcp");
+    std::vector<std::string> files;
+    for (int k = 0; k < 3; ++k) {
+        files.push_back(MakeLeaperGraph(dir, 1, 2, 6 + k, 6 + k));
+        files.push_back("missing" + std::to_string(k) + ".hcp");
+        files.push_back(kData + "/node_out_of_range.hcp");
+        files.push_back(kData + "/lowercase_name_keyword.hcp");
+        files.push_back(kData + "/pendant_node.hcp");
+        files.push_back(WritePlantedGraph(dir, 120, 30, static_cast<unsigned>(k + 3)));
+    }
+    files.push_back("folder.hcp");
+    std::vector<std::string> four = {"--jobs", "4", "--restarts", "3"};
+    std::vector<std::string> one = {"--jobs", "1", "--restarts", "3"};
+    four.insert(four.end(), files.begin(), files.end());
+    one.insert(one.end(), files.begin(), files.end());
+    const ToolRun a = Solve(dir, four);
+    const ToolRun b = Solve(dir, one);
+    const auto la = SplitLines(a.out), lb = SplitLines(b.out);
+    ASSERT_EQ(la.size(), files.size()) << a.out << a.err;
+    ASSERT_EQ(lb.size(), files.size()) << b.out << b.err;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        EXPECT_EQ(la[i].rfind(files[i] + ":", 0), 0u) << la[i];
+        EXPECT_EQ(WithoutTime(la[i]), WithoutTime(lb[i]));
+    }
+    EXPECT_EQ(a.err, b.err);
+    const auto errors = SplitLines(a.err);
+    EXPECT_EQ(errors.size(), 10u) << a.err;   // 3 missing, 3 + 3 malformed, 1 folder
+    for (const std::string& e : errors) EXPECT_EQ(e.rfind("hcpsolve: error: ", 0), 0u) << e;
+    EXPECT_EQ(a.status, 2);
+}

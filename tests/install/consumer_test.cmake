@@ -2,6 +2,7 @@
 # headers went in (each one's includes installed too, no internal header),
 # then configures, builds and runs examples/cpp against the installed
 # CMake package. Run by ctest with -D BUILD_DIR, SOURCE_DIR, WORK_DIR.
+cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE "${WORK_DIR}")
 set(prefix "${WORK_DIR}/prefix")
 

@@ -1,12 +1,13 @@
 #include "hcpdoc.h"
 
 #include <cstdio>
-#include <fstream>
+#include <ostream>
+#include <streambuf>
 
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QTemporaryFile>
+#include <QSaveFile>
 #include <QTimer>
 
 #include "cycletext.h"
@@ -14,6 +15,39 @@
 #include "graphparamsdlg.h"
 #include "layout.h"
 #include "resource.h"
+
+namespace {
+
+// Hands what an std::ostream writes straight to a QIODevice, so the graph
+// text streams into the save file without being held in memory first.
+class DeviceStreamBuf : public std::streambuf {
+public:
+    explicit DeviceStreamBuf(QIODevice& device) : m_device(device) {}
+    bool Failed() const { return m_failed; }
+
+protected:
+    int_type overflow(int_type ch) override
+    {
+        if (traits_type::eq_int_type(ch, traits_type::eof()))
+            return traits_type::not_eof(ch);
+        const char c = traits_type::to_char_type(ch);
+        return xsputn(&c, 1) == 1 ? ch : traits_type::eof();
+    }
+    std::streamsize xsputn(const char* s, std::streamsize n) override
+    {
+        if (m_failed || m_device.write(s, n) != n) {
+            m_failed = true;
+            return 0;
+        }
+        return n;
+    }
+
+private:
+    QIODevice& m_device;
+    bool m_failed = false;
+};
+
+}  // namespace
 
 CHcpDoc::CHcpDoc(QObject* parent)
     : CDocument(parent), m_pCycle(std::make_unique<CCycle>(static_cast<short>(10))),
@@ -126,33 +160,26 @@ bool CHcpDoc::Serialize(CArchive& ar)
         return true;
     }
 
-    // Write next to the target and rename over it only when the whole graph
-    // was written, so a failed save leaves the old file as it was.
-    const QFileInfo target(ar.m_path);
-    QTemporaryFile temp(target.absolutePath() + "/." + target.fileName() + ".XXXXXX");
-    temp.setAutoRemove(false);
-    if (!temp.open()) {
+    // QSaveFile writes next to the target and renames over it only on
+    // commit, when the whole graph was written, so a failed save leaves the
+    // old file (and its permissions) as it was. The file holds what Store
+    // would write for the target itself: its NAME line names the chosen path.
+    QSaveFile file(ar.m_path);
+    if (!file.open(QIODevice::WriteOnly)) {
         ar.m_error = ar.m_path + ": cannot create a file in this folder";
         return false;
     }
-    const QString tempPath = temp.fileName();
-    temp.close();
-    // The file holds what Store would write for the target itself: its NAME
-    // line names the chosen path, not the temporary one.
     bool stored = false;
     {
-        std::ofstream os(QFile::encodeName(tempPath).constData(), std::ios::out | std::ios::trunc);
-        if (os) {
-            os << "NAME: " << path.constData() << '\n';
-            stored = m_pCycle->PrintOn(os);
-            os.close();
-            stored = stored && !os.fail();
-        }
+        DeviceStreamBuf buf(file);
+        std::ostream os(&buf);
+        os << "NAME: " << path.constData() << '\n';
+        stored = m_pCycle->PrintOn(os);
+        os.flush();
+        stored = stored && !os.fail() && !buf.Failed();
     }
-    if (stored && target.exists())
-        QFile::setPermissions(tempPath, QFile::permissions(ar.m_path));
-    if (!stored || std::rename(QFile::encodeName(tempPath).constData(), path.constData()) != 0) {
-        QFile::remove(tempPath);
+    // Without a commit QSaveFile drops its temporary and leaves the target.
+    if (!stored || !file.commit()) {
         ar.m_error = ar.m_path + ": the file could not be written";
         return false;
     }

@@ -101,18 +101,17 @@ TEST(FindCycleRun, ANodeOfDegreeOneIsAProofNotASearch)
     EXPECT_EQ(app::FindCycleLogLine(r).rfind("Find cycle: no Hamiltonian cycle (node 1 has degree 1), ", 0), 0u);
 }
 
-TEST(FindCycleRun, AStopRequestedBeforehandEndsAtTheStartOrder)
+TEST(FindCycleRun, AStopRequestedBeforehandEndsBeforeAnyOrder)
 {
+    // The caller keeps the order it has: nothing was searched.
     const hcp::Graph g = KnightGraph(7, 7);
     std::stop_source stop;
     stop.request_stop();
     const app::FindCycleResult r = app::FindCycle(g, stop.get_token(), kSeed);
     EXPECT_EQ(r.optimizeCalls, 0);
     EXPECT_TRUE(r.cancelled);
-    ASSERT_EQ(r.order.size(), 49u);
-    for (hcp::NodeId v = 0; v < 49; ++v)
-        EXPECT_EQ(r.order[v], v);
-    EXPECT_EQ(r.h, hcp::CheckCycle(g, r.order).gaps);
+    EXPECT_TRUE(r.order.empty());
+    EXPECT_EQ(r.h, -1);
 }
 
 TEST(FindCycleLogLine, SaysHCallsTimeAndCancel)

@@ -151,6 +151,27 @@ private slots:
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).filter("copy").size(), 1);
     }
 
+    void saveOverAnOlderFileReplacesItWholeAndKeepsItsPermissions()
+    {
+        const QString out = Path("older.hcp");
+        {
+            QFile old(out);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("NAME: older\nan older file, longer than the graph saved over it\n");
+        }
+        QVERIFY(QFile::setPermissions(out, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                               | QFileDevice::ReadGroup));
+        CHcpDoc doc;
+        QVERIFY(doc.OnOpenDocument(WriteKnightFile("k34.hcp", 3, 4)));
+        QVERIFY(doc.DoSave(out));
+        QCOMPARE(QFile::permissions(out) & (QFileDevice::ReadGroup | QFileDevice::ReadOther),
+                 QFileDevice::Permissions(QFileDevice::ReadGroup));
+        CCycle back(4);
+        QVERIFY(back.Load(QFile::encodeName(out).constData()));
+        QVERIFY(static_cast<const CBitGraph&>(back) == static_cast<const CBitGraph&>(*doc.m_pCycle));
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).filter("older").size(), 1);
+    }
+
     void failedOpenIsReportedAndOpensNoWindow()
     {
         // A graph file with one edge line naming node 9 of 4.

@@ -1,5 +1,6 @@
 #include "solve/legacymethods.h"
 
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -53,8 +54,13 @@ short ReduceAndFindLowDegree(CBitGraph& g)
 }
 
 // The cheap proof all three drivers share: too few nodes, or a node whose
-// degree is below 2 as given or once forced edges have been followed.
-bool DegreeProof(const Graph& g, const CBitGraph& legacy, SolveResult& r)
+// degree is below 2 as given or once forced edges have been followed. The
+// reduction only runs from minimum degree 2, so above that the graph is
+// not copied at all; when it runs, its result is left in reduced for a
+// driver that would reduce the same way (optimize), so the work is not
+// done twice.
+bool DegreeProof(const Graph& g, const CBitGraph& legacy, SolveResult& r,
+                 std::optional<CBitGraph>& reduced)
 {
     if (g.NodeCount() < 3) {
         r.verdict = Verdict::NoCycle;
@@ -67,10 +73,11 @@ bool DegreeProof(const Graph& g, const CBitGraph& legacy, SolveResult& r)
             r.reason = "node " + std::to_string(v + 1) + " has degree " + std::to_string(g.Degree(v));
             return true;
         }
-    CBitGraph reduced(legacy);
-    if (const short k = ReduceAndFindLowDegree(reduced)) {
+    if (g.MinDegree() > 2) return false;
+    reduced.emplace(legacy);
+    if (const short k = ReduceAndFindLowDegree(*reduced)) {
         r.verdict = Verdict::NoCycle;
-        r.reason = "node " + std::to_string(k) + " has degree " + std::to_string(reduced.GetDeg(k))
+        r.reason = "node " + std::to_string(k) + " has degree " + std::to_string(reduced->GetDeg(k))
                    + " once the edges no cycle can use are removed";
         return true;
     }
@@ -93,12 +100,14 @@ public:
         // A proof ends exist and optimize at once; min still looks for the
         // order with the fewest gaps, which is what a caller of min wants
         // even from a graph without a cycle.
-        const bool proved = DegreeProof(g, legacy, r);
+        std::optional<CBitGraph> reduced;
+        const bool proved = DegreeProof(g, legacy, r, reduced);
         if (proved && (m_driver != Driver::Min || g.NodeCount() < 3)) return r;
         const int restarts = options.restarts > 0 ? options.restarts : 1;
         for (int k = 0; k < restarts && !options.stop.stop_requested(); ++k) {
             std::vector<NodeId> order;
-            RunRestart(legacy, options, static_cast<std::uint32_t>(options.seed + k), order, r.stats);
+            RunRestart(legacy, reduced ? &*reduced : nullptr, options,
+                       static_cast<std::uint32_t>(options.seed + k), order, r.stats);
             ++r.stats.restarts;
             const CycleCheck c = CheckCycle(g, order);
             if (!c.permutation) continue;
@@ -123,15 +132,18 @@ public:
 
 private:
     // One restart: a fresh copy of the graph, the driver, the order it left.
-    void RunRestart(const CBitGraph& legacy, const SolveOptions& options, std::uint32_t seed,
-                    std::vector<NodeId>& order, SolveStats& stats) const
+    // reduced, when the proof made it, is the graph after the degree-2
+    // reduction, which optimize starts from instead of reducing again.
+    void RunRestart(const CBitGraph& legacy, const CBitGraph* reduced, const SolveOptions& options,
+                    std::uint32_t seed, std::vector<NodeId>& order, SolveStats& stats) const
     {
         SearchStats counters;
         SearchControl ctl;
         ctl.stop = options.stop;
         ctl.stats = &counters;
         LegacyScope scope(seed, options.log);
-        CCycle cycle(legacy);
+        const bool startReduced = m_driver == Driver::Optimize && options.reduceGraph && reduced;
+        CCycle cycle(startReduced ? *reduced : legacy);
         switch (m_driver) {
         case Driver::Exist:
             cycle.IsCycleExist(scope.Stream(), ctl);
@@ -140,7 +152,10 @@ private:
             cycle.FindMinCycle(ctl);
             break;
         case Driver::Optimize:
-            if (options.reduceGraph) ReduceAndFindLowDegree(cycle);
+            if (startReduced)
+                cycle.CalcDeg();   // the copy starts without its degree cache
+            else if (options.reduceGraph)
+                ReduceAndFindLowDegree(cycle);
             cycle.Init(options.shuffleStart);
             for (int k = 0; k < options.optimizeCalls && !options.stop.stop_requested(); ++k)
                 if (cycle.Optimize(0, scope.Stream(), ctl) == 0) break;

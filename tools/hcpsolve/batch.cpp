@@ -67,7 +67,16 @@ bool Batch::TakeTask(Task& task)
     const int k = f.nextSlot++;
     f.slots[k] = Slot::Running;
     f.stops[k] = std::stop_source();
-    task = Task{false, chosen, k, f.graph, f.stops[k].get_token()};
+    // A file with idle threads to spare gets them: jobs shared out over the
+    // files still open.
+    int threads = 1;
+    if (m_opts.jobs > 1) {
+        std::size_t left = 0;
+        for (std::size_t i = m_firstOpen; i < m_files.size(); ++i)
+            if (m_files[i].stage <= Stage::Searching) ++left;
+        threads = std::max(1, m_opts.jobs / static_cast<int>(std::max<std::size_t>(1, left)));
+    }
+    task = Task{false, chosen, k, f.graph, f.stops[k].get_token(), threads};
     return true;
 }
 
@@ -221,6 +230,7 @@ void Batch::Restart(const Task& task)
     settings.method = m_opts.method;
     settings.seed = m_opts.seed + static_cast<std::uint32_t>(k);
     settings.calls = m_opts.calls;
+    settings.threads = task.threads;
     RestartOutcome out = RunRestart(*task.graph, settings, task.stop);
 
     std::lock_guard<std::mutex> lock(m_mutex);

@@ -82,7 +82,7 @@ std::string Batch::ProgressText() const
 
 int Batch::Run()
 {
-    if (!m_opts.outDir.empty()) {
+    if (!m_opts.outDir.empty() && m_opts.printHeader) {
         std::error_code ec;
         std::filesystem::create_directories(m_opts.outDir, ec);
         if (ec || !std::filesystem::is_directory(m_opts.outDir, ec)) {
@@ -93,7 +93,7 @@ int Batch::Run()
         }
     }
     const std::string header = ResultHeader(m_opts.format);
-    if (!header.empty()) std::printf("%s\n", header.c_str());
+    if (!header.empty() && m_opts.printHeader) std::printf("%s\n", header.c_str());
     std::fflush(stdout);
 
     const bool progress = ProgressWanted();

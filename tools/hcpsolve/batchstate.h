@@ -61,6 +61,7 @@ struct Task {
     // before the restart even starts.
     std::shared_ptr<const hcp::Graph> graph;
     std::stop_token stop;
+    int threads = 1;     // threads the solve may use side by side (method auto)
 };
 
 inline double SecondsSince(Clock::time_point t)

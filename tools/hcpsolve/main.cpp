@@ -1,9 +1,10 @@
-// hcpsolve: searches TSPLIB HCP graph files for Hamiltonian cycles, one
-// result line per file, or checks a tour file against a graph.
-#include "batch.h"
+// hcpsolve: searches graphs (TSPLIB HCP files, graph6/sparse6 streams,
+// DIMACS files, standard input) for Hamiltonian cycles, one result line per
+// graph, or checks a tour file against a graph.
 #include "console.h"
 #include "interrupt.h"
 #include "options.h"
+#include "run.h"
 #include "verify.h"
 
 int main(int argc, char** argv)
@@ -14,5 +15,5 @@ int main(int argc, char** argv)
     hcpsolve::SetConsoleQuiet(opts.quiet);
     if (!opts.verify.empty()) return hcpsolve::RunVerify(opts);
     hcpsolve::InstallInterruptHandler();
-    return hcpsolve::RunBatch(opts);
+    return hcpsolve::RunAll(opts);
 }

@@ -12,7 +12,7 @@ enum class Format { Text, Csv, Json };
 
 struct Options {
     std::vector<std::string> files;     // graphs to solve, in order
-    std::string method = "exist";       // a method registered with the engine
+    std::string method = "auto";        // a method registered with the engine
     std::uint32_t seed = 1;             // restart k fixes the seed clock to seed + k
     int restarts = 4;                   // restarts per file, stop at the first cycle
     int jobs = 1;                       // worker threads
@@ -22,6 +22,9 @@ struct Options {
     std::vector<std::string> verify;    // GRAPH TOUR, when checking a tour
     Format format = Format::Text;
     bool quiet = false;
+    // Set when the caller runs several batches and has printed the header
+    // and made the output folder already.
+    bool printHeader = true;
 };
 
 // Parses the command line. Returns -1 when the program should go on with

@@ -15,6 +15,7 @@ RestartOutcome RunRestart(const hcp::Graph& graph, const RestartSettings& settin
     options.stop = stop;
     options.restarts = 1;
     options.optimizeCalls = settings.calls;
+    options.threads = settings.threads;
     options.log = nullptr;
     try {
         out.result = hcp::Solve(graph, settings.method, options);

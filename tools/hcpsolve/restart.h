@@ -24,6 +24,7 @@ struct RestartSettings {
     std::string method = "exist";
     std::uint32_t seed = 0;    // the restart's seed: --seed plus its number
     int calls = 5;             // Optimize calls (method optimize)
+    int threads = 1;           // threads side by side (method auto)
 };
 
 // Runs one restart. Honours stop inside the search, not only between calls.

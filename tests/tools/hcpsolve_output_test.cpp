@@ -54,7 +54,7 @@ TEST(HcpsolveFormats, JsonLinesCarryEveryFieldWithSeedAndRestart)
 {
     TempDir dir;
     const std::string knight = MakeLeaperGraph(dir, 1, 2, 8, 8);
-    const ToolRun run = Solve(dir, {"--format", "json", "--seed", "40", knight,
+    const ToolRun run = Solve(dir, {"--method", "exist", "--format", "json", "--seed", "40", knight,
                                     kData + "/pendant_node.hcp", kExamples + "/petersen.hcp",
                                     "missing.hcp"});
     const auto lines = SplitLines(run.out);
@@ -92,7 +92,7 @@ TEST(HcpsolveFormats, CsvHasAHeaderAndQuotesAwkwardFileNames)
 {
     TempDir dir;
     std::filesystem::copy_file(kData + "/hexagon.hcp", dir / "six, \"sides\".hcp");
-    const ToolRun run = Solve(dir, {"--format", "csv", "six, \"sides\".hcp", "missing.hcp"});
+    const ToolRun run = Solve(dir, {"--method", "exist", "--format", "csv", "six, \"sides\".hcp", "missing.hcp"});
     const auto lines = SplitLines(run.out);
     ASSERT_EQ(lines.size(), 3u) << run.out;
     const auto header = CsvFields(lines[0]);
@@ -175,11 +175,11 @@ TEST(HcpsolveFormats, ReasonOfAProofIsAFieldOfEveryFormat)
     TempDir dir;
     const std::string g = kData + "/three_forced_paths.hcp";
     const std::string reason = "node 4 has degree 0 once the edges no cycle can use are removed";
-    const auto text = SplitLines(Solve(dir, {g}).out);
+    const auto text = SplitLines(Solve(dir, {"--method", "exist", g}).out);
     ASSERT_EQ(text.size(), 1u);
     EXPECT_EQ(text[0].substr(text[0].size() - reason.size() - 4), "s (" + reason + ")") << text[0];
 
-    const auto csv = SplitLines(Solve(dir, {"--format", "csv", g}).out);
+    const auto csv = SplitLines(Solve(dir, {"--method", "exist", "--format", "csv", g}).out);
     ASSERT_EQ(csv.size(), 2u);
     const auto row = CsvFields(csv[1]);
     ASSERT_EQ(row.size(), 12u) << csv[1];

@@ -18,11 +18,24 @@ namespace {
 const char* const kFooter = R"(Verdicts: HAMILTONIAN (cycle found and checked), NO_CYCLE (proved; the
 reason follows in brackets), NOT_FOUND (search gave up; H is the fewest gaps
 reached), ERROR (file could not be read).
-Exit status: 0 all files Hamiltonian, 1 some file not, 2 usage error or
-unreadable file, 130 interrupted.
+Exit status: 0 all graphs Hamiltonian, 1 some graph not, 2 usage error or
+unreadable file or graph, 130 interrupted.
+
+Inputs: .hcp (TSPLIB), .g6/.s6 (nauty graph6/sparse6, one graph per line,
+each reported as FILE:INDEX and written by -o as DIR/BASENAME_INDEX.tour),
+.col/.dimacs (DIMACS edge format); other names and - (standard input) are
+recognised by their first line.
+
+The default method auto repeats exactly: its local search is counted in
+work, not seconds. Without --time-limit the verdict does not depend on
+--jobs; when --jobs exceeds the files left, a file's local search and
+complete search run side by side, and which one answers first may change
+the cycle printed, never the verdict. With --jobs 1 the output repeats
+exactly (apart from the seconds).
 
 Examples:
   hcpsolve examples/leaper_1_2_30_30.hcp
+  nauty-geng -c -d3 -D3 18 | hcpsolve --quiet --format json - > cubic18.jsonl
   hcpsolve --jobs 2 --restarts 8 --time-limit 10 -o tours graphs/*.hcp
   hcpsolve --method min --format csv examples/petersen.hcp > result.csv
   hcpsolve --verify examples/leaper_1_2_30_30.hcp tours/leaper_1_2_30_30.tour)";
@@ -117,14 +130,16 @@ int ParseOptions(int argc, char** argv, Options& opts)
     unsigned cores = std::thread::hardware_concurrency();
     opts.jobs = cores > 0 ? static_cast<int>(cores) : 1;
 
-    CLI::App app{"hcpsolve: search TSPLIB HCP graphs for Hamiltonian cycles, or check a tour.",
+    CLI::App app{"hcpsolve: search graphs (TSPLIB HCP, graph6, sparse6, DIMACS) for Hamiltonian cycles, "
+                 "or check a tour.",
                  "hcpsolve"};
     app.set_version_flag("--version", std::string("hcpsolve ") + TOURVANE_VERSION);
     app.footer(MethodsHelp() + "\n" + kFooter);
 
     std::string format = "text";
-    app.add_option("files", opts.files, "HCP graph files to solve, in this order")
-        ->type_name("FILE.hcp");
+    app.add_option("files", opts.files,
+                   "graph files to solve, in this order; - reads standard input")
+        ->type_name("FILE");
     app.add_option("--method", opts.method,
                    "how each restart searches: a method listed under Methods below "
                    "(default " + opts.method + ")")
@@ -135,12 +150,13 @@ int ParseOptions(int argc, char** argv, Options& opts)
         ->check(WholeNumber(0, 4294967295LL))
         ->type_name("S");
     app.add_option("--restarts", opts.restarts,
-                   "restarts per file, stopping at the first cycle found (default 4)")
+                   "restarts per file, stopping at the first cycle found (default 4; "
+                   "auto restarts by itself)")
         ->check(WholeNumber(1, 1000000))
         ->type_name("K");
     app.add_option("--jobs,-j", opts.jobs,
-                   "threads running restarts and files in parallel (default: number of cores); "
-                   "results do not depend on it")
+                   "threads running restarts, files and graphs in parallel (default: number of "
+                   "cores); verdicts do not depend on it")
         ->check(WholeNumber(1, 1024))
         ->type_name("J");
     app.add_option("--time-limit", opts.timeLimit,

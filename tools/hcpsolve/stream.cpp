@@ -16,8 +16,8 @@
 #include "interrupt.h"
 #include "io/graphfile.h"
 #include "io/graphsource.h"
+#include "io/tourfile.h"
 #include "resultformat.h"
-#include "tourfile.h"
 #include "solve/solver.h"
 
 namespace hcpsolve {
@@ -95,14 +95,6 @@ FileResult Solve(const Options& opts, const hcp::GraphSource& source, const hcp:
     return r;
 }
 
-bool WriteTour(const std::string& path, const std::string& name, const std::vector<hcp::NodeId>& order,
-               int gaps, std::string& error)
-{
-    std::vector<int> nodes(order.begin(), order.end());
-    for (int& v : nodes) ++v;
-    return WriteTourFile(path, name, nodes, gaps, error);
-}
-
 // Prints results in input order. Lines are flushed in batches: a stream of
 // tens of thousands of tiny graphs must not pay a write per graph, yet a
 // slow stream still shows its results within a fraction of a second.
@@ -120,11 +112,14 @@ public:
             ++m_tally.notHamiltonian;
         }
         if (!m_opts.outDir.empty() && !r.order.empty()) {
-            std::string error;
-            if (!WriteTour(TourPath(m_opts, source, item), std::filesystem::path(r.file).filename().string(),
-                           r.order, r.gaps, error)) {
+            hcp::TourInfo info;
+            info.name = std::filesystem::path(r.file).filename().string();
+            info.comment = hcp::TourComment(r.gaps);
+            try {
+                hcp::WriteTour(TourPath(m_opts, source, item), r.order, info);
+            } catch (const std::exception& e) {
                 ++m_tally.errors;
-                PrintError(error, true);
+                PrintError(e.what(), true);
             }
         }
         ++m_done;

@@ -300,7 +300,7 @@ TEST_F(HcpFileTest, EdgeOrderMatchesAPlainDescendingWalk) {
     }
 }
 
-#if !defined(__SANITIZE_ADDRESS__)
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
 // With the address space capped just above what the process uses, the
 // 67 MB store of a 32767-node graph cannot be had: Load, SetDim and the
 // constructor must fail cleanly and keep every graph whole. Runs in a

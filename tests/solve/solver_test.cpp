@@ -123,3 +123,18 @@ TEST(LegacyAdapters, MinStillReportsTheFewestGapsOfAProvedImpossibleGraph) {
         EXPECT_EQ(r.stats.optimizeCalls, 0u) << method;
     }
 }
+
+TEST(Solver, ACycleThatSkipsAFixedEdgeIsNoAnswer) {
+    // A 6-cycle with one chord fixed: every Hamiltonian cycle of the graph
+    // is the ring itself, which does not use the chord.
+    std::vector<hcp::Edge> edges;
+    for (NodeId v = 0; v < 6; ++v) edges.emplace_back(v, (v + 1) % 6);
+    edges.emplace_back(0, 3);
+    Graph g = Graph::FromEdges(6, edges);
+    const auto free = hcp::Solve(g, "exist");
+    ASSERT_EQ(free.verdict, Verdict::Hamiltonian);
+    g.SetFixedEdges({{0, 3}});
+    const auto fixed = hcp::Solve(g, "exist");
+    EXPECT_EQ(fixed.verdict, Verdict::Unknown);
+    EXPECT_EQ(fixed.reason, "the cycle found does not use the fixed edge 1 4");
+}

@@ -11,5 +11,6 @@ void BindResult(py::module_& m);   // pyresult.cpp
 void BindGraph(py::module_& m);    // graphbinding.cpp
 void BindSolve(py::module_& m);    // solvebinding.cpp
 void BindRead(py::module_& m);     // readbinding.cpp (after BindGraph)
+void BindTour(py::module_& m);     // tourbinding.cpp
 
 }  // namespace pyhcp

@@ -27,5 +27,6 @@ PYBIND11_MODULE(_core, m)
     pyhcp::BindGraph(m);
     pyhcp::BindRead(m);
     pyhcp::BindSolve(m);
+    pyhcp::BindTour(m);
     m.attr("__version__") = TOURVANE_VERSION;
 }

@@ -10,10 +10,10 @@ imported by Graph.to_networkx, never by importing tourvane.
 """
 
 from ._core import (Graph, GraphReader, Result, Verdict, __version__, leaper, methods,
-                    read_graphs, solve)
+                    read_graphs, read_tour, solve, write_tour)
 
 __all__ = ["Graph", "GraphReader", "Result", "Verdict", "leaper", "methods", "read_graphs",
-           "solve"]
+           "read_tour", "solve", "write_tour"]
 
 # Show the classes under the package users import, not the compiled module.
 for _cls in (Graph, GraphReader, Result, Verdict):

@@ -107,3 +107,10 @@ def methods() -> list[str]:
 
 def leaper(a: int, b: int, m: int, n: int) -> Graph:
     """The (a, b)-leaper graph of an m x n board; square (r, c) is node r*n + c."""
+
+def write_tour(path: _Path, tour: Iterable[int], name: str = "", comment: str = "") -> None:
+    """Writes a TSPLIB TOUR file of node numbers 0..n-1 (written from 1),
+    through a temporary file renamed over path."""
+
+def read_tour(path: _Path, graph: Graph | None = None) -> list[int]:
+    """Reads a TSPLIB TOUR file; node numbers counted from 0."""

@@ -49,7 +49,8 @@ bool ParseInteger(std::string_view token, std::int64_t& value)
     for (; i < token.size(); ++i) {
         const char c = token[i];
         if (c < '0' || c > '9') return false;
-        if (v < kBound) v = v * 10 + (c - '0');
+        // Clamp before multiplying: past the bound the value is only 'too big'.
+        v = v > (kBound - 9) / 10 ? kBound : v * 10 + (c - '0');
     }
     if (v > kBound) v = kBound;
     value = negative ? -v : v;

@@ -8,6 +8,9 @@
 #include <limits>
 
 #include "io/atomicfile.h"
+#include "io/bytesource.h"
+#include "io/linescanner.h"
+#include "io/messagetext.h"
 #include "io/tourtext.h"
 
 namespace hcp {
@@ -41,6 +44,9 @@ bool ParseInt(std::string_view s, std::int64_t& value)
     return ec == std::errc() && ptr == s.data() + s.size();
 }
 
+// Longest tour line: a whole tour of some seven million nodes on one line.
+constexpr std::size_t kMaxTourLine = std::size_t{64} << 20;
+
 // One pass over the file, line by line; all state for the error messages.
 class TourReader {
 public:
@@ -48,20 +54,21 @@ public:
 
     Tour Read()
     {
-        std::error_code ec;
-        if (fs::is_directory(m_path, ec)) throw FileError(m_path + ": is a directory");
-        std::ifstream in(m_path, std::ios::binary);
-        if (!in) throw FileError(m_path + ": " + std::strerror(errno));
-        std::string raw;
-        while (!m_closed && std::getline(in, raw)) {
-            ++m_line;
+        // Streamed in blocks with a bound on the line length, so that a
+        // file without line ends (/dev/zero) costs bounded memory.
+        FileSource file(m_path, EscapeControls(m_path), {});
+        ReadOptions options;
+        options.maxLineBytes = kMaxTourLine;
+        LineScanner lines(file, m_path, options);
+        std::string_view raw;
+        while (!m_closed && lines.Next(raw)) {
+            m_line = lines.LineNumber();
             const std::string_view text = Trim(raw);
             if (m_inSection)
                 Nodes(text);
             else
                 Header(text);
         }
-        if (in.bad()) Fail("read error");
         if (!m_inSection) Fail("no TOUR_SECTION");
         if (!m_closed && m_tour.dimension >= 0
             && static_cast<std::int64_t>(m_tour.order.size()) < m_tour.dimension)

@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "io/messagetext.h"
+
 namespace hcp {
 
 namespace {
@@ -20,10 +22,12 @@ std::string TourText(std::string_view name, std::string_view comment, std::size_
 {
     std::string s;
     s.reserve(96 + name.size() + comment.size() + 9 * nodes.size());
+    // A name or comment with a line end would break the header apart (and
+    // the tour could not be read back): control characters are escaped.
     s += "NAME: ";
-    s += name;
+    s += EscapeControls(name);
     s += "\nTYPE: TOUR\nCOMMENT: ";
-    s += comment;
+    s += EscapeControls(comment);
     s += "\nDIMENSION: ";
     AppendNumber(s, dimension);
     s += "\nTOUR_SECTION\n";

@@ -189,6 +189,10 @@ TEST(HcpsolveUsage, BadOptionsGiveOneLineAndStatusTwo)
         {"--time-limit", "-5", g},  {"--time-limit", "soon", g}, {"--seed", "x", g},
         {"--method", "guess", g},   {"--format", "xml", g},      {"--frobnicate", g},
         {},                         {"--verify", g},             {"--verify", g, g, g},
+        // Only plain decimal numbers: no hexadecimal, exponents, words or blanks.
+        {"--time-limit", "0x10", g}, {"--time-limit", "1e3", g}, {"--time-limit", "inf", g},
+        {"--time-limit", " 5", g},   {"--time-limit", "1.2.3", g}, {"--seed", "0x10", g},
+        {"--jobs", "1.5", g},        {"--restarts", "4 ", g},
     };
     for (const auto& args : cases) {
         const ToolRun run = Solve(dir, args);

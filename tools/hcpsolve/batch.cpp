@@ -57,7 +57,7 @@ bool Batch::TakeTask(Task& task)
         f.stage = Stage::Loading;
         f.start = Clock::now();
         ++m_loading;
-        task = Task{true, chosen, 0, nullptr, {}};
+        task = Task{true, chosen, 0, nullptr, f.loadStop.get_token()};
         return true;
     }
     if (!f.searching) {
@@ -142,9 +142,12 @@ void Batch::TryFinalize(FileJob& f)
 // Turns Ctrl-C and the time limit into stop requests.
 void Batch::Watch()
 {
-    if (!m_interrupted && InterruptRequested()) {
+    if (!m_interrupted && (InterruptRequested() || m_outputFailed)) {
         m_interrupted = true;
-        for (FileJob& f : m_files) CutShort(f);
+        for (FileJob& f : m_files) {
+            if (f.stage == Stage::Loading) f.loadStop.request_stop();
+            CutShort(f);
+        }
     }
     if (m_opts.timeLimit > 0) {
         for (std::size_t i = m_firstOpen; i < m_files.size(); ++i) {
@@ -164,7 +167,7 @@ void Batch::Worker()
         if (TakeTask(task)) {
             lock.unlock();
             if (task.load)
-                Load(task.file);
+                Load(task.file, task.stop);
             else
                 Restart(task);
             lock.lock();
@@ -183,13 +186,18 @@ void Batch::Worker()
     m_changed.notify_all();
 }
 
-void Batch::Load(std::size_t i)
+// The read counts towards the file's time limit and ends on Ctrl-C, so a
+// huge file or a FIFO whose writer never stops cannot hold the run.
+void Batch::Load(std::size_t i, std::stop_token stop)
 {
     const std::string path = m_opts.files[i];
     std::shared_ptr<const hcp::Graph> graph;
     std::string error;
+    hcp::ReadOptions read;
+    read.stop = std::move(stop);
+    read.timeLimit = m_opts.timeLimit;
     try {
-        graph = std::make_shared<const hcp::Graph>(hcp::ReadGraph(path));
+        graph = std::make_shared<const hcp::Graph>(hcp::ReadGraph(path, read));
     } catch (const std::exception& e) {
         // The reader's message names the file and the problem.
         error = e.what();
@@ -202,6 +210,10 @@ void Batch::Load(std::size_t i)
     r.file = path;
     r.method = m_opts.method;
     f.loadSeconds = SecondsSince(f.start);
+    if (!graph && m_interrupted) {
+        f.stage = Stage::Abandoned;
+        return;
+    }
     if (!graph) {
         r.verdict = Verdict::Error;
         r.error = error;

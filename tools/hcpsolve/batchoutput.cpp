@@ -36,10 +36,11 @@ void Batch::Emit(const FileResult& r)
         }
     }
     if (ProgressWanted()) ShowProgress("");
-    const std::string line = FormatResult(m_opts.format, r);
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
+    if (!m_outputFailed && !WriteResultLine(FormatResult(m_opts.format, r))) {
+        // Nobody can see the results: stop the run and say so.
+        m_outputFailed = true;
+        ReportOutputFailure();
+    }
 }
 
 void Batch::PrintReady(std::unique_lock<std::mutex>& lock, bool finalPass)
@@ -93,8 +94,10 @@ int Batch::Run()
         }
     }
     const std::string header = ResultHeader(m_opts.format);
-    if (!header.empty() && m_opts.printHeader) std::printf("%s\n", header.c_str());
-    std::fflush(stdout);
+    if (!header.empty() && m_opts.printHeader && !WriteResultLine(header)) {
+        ReportOutputFailure();
+        return 2;
+    }
 
     const bool progress = ProgressWanted();
     std::vector<std::jthread> workers;
@@ -124,6 +127,7 @@ int Batch::Run()
         PrintReady(lock, true);
     }
     if (progress) ShowProgress("");
+    if (m_outputFailed) return 2;
     if (m_interrupted) {
         PrintError("interrupted; " + std::to_string(m_done) + " of "
                        + std::to_string(m_files.size()) + " files reported",

@@ -46,6 +46,7 @@ struct FileJob {
     // is none without leaving an order to improve on.
     int lowestDecided = INT_MAX;
     bool cutShort = false;                    // time limit or interrupt: start no more
+    std::stop_source loadStop;                // ends the read on Ctrl-C
     Clock::time_point start;                  // reading began
     double loadSeconds = 0;
     bool searching = false;                   // a restart has started
@@ -94,7 +95,7 @@ private:
 
     // Work, run by the workers without the lock (batch.cpp).
     void Worker();
-    void Load(std::size_t i);
+    void Load(std::size_t i, std::stop_token stop);
     void Restart(const Task& task);
 
     // Output, by the main thread (batchoutput.cpp).
@@ -111,6 +112,7 @@ private:
     int m_loading = 0;              // files being read
     int m_workersRunning = 0;
     bool m_interrupted = false;
+    bool m_outputFailed = false;    // the results could not be written
 
     // Tallies for the exit status.
     int m_notHamiltonian = 0;

@@ -17,6 +17,13 @@ bool ProgressWanted();
 void PrintError(const std::string& message, bool always = false);
 void PrintWarning(const std::string& message);
 
+// Writes line and a line end to the standard output stream and flushes it.
+// False when that failed (full disk, closed pipe): the caller reports it
+// with OutputFailure and ends with status 2.
+bool WriteResultLine(const std::string& line);
+// "cannot write the results to standard output: reason", once.
+void ReportOutputFailure();
+
 // Replaces the terminal's progress line; empty text clears it.
 void ShowProgress(const std::string& text);
 

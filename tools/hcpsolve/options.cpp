@@ -78,15 +78,32 @@ CLI::Validator WholeNumber(long long lo, long long hi)
         "");
 }
 
+// Plain decimal digits with at most one point ("10", "2.5", ".5"): what a
+// person types for seconds. std::stod alone would also take "0x10" (16),
+// "1e3", "inf" and leading blanks.
+bool IsPlainDecimal(const std::string& text)
+{
+    bool digit = false;
+    bool point = false;
+    for (char c : text) {
+        if (c >= '0' && c <= '9') digit = true;
+        else if (c == '.' && !point) point = true;
+        else return false;
+    }
+    return digit;
+}
+
 // A finite number of seconds, zero or more.
 CLI::Validator Seconds()
 {
     return CLI::Validator(
         [](std::string& text) -> std::string {
+            if (!text.empty() && text[0] == '-' && IsPlainDecimal(text.substr(1)))
+                return "a time limit cannot be negative (got " + text + ")";
             std::size_t used = 0;
             double v = 0;
             try {
-                v = std::stod(text, &used);
+                v = IsPlainDecimal(text) ? std::stod(text, &used) : 0.0;
             } catch (const std::exception&) {
                 used = 0;
             }

@@ -5,6 +5,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "io/messagetext.h"
+
 namespace hcpsolve {
 
 const char* VerdictName(Verdict v)
@@ -66,8 +68,11 @@ std::string FormatResult(Format format, const FileResult& r)
     const std::string reason = r.verdict == Verdict::NoCycle ? r.reason : std::string();
     switch (format) {
     case Format::Text: {
-        if (!read) return r.file + ": ERROR";
-        std::string line = r.file + ": N=" + std::to_string(r.n) + " edges=" + std::to_string(r.edges)
+        // File names may hold any byte; a text line shows control
+        // characters escaped so that it stays one line on a terminal.
+        const std::string file = hcp::EscapeControls(r.file);
+        if (!read) return file + ": ERROR";
+        std::string line = file + ": N=" + std::to_string(r.n) + " edges=" + std::to_string(r.edges)
                          + " " + VerdictName(r.verdict) + " H=" + OrDash(hasOrder, r.gaps)
                          + " calls=" + std::to_string(r.calls) + " time=" + Seconds(r.seconds) + "s";
         if (!reason.empty()) line += " (" + reason + ")";
@@ -110,8 +115,8 @@ std::string FormatVerify(Format format, const VerifyResult& r)
     const bool hasGaps = r.gaps >= 0;
     switch (format) {
     case Format::Text: {
-        std::string line = r.tour + ": " + r.verdict + " H=" + OrDash(hasGaps, r.gaps)
-                         + " N=" + std::to_string(r.n) + " graph=" + r.graph;
+        std::string line = hcp::EscapeControls(r.tour) + ": " + r.verdict + " H=" + OrDash(hasGaps, r.gaps)
+                         + " N=" + std::to_string(r.n) + " graph=" + hcp::EscapeControls(r.graph);
         if (!r.detail.empty()) line += " (" + r.detail + ")";
         return line;
     }

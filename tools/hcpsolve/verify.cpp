@@ -72,10 +72,10 @@ int RunVerify(const Options& opts)
     }
 
     const std::string header = VerifyHeader(opts.format);
-    if (!header.empty()) std::printf("%s\n", header.c_str());
-    const std::string line = FormatVerify(opts.format, r);
-    std::printf("%s\n", line.c_str());
-    std::fflush(stdout);
+    if ((!header.empty() && !WriteResultLine(header)) || !WriteResultLine(FormatVerify(opts.format, r))) {
+        ReportOutputFailure();
+        return 2;
+    }
     return check.hamiltonian ? 0 : 1;
 }
 

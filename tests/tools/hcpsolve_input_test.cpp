@@ -107,3 +107,47 @@ TEST(HcpsolveInput, CtrlCEndsAReadThatNeverEnds)
     EXPECT_EQ(run.status, 130) << run.out << run.err;
     EXPECT_LT(run.seconds, 30.0) << "returns at all";
 }
+
+TEST(HcpsolveOutput, ResultsThatCannotBeWrittenEndTheRunWithStatusTwo)
+{
+    TempDir dir;
+    WriteFile(dir / "t.hcp", kTriangle);
+    for (const std::string format : {"text", "csv", "json"}) {
+        const ToolRun run = RunTool("/bin/sh", {"-c", std::string("exec ") + HCPSOLVE_PROGRAM + " --format "
+                                                          + format + " t.hcp t.hcp > /dev/full"},
+                                    dir.path());
+        EXPECT_EQ(run.status, 2) << format << ": " << run.err;
+        EXPECT_NE(run.err.find("cannot write the results to standard output: No space left on device"),
+                  std::string::npos)
+            << run.err;
+    }
+}
+
+// A file name is any bytes: the text line escapes control characters and
+// the tour written for it can be checked again.
+TEST(HcpsolveOutput, NamesWithControlCharactersStayOneLine)
+{
+    TempDir dir;
+    const std::string name = "a\nb\x1b[2J.hcp";
+    WriteFile(dir / name, ReadFile(std::string(TOOLS_TEST_DATA) + "/hexagon.hcp"));
+    const ToolRun run = Solve(dir, {"-o", "tours", name});
+    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(SplitLines(run.out).size(), 1u) << run.out;
+    EXPECT_EQ(run.out.rfind("a\\nb\\x1B[2J.hcp: N=6 ", 0), 0u) << run.out;
+    const std::string tour = "tours/a\nb\x1b[2J.tour";
+    EXPECT_EQ(SplitLines(ReadFile(dir / tour))[0], "NAME: a\\nb\\x1B[2J.hcp");
+    const ToolRun check = Solve(dir, {"--verify", name, tour});
+    EXPECT_EQ(check.status, 0) << check.out << check.err;
+    EXPECT_EQ(SplitLines(check.out).size(), 1u) << check.out;
+}
+
+// A tour without line ends is refused once its line passes the bound,
+// instead of growing without end.
+TEST(HcpsolveOutput, VerifyOfAnEndlessTourStopsWithAnError)
+{
+    TempDir dir;
+    const ToolRun run = Solve(dir, {"--verify", std::string(TOOLS_TEST_DATA) + "/hexagon.hcp", "/dev/zero"});
+    EXPECT_EQ(run.status, 2) << run.out;
+    EXPECT_NE(run.err.find("/dev/zero:1: line is longer than"), std::string::npos) << run.err;
+    EXPECT_LT(run.seconds, 60.0) << "returns at all";
+}

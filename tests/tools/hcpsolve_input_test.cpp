@@ -151,3 +151,52 @@ TEST(HcpsolveOutput, VerifyOfAnEndlessTourStopsWithAnError)
     EXPECT_NE(run.err.find("/dev/zero:1: line is longer than"), std::string::npos) << run.err;
     EXPECT_LT(run.seconds, 60.0) << "returns at all";
 }
+
+// Two inputs with the same base name: each tour gets a name of its own,
+// and the renamed one is reported on its result line.
+TEST(HcpsolveOutput, InputsWithTheSameBaseNameGetTheirOwnTours)
+{
+    TempDir dir;
+    std::filesystem::create_directories(dir / "a");
+    std::filesystem::create_directories(dir / "b");
+    WriteFile(dir / "a/g.hcp", ReadFile(std::string(TOOLS_TEST_DATA) + "/hexagon.hcp"));
+    WriteFile(dir / "b/g.hcp", kTriangle);
+    const ToolRun run = Solve(dir, {"-o", "out", "a/g.hcp", "b/g.hcp"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto lines = SplitLines(run.out);
+    ASSERT_EQ(lines.size(), 2u) << run.out;
+    EXPECT_EQ(lines[0].find(" tour="), std::string::npos) << lines[0];
+    EXPECT_EQ(lines[1].substr(lines[1].size() - 18), " tour=out/g-2.tour") << lines[1];
+    EXPECT_EQ(ListDir(dir / "out"), (std::vector<std::string>{"g-2.tour", "g.tour"}));
+    EXPECT_EQ(Solve(dir, {"--verify", "a/g.hcp", "out/g.tour"}).status, 0);
+    EXPECT_EQ(Solve(dir, {"--verify", "b/g.hcp", "out/g-2.tour"}).status, 0);
+}
+
+// A run that ends with gaps never writes over a tour on disk that is a
+// better order of the same graph; a worse one it replaces.
+TEST(HcpsolveOutput, ABetterTourOnDiskIsKept)
+{
+    const std::string bench = std::string(TOURVANE_SHARED_DIR) + "/bench/fhcpcs/";
+    if (!std::filesystem::exists(bench + "graph200.hcp.tou")) GTEST_SKIP() << "no benchmark set";
+    TempDir dir;
+    WriteFile(dir / "graph200.hcp", ReadFile(bench + "graph200.hcp"));
+    std::filesystem::create_directories(dir / "tours");
+    const std::string published = ReadFile(bench + "graph200.hcp.tou");
+    WriteFile(dir / "tours/graph200.tour", published);
+    // With one restart, min ends some gaps short of a cycle on this graph.
+    const std::vector<std::string> args = {"-o", "tours", "--method", "min", "--restarts", "1", "graph200.hcp"};
+    const ToolRun run = Solve(dir, args);
+    EXPECT_EQ(run.status, 1) << run.out << run.err;
+    EXPECT_NE(run.out.find("NOT_FOUND"), std::string::npos) << run.out;
+    EXPECT_NE(run.err.find("tours/graph200.tour already holds a cycle of graph200.hcp (H=0)"), std::string::npos)
+        << run.err;
+    EXPECT_EQ(ReadFile(dir / "tours/graph200.tour"), published);
+
+    std::string identity = "NAME: x\nTYPE: TOUR\nDIMENSION: 1200\nTOUR_SECTION\n";
+    for (int v = 1; v <= 1200; ++v) identity += std::to_string(v) + "\n";
+    WriteFile(dir / "tours/graph200.tour", identity + "-1\nEOF\n");
+    const ToolRun again = Solve(dir, args);
+    EXPECT_EQ(again.status, 1);
+    EXPECT_EQ(again.err, "");
+    EXPECT_NE(ReadFile(dir / "tours/graph200.tour").find("COMMENT: HCP solution (H="), std::string::npos);
+}

@@ -134,6 +134,8 @@ void Batch::TryFinalize(FileJob& f)
         r.order = std::move(c.order);
     }
     f.stage = (ran == 0 && m_interrupted) ? Stage::Abandoned : Stage::Final;
+    // The tour is written later, and checked against an older one first.
+    if (!r.order.empty() && !r.tourPath.empty()) r.graph = f.graph;
     f.graph.reset();
     f.outcomes.clear();
     f.outcomes.shrink_to_fit();
@@ -209,6 +211,10 @@ void Batch::Load(std::size_t i, std::stop_token stop)
     FileResult& r = f.result;
     r.file = path;
     r.method = m_opts.method;
+    if (i < m_tourPaths.size()) {
+        r.tourPath = m_tourPaths[i];
+        r.tourRenamed = m_tourRenamed[i];
+    }
     f.loadSeconds = SecondsSince(f.start);
     if (!graph && m_interrupted) {
         f.stage = Stage::Abandoned;

@@ -8,6 +8,7 @@
 #include "batchstate.h"
 #include "console.h"
 #include "io/tourfile.h"
+#include "tourguard.h"
 
 namespace hcpsolve {
 
@@ -24,19 +25,35 @@ void Batch::Emit(const FileResult& r)
     // best order, its gaps in the comment line.
     const bool write = !m_opts.outDir.empty() && !r.order.empty()
         && (r.verdict == Verdict::Hamiltonian || m_opts.method == "min");
+    FileResult shown;
+    const FileResult* line = &r;
     if (write) {
-        hcp::TourInfo info;
-        info.name = std::filesystem::path(r.file).filename().string();
-        info.comment = hcp::TourComment(r.gaps);
-        try {
-            hcp::WriteTour(hcp::TourPathFor(m_opts.outDir, r.file), r.order, info);
-        } catch (const std::exception& e) {
-            ++m_errors;
-            PrintError(e.what(), true);
+        // An older tour that is a better order of this graph stays: a later
+        // run with another method must not replace a cycle by gaps.
+        const int older = r.graph ? ExistingTourGaps(r.tourPath, *r.graph) : -1;
+        if (older >= 0 && older < r.gaps) {
+            PrintWarning(r.tourPath + " already holds " + (older == 0 ? "a cycle" : "a better order") + " of "
+                         + r.file + " (H=" + std::to_string(older) + "); the order with H="
+                         + std::to_string(r.gaps) + " was not written over it");
+        } else {
+            hcp::TourInfo info;
+            info.name = std::filesystem::path(r.file).filename().string();
+            info.comment = hcp::TourComment(r.gaps);
+            try {
+                hcp::WriteTour(r.tourPath, r.order, info);
+                if (r.tourRenamed) {
+                    shown = r;
+                    shown.tourShown = r.tourPath;
+                    line = &shown;
+                }
+            } catch (const std::exception& e) {
+                ++m_errors;
+                PrintError(e.what(), true);
+            }
         }
     }
     if (ProgressWanted()) ShowProgress("");
-    if (!m_outputFailed && !WriteResultLine(FormatResult(m_opts.format, r))) {
+    if (!m_outputFailed && !WriteResultLine(FormatResult(m_opts.format, *line))) {
         // Nobody can see the results: stop the run and say so.
         m_outputFailed = true;
         ReportOutputFailure();
@@ -92,6 +109,7 @@ int Batch::Run()
                        true);
             return 2;
         }
+        m_tourPaths = TourPaths(m_opts.outDir, m_opts.files, m_tourRenamed);
     }
     const std::string header = ResultHeader(m_opts.format);
     if (!header.empty() && m_opts.printHeader && !WriteResultLine(header)) {

@@ -113,6 +113,8 @@ private:
     int m_workersRunning = 0;
     bool m_interrupted = false;
     bool m_outputFailed = false;    // the results could not be written
+    std::vector<std::string> m_tourPaths;   // with -o: each input's tour
+    std::vector<bool> m_tourRenamed;
 
     // Tallies for the exit status.
     int m_notHamiltonian = 0;

@@ -76,6 +76,7 @@ std::string FormatResult(Format format, const FileResult& r)
                          + " " + VerdictName(r.verdict) + " H=" + OrDash(hasOrder, r.gaps)
                          + " calls=" + std::to_string(r.calls) + " time=" + Seconds(r.seconds) + "s";
         if (!reason.empty()) line += " (" + reason + ")";
+        if (!r.tourShown.empty()) line += " tour=" + hcp::EscapeControls(r.tourShown);
         return line;
     }
     case Format::Csv:
@@ -98,6 +99,7 @@ std::string FormatResult(Format format, const FileResult& r)
         j["method"] = r.method;
         if (!read) j["error"] = r.error;
         if (!reason.empty()) j["reason"] = reason;
+        if (!r.tourShown.empty()) j["tour"] = r.tourShown;
         return j.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
     }
     }

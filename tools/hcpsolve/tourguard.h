@@ -1,0 +1,23 @@
+// Where hcpsolve writes its tours, and when it must not: each input gets a
+// tour name of its own even when two inputs share a base name, and a tour
+// already on disk that is a better order of the same graph is never
+// replaced by a worse one.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/graph.h"
+
+namespace hcpsolve {
+
+// DIR/NAME.tour for each input in order; an input whose name is taken by an
+// earlier one gets DIR/NAME-2.tour, -3 and so on. renamed[k] tells which.
+std::vector<std::string> TourPaths(const std::string& dir, const std::vector<std::string>& inputs,
+                                   std::vector<bool>& renamed);
+
+// The gaps of the tour at path as an order of graph, or -1 when there is no
+// such file or it is not an order of the graph's nodes.
+int ExistingTourGaps(const std::string& path, const hcp::Graph& graph);
+
+}  // namespace hcpsolve

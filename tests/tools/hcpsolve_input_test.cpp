@@ -200,3 +200,17 @@ TEST(HcpsolveOutput, ABetterTourOnDiskIsKept)
     EXPECT_EQ(again.err, "");
     EXPECT_NE(ReadFile(dir / "tours/graph200.tour").find("COMMENT: HCP solution (H="), std::string::npos);
 }
+
+// A million restarts cost nothing until they run: under a 200 MB address
+// space limit the run works through its time limit as usual.
+TEST(HcpsolveInput, ManyRestartsAreNotReservedUpFront)
+{
+    TempDir dir;
+    WriteFile(dir / "p.hcp", ReadFile(std::string(TOURVANE_EXAMPLES) + "/petersen.hcp"));
+    const ToolRun run = RunTool("/bin/sh", {"-c", std::string("ulimit -v 200000; exec ") + HCPSOLVE_PROGRAM
+                                                      + " --jobs 2 --restarts 1000000 --time-limit 1 p.hcp"},
+                                dir.path());
+    EXPECT_EQ(run.status, 1) << run.out << run.err;
+    EXPECT_NE(run.out.find("NOT_FOUND H=1"), std::string::npos) << run.out;
+    EXPECT_LT(run.seconds, 60.0) << "returns at all";
+}

@@ -64,9 +64,12 @@ bool Batch::TakeTask(Task& task)
         f.searching = true;
         f.searchStart = Clock::now();
     }
+    // A restart's bookkeeping is made when it starts, so a large --restarts
+    // costs nothing until the restarts run.
     const int k = f.nextSlot++;
-    f.slots[k] = Slot::Running;
-    f.stops[k] = std::stop_source();
+    f.slots.push_back(Slot::Running);
+    f.outcomes.emplace_back();
+    f.stops.emplace_back();
     // A file with idle threads to spare gets them: jobs shared out over the
     // files still open.
     int threads = 1;
@@ -102,6 +105,11 @@ void Batch::TryFinalize(FileJob& f)
     const int last = std::min(f.lowestDecided, m_opts.restarts - 1);
     int ran = 0;
     for (int k = 0; k <= last; ++k) {
+        // Restarts not yet started are pending, or skipped once cut short.
+        if (k >= static_cast<int>(f.slots.size())) {
+            if (!f.cutShort) return;
+            break;
+        }
         if (f.slots[k] == Slot::Running || f.slots[k] == Slot::Pending) return;
         if (f.slots[k] == Slot::Done) ++ran;
     }
@@ -115,7 +123,7 @@ void Batch::TryFinalize(FileJob& f)
         r.method = d.method;
         if (!d.order.empty()) chosen = f.lowestDecided;
     } else {
-        for (int k = 0; k <= last; ++k) {
+        for (int k = 0; k <= last && k < static_cast<int>(f.slots.size()); ++k) {
             const RestartOutcome& o = f.outcomes[k];
             if (f.slots[k] != Slot::Done || !o.HasOrder()) continue;
             if (chosen < 0 || o.result.gaps < f.outcomes[chosen].result.gaps) chosen = k;
@@ -123,7 +131,7 @@ void Batch::TryFinalize(FileJob& f)
         r.verdict = f.noCycle ? Verdict::NoCycle : Verdict::NotFound;
         r.reason = f.reason;
     }
-    for (int k = 0; k <= last; ++k)
+    for (int k = 0; k <= last && k < static_cast<int>(f.slots.size()); ++k)
         if (f.slots[k] == Slot::Done) r.calls += f.outcomes[k].result.stats.optimizeCalls;
     if (chosen >= 0) {
         hcp::SolveResult& c = f.outcomes[chosen].result;
@@ -139,6 +147,25 @@ void Batch::TryFinalize(FileJob& f)
     f.graph.reset();
     f.outcomes.clear();
     f.outcomes.shrink_to_fit();
+}
+
+// Of the orders that do not decide the file only the one it would report
+// is kept (fewest gaps, then the lowest restart), so that memory does not
+// grow with the number of restarts run.
+void Batch::KeepBestOrder(FileJob& f, int k)
+{
+    RestartOutcome& o = f.outcomes[k];
+    if (!o.HasOrder()) return;
+    auto drop = [](RestartOutcome& x) { std::vector<hcp::NodeId>().swap(x.result.order); };
+    if (f.bestOrder >= 0) {
+        RestartOutcome& best = f.outcomes[f.bestOrder];
+        if (o.result.gaps > best.result.gaps || (o.result.gaps == best.result.gaps && k > f.bestOrder)) {
+            drop(o);
+            return;
+        }
+        if (f.bestOrder != f.lowestDecided) drop(best);
+    }
+    f.bestOrder = k;
 }
 
 // Turns Ctrl-C and the time limit into stop requests.
@@ -234,9 +261,6 @@ void Batch::Load(std::size_t i, std::stop_token stop)
         return;
     }
     f.graph = std::move(graph);
-    f.slots.assign(m_opts.restarts, Slot::Pending);
-    f.outcomes.resize(m_opts.restarts);
-    f.stops.resize(m_opts.restarts);
     f.stage = Stage::Searching;
 }
 
@@ -266,6 +290,7 @@ void Batch::Restart(const Task& task)
                       || (v == hcp::Verdict::NoCycle && out.result.order.empty());
     f.outcomes[k] = std::move(out);
     f.slots[k] = Slot::Done;
+    if (!decides) KeepBestOrder(f, k);
     if (decides && k < f.lowestDecided) {
         f.lowestDecided = k;
         for (std::size_t j = k + 1; j < f.slots.size(); ++j) {

@@ -38,10 +38,11 @@ struct FileJob {
     std::shared_ptr<const hcp::Graph> graph;  // as read; shared with running restarts
     bool noCycle = false;                     // a restart proved there is no cycle
     std::string reason;                       // ... and why
-    std::vector<Slot> slots;                  // one per restart
+    std::vector<Slot> slots;                  // one per restart started
     std::vector<RestartOutcome> outcomes;
     std::vector<std::stop_source> stops;
     int nextSlot = 0;                         // next restart to start
+    int bestOrder = -1;                       // the undecisive restart whose order is kept
     // Lowest restart that decided the file: found a cycle, or proved there
     // is none without leaving an order to improve on.
     int lowestDecided = INT_MAX;
@@ -91,6 +92,7 @@ private:
     bool TakeTask(Task& task);
     void CutShort(FileJob& f);
     void TryFinalize(FileJob& f);
+    void KeepBestOrder(FileJob& f, int k);
     void Watch();
 
     // Work, run by the workers without the lock (batch.cpp).

@@ -1,11 +1,14 @@
 #include "io/graphsource.h"
 
 #include <cctype>
+#include <new>
 
 #include "io/dimacs.h"
 #include "io/graph6.h"
 #include "io/graphfile.h"
+#include "io/hcpparser.h"
 #include "io/hcpreader.h"
+#include "io/messagetext.h"
 #include "io/linereader.h"
 
 namespace hcp {
@@ -67,15 +70,32 @@ GraphFormat FormatFromContent(std::string_view line)
     return nauty ? GraphFormat::Graph6 : GraphFormat::Hcp;
 }
 
+namespace {
+
+// The bytes of a source not yet taken as lines, for a whole-file format
+// whose reader wants bytes rather than lines.
+class RestOfSource final : public ByteSource {
+public:
+    explicit RestOfSource(LineReader& lines) : m_lines(lines) {}
+    std::size_t Read(char* buffer, std::size_t size) override { return m_lines.ReadRest(buffer, size); }
+
+private:
+    LineReader& m_lines;
+};
+
+}  // namespace
+
 struct GraphSource::Impl {
-    explicit Impl(const std::string& path) : lines(path) {}
+    Impl(const std::string& path, const ReadOptions& options) : lines(path), read(options) {}
     LineReader lines;
+    ReadOptions read;
     Sparse6Decoder sparse6;
     std::size_t index = 0;
     bool done = false;
 };
 
-GraphSource::GraphSource(const std::string& path) : m_path(path), m_impl(std::make_unique<Impl>(path))
+GraphSource::GraphSource(const std::string& path, const ReadOptions& read)
+    : m_path(path), m_impl(std::make_unique<Impl>(path, read))
 {
     const std::optional<GraphFormat> byName = path == "-" ? std::nullopt : FormatFromExtension(path);
     if (byName) {
@@ -113,18 +133,16 @@ bool GraphSource::Next(SourceItem& item)
         try {
             if (m_format == GraphFormat::Dimacs) {
                 item.graph = ParseDimacs(s.lines);
-            } else if (m_path != "-") {
-                item.graph = ReadGraph(m_path);
             } else {
-                // Standard input is read whole (an HCP graph is one graph)
-                // and parsed from memory under the name "-".
-                std::string text;
-                std::string_view line;
-                while (s.lines.Next(line)) {
-                    text += line;
-                    text += '\n';
+                // The HCP reader takes the bytes from the stream already
+                // open (the sniffed first line included), so a FIFO or a
+                // pipe is read once, and the read can be stopped.
+                RestOfSource rest(s.lines);
+                try {
+                    item.graph = BuildHcpGraph(ParseHcp(rest, m_path, s.read), m_path);
+                } catch (const std::bad_alloc&) {
+                    throw FileError(EscapeControls(m_path) + ": not enough memory to read the file");
                 }
-                item.graph = ParseHcpGraph(text, m_path);
             }
         } catch (const FormatError& e) {
             item.error = e.what();

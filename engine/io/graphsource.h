@@ -12,6 +12,7 @@
 
 #include "core/graph.h"
 #include "export.h"
+#include "io/hcpreader.h"
 
 namespace hcp {
 
@@ -38,8 +39,11 @@ struct SourceItem {
 
 class TOURKERN_API GraphSource {
 public:
-    // Throws FileError when the file cannot be opened.
-    explicit GraphSource(const std::string& path);
+    // Throws FileError when the file cannot be opened. The file is opened
+    // once, so FIFOs and pipes work. read bounds the reading of a whole-file
+    // format (HCP): a stop request or its time limit ends it with
+    // ReadStopped.
+    explicit GraphSource(const std::string& path, const ReadOptions& read = {});
     ~GraphSource();
     GraphSource(const GraphSource&) = delete;
     GraphSource& operator=(const GraphSource&) = delete;

@@ -1,5 +1,6 @@
 #include "io/linereader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -51,6 +52,26 @@ bool LineReader::Next(std::string_view& line)
     m_last = std::string_view(m_buffer, len);
     line = m_last;
     return true;
+}
+
+std::size_t LineReader::ReadRest(char* buffer, std::size_t size)
+{
+    if (m_putBack) {
+        m_putBack = false;
+        m_pending.assign(m_last);
+        m_pending += '\n';
+    }
+    if (!m_pending.empty()) {
+        const std::size_t n = std::min(size, m_pending.size());
+        std::memcpy(buffer, m_pending.data(), n);
+        m_pending.erase(0, n);
+        return n;
+    }
+    errno = 0;
+    const std::size_t got = std::fread(buffer, 1, size, m_file);
+    if (got == 0 && std::ferror(m_file))
+        throw FileError(m_name + ": read error: " + std::strerror(errno != 0 ? errno : EIO));
+    return got;
 }
 
 }  // namespace hcp

@@ -32,6 +32,11 @@ public:
     // reads the first line before the format is known).
     void PutBack() { m_putBack = true; }
 
+    // Up to size bytes of what Next has not returned yet (a line handed back
+    // first, with a line end); 0 at the end. For a format read as bytes once
+    // its first line has told what it is. Throws FileError like Next.
+    std::size_t ReadRest(char* buffer, std::size_t size);
+
 private:
     std::FILE* m_file = nullptr;
     bool m_own = false;
@@ -41,6 +46,7 @@ private:
     std::string_view m_last;
     std::size_t m_lineNumber = 0;
     bool m_putBack = false;
+    std::string m_pending;   // bytes of a handed-back line ReadRest still owes
 };
 
 }  // namespace hcp

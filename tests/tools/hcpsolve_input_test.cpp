@@ -208,7 +208,7 @@ TEST(HcpsolveInput, ManyRestartsAreNotReservedUpFront)
     TempDir dir;
     WriteFile(dir / "p.hcp", ReadFile(std::string(TOURVANE_EXAMPLES) + "/petersen.hcp"));
     const ToolRun run = RunTool("/bin/sh", {"-c", std::string("ulimit -v 200000; exec ") + HCPSOLVE_PROGRAM
-                                                      + " --jobs 2 --restarts 1000000 --time-limit 1 p.hcp"},
+                                                      + " --method exist --jobs 2 --restarts 1000000 --time-limit 1 p.hcp"},
                                 dir.path());
     EXPECT_EQ(run.status, 1) << run.out << run.err;
     EXPECT_NE(run.out.find("NOT_FOUND H=1"), std::string::npos) << run.out;

@@ -175,3 +175,52 @@ TEST(HcpsolveStream, VerdictsDoNotDependOnJobsAndOneJobRepeats)
 }
 
 }  // namespace
+
+// Two streams with the same base name write their tours under different
+// names, and the renamed one is reported on its result line.
+TEST(HcpsolveStream, ToursOfTwoStreamsWithOneBaseNameDoNotCollide)
+{
+    TempDir dir;
+    std::filesystem::create_directories(dir / "a");
+    std::filesystem::create_directories(dir / "b");
+    WriteFile(dir / "a/k.s6", ":CcKI\n");
+    WriteFile(dir / "b/k.s6", ":CcKI\n");
+    const ToolRun run = Solve(dir, {"-o", "tours", "a/k.s6", "b/k.s6"});
+    ASSERT_EQ(run.status, 0) << run.out << run.err;
+    EXPECT_EQ(ListDir(dir / "tours"), (std::vector<std::string>{"k_1-2.tour", "k_1.tour"}));
+    const auto lines = SplitLines(run.out);
+    ASSERT_EQ(lines.size(), 2u) << run.out;
+    EXPECT_EQ(lines[0].find("tour="), std::string::npos) << lines[0];
+    EXPECT_NE(lines[1].find("tour=tours/k_1-2.tour"), std::string::npos) << lines[1];
+}
+
+// A FIFO or a process substitution has no extension and can be opened only
+// once: its first line tells the format, and the same open stream is read.
+TEST(HcpsolveStream, ExtensionlessFifoInEachFormat)
+{
+    TempDir dir;
+    const std::vector<std::pair<std::string, std::string>> inputs = {
+        {"C~\n", "HAMILTONIAN"},
+        {"NAME: t\nTYPE: HCP\nDIMENSION: 3\nEDGE_DATA_SECTION\n1 2\n2 3\n3 1\n-1\nEOF\n", "HAMILTONIAN"},
+        {"c triangle\np edge 3 3\ne 1 2\ne 2 3\ne 3 1\n", "HAMILTONIAN"},
+    };
+    for (const auto& [text, verdict] : inputs) {
+        WriteFile(dir / "in.txt", text);
+        const ToolRun run = RunTool("/bin/bash", {"-c", std::string("'") + HCPSOLVE_PROGRAM + "' <(cat in.txt)"},
+                                    dir.path());
+        EXPECT_EQ(run.status, 0) << text << run.out << run.err;
+        EXPECT_NE(run.out.find(verdict), std::string::npos) << text << run.out;
+    }
+}
+
+// Results of a stream that cannot reach standard output end the run with
+// status 2 and say why, however many graphs are left.
+TEST(HcpsolveStream, ResultsThatCannotBeWrittenEndTheRunWithStatusTwo)
+{
+    TempDir dir;
+    const ToolRun run = RunTool(
+        "/bin/sh", {"-c", std::string("exec '") + HCPSOLVE_PROGRAM + "' " + kData + "/cubic10.g6 > /dev/full"},
+        dir.path());
+    EXPECT_EQ(run.status, 2) << run.err;
+    EXPECT_NE(run.err.find("cannot write the results to standard output"), std::string::npos) << run.err;
+}

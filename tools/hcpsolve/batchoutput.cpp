@@ -109,8 +109,8 @@ int Batch::Run()
                        true);
             return 2;
         }
-        m_tourPaths = TourPaths(m_opts.outDir, m_opts.files, m_tourRenamed);
     }
+    if (!m_opts.outDir.empty()) m_tourPaths = TourPaths(m_opts.outDir, m_opts.files, m_tourRenamed);
     const std::string header = ResultHeader(m_opts.format);
     if (!header.empty() && m_opts.printHeader && !WriteResultLine(header)) {
         ReportOutputFailure();

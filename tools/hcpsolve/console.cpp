@@ -66,6 +66,14 @@ bool WriteResultLine(const std::string& line)
     return ok;
 }
 
+bool FlushResults()
+{
+    errno = 0;
+    const bool ok = std::fflush(stdout) == 0 && !std::ferror(stdout);
+    if (!ok && g_outputErrno == 0) g_outputErrno = errno != 0 ? errno : EIO;
+    return ok;
+}
+
 void ReportOutputFailure()
 {
     if (g_outputReported) return;

@@ -21,6 +21,9 @@ void PrintWarning(const std::string& message);
 // False when that failed (full disk, closed pipe): the caller reports it
 // with OutputFailure and ends with status 2.
 bool WriteResultLine(const std::string& line);
+// Flushes the standard output stream; false when anything written to it
+// (checked or not) was lost.
+bool FlushResults();
 // "cannot write the results to standard output: reason", once.
 void ReportOutputFailure();
 

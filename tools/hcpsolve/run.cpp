@@ -29,8 +29,10 @@ int RunAll(const Options& given)
         }
     }
     const std::string header = ResultHeader(opts.format);
-    if (!header.empty()) std::printf("%s\n", header.c_str());
-    std::fflush(stdout);
+    if (!header.empty() && !WriteResultLine(header)) {
+        ReportOutputFailure();
+        return 2;
+    }
 
     bool errors = false, notHamiltonian = false;
     std::size_t i = 0;
@@ -41,6 +43,7 @@ int RunAll(const Options& given)
             RunSource(opts, opts.files[i], tally);
             errors = errors || tally.errors > 0;
             notHamiltonian = notHamiltonian || tally.notHamiltonian > 0;
+            if (tally.outputFailed) return 2;
             if (tally.interrupted) {
                 PrintError("interrupted", true);
                 return 130;
@@ -56,6 +59,12 @@ int RunAll(const Options& given)
         if (status == 130) return 130;
         errors = errors || status == 2;
         notHamiltonian = notHamiltonian || status == 1;
+    }
+    // Result lines nobody received are a failure of the run, whichever
+    // input wrote them.
+    if (!FlushResults()) {
+        ReportOutputFailure();
+        return 2;
     }
     if (errors) return 2;
     return notHamiltonian ? 1 : 0;

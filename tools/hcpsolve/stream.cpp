@@ -19,6 +19,7 @@
 #include "io/tourfile.h"
 #include "resultformat.h"
 #include "solve/solver.h"
+#include "tourguard.h"
 
 namespace hcpsolve {
 
@@ -111,27 +112,25 @@ public:
         } else if (r.verdict != Verdict::Hamiltonian) {
             ++m_tally.notHamiltonian;
         }
-        if (!m_opts.outDir.empty() && !r.order.empty()) {
-            hcp::TourInfo info;
-            info.name = std::filesystem::path(r.file).filename().string();
-            info.comment = hcp::TourComment(r.gaps);
-            try {
-                hcp::WriteTour(TourPath(m_opts, source, item), r.order, info);
-            } catch (const std::exception& e) {
-                ++m_tally.errors;
-                PrintError(e.what(), true);
-            }
-        }
+        FileResult shown;
+        const FileResult* line = &r;
+        if (!m_opts.outDir.empty() && !r.order.empty()) WriteTour(source, item, r, shown, line);
         ++m_done;
         const bool progress = ProgressWanted();
         if (progress) ShowProgress("");
-        const std::string line = FormatResult(m_opts.format, r);
-        std::fwrite(line.data(), 1, line.size(), stdout);
-        std::fputc('\n', stdout);
+        const std::string text = FormatResult(m_opts.format, *line);
+        bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size()
+                    && std::fputc('\n', stdout) != EOF;
         const auto now = Clock::now();
         if (progress || now - m_lastFlush > std::chrono::milliseconds(100)) {
-            std::fflush(stdout);
+            written = FlushResults() && written;
             m_lastFlush = now;
+        }
+        if (!written || std::ferror(stdout)) {
+            // Nobody can see the results: the source stops here.
+            FlushResults();
+            ReportOutputFailure();
+            m_tally.outputFailed = true;
         }
         if (progress && now - m_lastProgress > std::chrono::milliseconds(250)) {
             m_lastProgress = now;
@@ -139,7 +138,39 @@ public:
         }
     }
 
+    bool Failed() const { return m_tally.outputFailed; }
+
 private:
+    // Tours of one run never share a file, and a better tour already on
+    // disk is kept.
+    void WriteTour(const hcp::GraphSource& source, const hcp::SourceItem& item, const FileResult& r,
+                   FileResult& shown, const FileResult*& line)
+    {
+        bool renamed = false;
+        const std::string path = ClaimTourPath(TourPath(m_opts, source, item), renamed);
+        const int older = ExistingTourGaps(path, item.graph);
+        if (older >= 0 && older < r.gaps) {
+            PrintWarning(path + " already holds " + (older == 0 ? "a cycle" : "a better order") + " of " + r.file
+                         + " (H=" + std::to_string(older) + "); the order with H=" + std::to_string(r.gaps)
+                         + " was not written over it");
+            return;
+        }
+        hcp::TourInfo info;
+        info.name = std::filesystem::path(r.file).filename().string();
+        info.comment = hcp::TourComment(r.gaps);
+        try {
+            hcp::WriteTour(path, r.order, info);
+            if (renamed) {
+                shown = r;
+                shown.tourShown = path;
+                line = &shown;
+            }
+        } catch (const std::exception& e) {
+            ++m_tally.errors;
+            PrintError(e.what(), true);
+        }
+    }
+
     const Options& m_opts;
     SourceTally& m_tally;
     std::uint64_t m_done = 0;
@@ -172,7 +203,7 @@ void RunSequential(const Options& opts, hcp::GraphSource& source, Output& out, I
 {
     const int threads = source.Stream() ? 1 : std::max(1, opts.jobs);
     hcp::SourceItem item;
-    while (!watch.Interrupted() && source.Next(item)) {
+    while (!watch.Interrupted() && !out.Failed() && source.Next(item)) {
         const FileResult r = Solve(opts, source, item, threads, watch.Token());
         if (watch.Interrupted() && r.verdict == Verdict::NotFound) break;   // cut short: not reported
         out.Emit(source, item, r);
@@ -212,7 +243,7 @@ void RunParallel(const Options& opts, hcp::GraphSource& source, Output& out, Int
     bool more = true;
     std::string readError;
     while (more || !queue.empty()) {
-        while (more && queue.size() < window && !watch.Interrupted()) {
+        while (more && queue.size() < window && !watch.Interrupted() && !out.Failed()) {
             hcp::SourceItem item;
             lock.unlock();
             try {
@@ -227,7 +258,7 @@ void RunParallel(const Options& opts, hcp::GraphSource& source, Output& out, Int
             queue.push_back(Pending{std::move(item), {}, false, false});
             changed.notify_all();
         }
-        if (watch.Interrupted()) more = false;
+        if (watch.Interrupted() || out.Failed()) more = false;
         if (!more && !ended) {
             ended = true;
             changed.notify_all();
@@ -256,6 +287,13 @@ bool IsSourceInput(const std::string& path)
 {
     if (path == "-") return true;
     if (const auto f = hcp::FormatFromExtension(path)) return *f != hcp::GraphFormat::Hcp;
+    // A FIFO, a pipe from <(...) or a device can be opened only once: the
+    // source reader opens it, finds the format from the first line and
+    // reads an HCP graph from the same stream.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec) && std::filesystem::exists(path, ec)
+        && !std::filesystem::is_directory(path, ec))
+        return true;
     try {
         hcp::GraphSource probe(path);
         return probe.Format() != hcp::GraphFormat::Hcp;
@@ -269,7 +307,10 @@ void RunSource(const Options& opts, const std::string& path, SourceTally& tally)
     Output out(opts, tally);
     InterruptWatch watch;
     try {
-        hcp::GraphSource source(path);
+        hcp::ReadOptions read;
+        read.stop = watch.Token();
+        read.timeLimit = opts.timeLimit;
+        hcp::GraphSource source(path, read);
         if (opts.jobs <= 1 || !source.Stream()) RunSequential(opts, source, out, watch);
         else RunParallel(opts, source, out, watch);
     } catch (const hcp::FileError& e) {

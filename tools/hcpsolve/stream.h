@@ -15,6 +15,7 @@ struct SourceTally {
     int errors = 0;            // graphs or files that could not be read or solved
     int notHamiltonian = 0;    // NO_CYCLE and NOT_FOUND
     bool interrupted = false;
+    bool outputFailed = false;   // standard output took no more results
 };
 
 // True when path goes through RunSource rather than the file batch: "-",

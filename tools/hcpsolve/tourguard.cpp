@@ -1,6 +1,7 @@
 #include "tourguard.h"
 
 #include <filesystem>
+#include <mutex>
 #include <set>
 
 #include "core/cyclecheck.h"
@@ -8,20 +9,29 @@
 
 namespace hcpsolve {
 
+std::string ClaimTourPath(const std::string& wanted, bool& renamed)
+{
+    static std::mutex lock;
+    static std::set<std::string> taken;
+    std::lock_guard<std::mutex> hold(lock);
+    std::string path = wanted;
+    const bool tour = wanted.size() > 5 && wanted.compare(wanted.size() - 5, 5, ".tour") == 0;
+    const std::string stem = tour ? wanted.substr(0, wanted.size() - 5) : wanted;
+    for (int n = 2; taken.count(path) != 0; ++n) path = stem + "-" + std::to_string(n) + (tour ? ".tour" : "");
+    renamed = path != wanted;
+    taken.insert(path);
+    return path;
+}
+
 std::vector<std::string> TourPaths(const std::string& dir, const std::vector<std::string>& inputs,
                                    std::vector<bool>& renamed)
 {
     std::vector<std::string> paths;
-    std::set<std::string> taken;
     renamed.assign(inputs.size(), false);
     for (std::size_t k = 0; k < inputs.size(); ++k) {
-        const std::string base = hcp::TourPathFor(dir, inputs[k]);
-        std::string path = base;
-        const std::string stem = base.substr(0, base.size() - 5);   // without ".tour"
-        for (int n = 2; taken.count(path) != 0; ++n) path = stem + "-" + std::to_string(n) + ".tour";
-        renamed[k] = path != base;
-        taken.insert(path);
-        paths.push_back(path);
+        bool moved = false;
+        paths.push_back(ClaimTourPath(hcp::TourPathFor(dir, inputs[k]), moved));
+        renamed[k] = moved;
     }
     return paths;
 }

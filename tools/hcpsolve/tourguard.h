@@ -11,8 +11,14 @@
 
 namespace hcpsolve {
 
-// DIR/NAME.tour for each input in order; an input whose name is taken by an
-// earlier one gets DIR/NAME-2.tour, -3 and so on. renamed[k] tells which.
+// The tour path to write for wanted: wanted itself the first time this run
+// asks for it, DIR/NAME-2.tour, -3 and so on after that, so no two results
+// of one run share a tour file. renamed tells whether wanted was taken.
+// Safe to call from several threads.
+std::string ClaimTourPath(const std::string& wanted, bool& renamed);
+
+// DIR/NAME.tour for each input in order, claimed as above; renamed[k] tells
+// which input got another name.
 std::vector<std::string> TourPaths(const std::string& dir, const std::vector<std::string>& inputs,
                                    std::vector<bool>& renamed);
 

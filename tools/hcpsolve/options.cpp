@@ -186,7 +186,8 @@ int ParseOptions(int argc, char** argv, Options& opts)
         ->type_name("C");
     app.add_option("-o,--output-dir", opts.outDir,
                    "write each checked cycle as DIR/NAME.tour (with --method min also the "
-                   "best order when gaps remain)")
+                   "best order when gaps remain); a name another input of the run took becomes "
+                   "NAME-2.tour (shown as tour=), and a better tour already there is kept")
         ->type_name("DIR");
     app.add_option("--verify", opts.verify,
                    "check the tour file TOUR against GRAPH.hcp; exit 0 if it is a Hamiltonian cycle")

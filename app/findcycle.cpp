@@ -50,13 +50,9 @@ std::string FindCycleLogLine(const FindCycleResult& r)
     std::string line = std::string(head) + buf;
     if (r.cancelled)
         line += ", cancelled";
-    if (r.edgesCut > 0) {
-        std::snprintf(buf, sizeof buf,
-                      "; the degree-2 reduction cut %u edge%s that no Hamiltonian cycle can use"
-                      " (drawn dashed; the graph itself is unchanged)",
-                      r.edgesCut, r.edgesCut == 1 ? "" : "s");
-        line += buf;
-    }
+    if (r.edgesCut > 0)
+        line += "; the degree-2 reduction cut " + std::to_string(r.edgesCut) + (r.edgesCut == 1 ? " edge" : " edges")
+              + " that no Hamiltonian cycle can use (drawn dashed; the graph itself is unchanged)";
     return line;
 }
 

@@ -1,18 +1,16 @@
 // Taking things out of a document: the picture (PNG or SVG) and the cycle
 // as a TSPLIB tour.
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <exception>
+#include <vector>
 
 #include "framework/filedialog.h"
 #include "framework/messagebox.h"
 #include "hcpdoc.h"
 #include "picture.h"
-#include "tourexport.h"
-
-namespace {
-
-
-}  // namespace
+#include "io/tourfile.h"
 
 bool CHcpDoc::HasTour() const
 {
@@ -47,14 +45,21 @@ bool CHcpDoc::ExportTour(const QString& path, QString* error)
             *error = path + QStringLiteral(": there is no cycle to write");
         return false;
     }
-    const std::string text = app::TourFileText((QFileInfo(path).fileName()).toStdString(), GetNodeCount(),
-                                               m_pCycle->m_path, m_pCycle->CalcPathLen());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)
-        || file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())
-        || !file.commit()) {
+    // The engine's TOUR module writes it, as hcpsolve does: the same
+    // layout, and a temporary file renamed into place, so a failed export
+    // never leaves half a tour where an older one was.
+    std::vector<hcp::NodeId> order;
+    order.reserve(m_pCycle->m_path.size());
+    for (short v : m_pCycle->m_path)
+        order.push_back(static_cast<hcp::NodeId>(v - 1));
+    hcp::TourInfo info;
+    info.name = QFileInfo(GetPathName().isEmpty() ? GetTitle() : GetPathName()).fileName().toStdString();
+    info.comment = hcp::TourComment(m_pCycle->CalcPathLen());
+    try {
+        hcp::WriteTour(QFile::encodeName(path).toStdString(), order, info);
+    } catch (const std::exception& e) {
         if (error)
-            *error = path + QStringLiteral(": the file could not be written (") + file.errorString() + ")";
+            *error = QString::fromStdString(e.what());
         return false;
     }
     return true;

@@ -1,10 +1,6 @@
 // Plain-word outcomes, the scripted export's arguments, the typed-cycle
-// check and the tour file text.
+// check.
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <unistd.h>
 
 #include <sstream>
 
@@ -13,8 +9,6 @@
 #include "outcome.h"
 #include "scriptexport.h"
 #include "solve/solver.h"
-#include "tourexport.h"
-#include "tourfile.h"
 
 namespace {
 
@@ -117,22 +111,6 @@ TEST(CycleTextProblem, SaysWhatIsWrong)
     EXPECT_EQ(app::ParseCycleText(app::CycleText({2, 4, 1, 3}), back), 4);
     EXPECT_EQ(back, (std::list<short>{2, 4, 1, 3}));
     EXPECT_EQ(app::CycleTextProblem(app::CycleText({2, 4, 1, 3}), 4), "");
-}
-
-TEST(TourExport, WritesATourTheReaderReadsBack)
-{
-    const std::string text = app::TourFileText("k.tour", 4, {2, 4, 1, 3}, 0);
-    EXPECT_TRUE(Has(text, "TYPE : TOUR\nDIMENSION : 4\nTOUR_SECTION\n2\n4\n1\n3\n-1\nEOF\n"));
-    EXPECT_TRUE(Has(text, "COMMENT : Hamiltonian cycle"));
-    // Read back through the engine's tour reader, as Rearrange cycle does.
-    const std::string path = (std::filesystem::temp_directory_path()
-                              / ("tourvane_export_" + std::to_string(::getpid()) + ".tour")).string();
-    std::ofstream(path, std::ios::binary) << text;
-    std::string cycle;
-    EXPECT_TRUE(app::ReadTourFile(path, cycle));
-    EXPECT_EQ(cycle, "{ 2 4 1 3 }");
-    std::filesystem::remove(path);
-    EXPECT_TRUE(Has(app::TourFileText("k.tour", 4, {1, 2, 3, 4}, 2), "2 missing edges"));
 }
 
 }  // namespace

@@ -20,6 +20,9 @@
 #include "picture.h"
 #include "scriptexport.h"
 #include "tourfile.h"
+#include "core/cyclecheck.h"
+#include "io/graphfile.h"
+#include "io/tourfile.h"
 
 namespace {
 
@@ -274,7 +277,9 @@ private slots:
     void exportedTourReadsBackAsTheSameOrder()
     {
         CHcpDoc doc;
-        QVERIFY(doc.OnOpenDocument(WriteKnightFile("k56.hcp", 5, 6)));
+        const QString graphFile = WriteKnightFile("k56.hcp", 5, 6);
+        QVERIFY(doc.OnOpenDocument(graphFile));
+        doc.SetPathName(graphFile);   // as File, Open does
         QSignalSpy finished(&doc, &CHcpDoc::searchFinished);
         doc.OnFindCycle();
         QVERIFY(finished.count() == 1 || finished.wait(30000));
@@ -287,15 +292,52 @@ private slots:
         doc.m_pCycle->Restore(&reversed);
         QVERIFY(!doc.ExportTour(Path("no/such/dir/x.tour"), &error));
         QVERIFY(error.contains("x.tour"));
-        QFile f(tour);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QString text = QString::fromLatin1(f.readAll());
-        QVERIFY(text.contains("TYPE : TOUR"));
+        // Written by the engine's TOUR module: hcpsolve's layout, and a
+        // cycle of the graph as read from the file.
+        hcp::Tour written;
+        try {
+            written = hcp::ReadTour(tour.toStdString(), 30);
+        } catch (const std::exception& e) {
+            QFAIL(e.what());
+        }
+        QCOMPARE(written.name, std::string("k56.hcp"));
+        QCOMPARE(written.comment, std::string("HCP solution (H=0)"));
+        try {
+            const hcp::Graph graph = hcp::ReadGraph(QFile::encodeName(graphFile).toStdString());
+            QVERIFY(hcp::CheckCycle(graph, written.order).hamiltonian);
+        } catch (const std::exception& e) {
+            QFAIL(e.what());
+        }
         apptest::MessageRecorder msgs;
         std::string cycleText;
         QVERIFY(app::ReadTourFile(tour.toStdString(), cycleText));
         QVERIFY(doc.RearrangeCycle(QString::fromStdString(cycleText), 30));
         QCOMPARE(doc.m_pCycle->m_path, before);
+    }
+
+    // An order with gaps exports too, with its gaps in the comment, and
+    // exporting never changes the document.
+    void exportedOrderWithGapsSaysHowMany()
+    {
+        CHcpDoc doc;
+        QVERIFY(doc.OnOpenDocument(WriteKnightFile("k34.hcp", 3, 4)));
+        QString identity = QStringLiteral("{");
+        for (int v = 1; v <= 12; ++v)
+            identity += QStringLiteral(" %1").arg(v);
+        apptest::MessageRecorder msgs;
+        QVERIFY(doc.RearrangeCycle(identity + QStringLiteral(" }"), 12));
+        const int gaps = doc.m_pCycle->CalcPathLen();
+        QVERIFY(gaps > 0);
+        const QString tour = Path("k34.tour");
+        QString error;
+        const bool modified = doc.IsModified();
+        QVERIFY2(doc.ExportTour(tour, &error), qPrintable(error));
+        QCOMPARE(doc.IsModified(), modified);
+        const hcp::Tour written = hcp::ReadTour(tour.toStdString(), 12);
+        QCOMPARE(written.comment, "HCP solution (H=" + std::to_string(gaps) + ")");
+        QCOMPARE(written.order.size(), std::size_t{12});
+        for (hcp::NodeId v = 0; v < 12; ++v)
+            QCOMPARE(written.order[v], v);
     }
 };
 

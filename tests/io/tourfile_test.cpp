@@ -121,7 +121,9 @@ TEST_F(Tours, ForeignToursReadAndAreCyclesOfTheirGraphs)
     for (NodeId v : t.order) seen[v] = true;
     EXPECT_TRUE(std::all_of(seen.begin(), seen.end(), [](bool b) { return b; }));
     const std::string albGraph = kShared + "/bench/tsplib/alb5000.hcp";
-    if (fs::exists(albGraph)) EXPECT_TRUE(hcp::CheckCycle(hcp::ReadGraph(albGraph), t.order).hamiltonian);
+    if (fs::exists(albGraph)) {
+        EXPECT_TRUE(hcp::CheckCycle(hcp::ReadGraph(albGraph), t.order).hamiltonian);
+    }
 
     // CR LF line ends, a blank COMMENT, one node per line, the .tou name.
     const hcp::Tour g1 = hcp::ReadTour(fhcp + ".tou");

@@ -213,7 +213,9 @@ TEST(LeaperFile, BoardsBeyondTheLegacyLimitAreWritten)
         ASSERT_GT(edges[k].first, edges[k].second) << k;
         ASSERT_GE(edges[k].second, 1) << k;
         ASSERT_LE(edges[k].first, 32942) << k;
-        if (k > 0) ASSERT_TRUE(edges[k - 1] > edges[k]) << "descending order at line " << k;
+        if (k > 0) {
+            ASSERT_TRUE(edges[k - 1] > edges[k]) << "descending order at line " << k;
+        }
     }
     EXPECT_EQ(lines.back(), "EOF");
 }

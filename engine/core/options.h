@@ -21,6 +21,15 @@ struct Progress {
     const char* phase = "";       // "local search", "sat", ...
 };
 
+// How the exact method's SAT search states a cycle cover (see
+// exact/coverencoding.h): each model wins on some graphs, so by default
+// both take turns.
+enum class CoverModel : std::uint8_t {
+    Both,    // arcs and edges in turn
+    Arcs,    // a variable for each direction of each edge
+    Edges    // a variable for each edge
+};
+
 struct SolveOptions {
     // The same seed and graph give the same result on every run.
     std::uint64_t seed = 1;
@@ -42,6 +51,7 @@ struct SolveOptions {
     std::uint64_t workBudget = 0; // auto: local-search work before the exact method; 0 = default
     int threads = 1;              // auto: threads it may use side by side
     std::vector<NodeId> startOrder;  // a starting order or phase hint (exact, auto)
+    CoverModel coverModel = CoverModel::Both;  // exact: the SAT models it runs
 };
 
 }  // namespace hcp

@@ -81,7 +81,10 @@ SolveResult ExactSearch::Run(const Graph& g, const SolveOptions& options, ExactE
         }
     } else {
         m_work.Build(m_reduction);
-        SolveResult s = RunSatSearch(m_work, options, m_satModel);
+        std::optional<SatModel> model = m_satModel;
+        if (!model && options.coverModel != CoverModel::Both)
+            model = options.coverModel == CoverModel::Arcs ? SatModel::Arcs : SatModel::Edges;
+        SolveResult s = RunSatSearch(m_work, options, model);
         r.verdict = s.verdict;
         r.order = std::move(s.order);
         r.reason = std::move(s.reason);

@@ -37,7 +37,7 @@ public:
     SolveResult Run(const Graph& g, const SolveOptions& options, ExactEngine engine = ExactEngine::Auto);
 
     // Restricts the SAT search to one way of stating a cycle cover (see
-    // coverencoding.h); by default it runs both.
+    // coverencoding.h); by default SolveOptions::coverModel chooses.
     void SetSatModel(std::optional<SatModel> model) { m_satModel = model; }
 
     // The proofs of the last run, for callers that want the reduced graph.

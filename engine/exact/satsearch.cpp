@@ -28,11 +28,40 @@ private:
     std::stop_token m_stop;
 };
 
+// Counts the clauses the solver learns, one per conflict: the work of a
+// lane, counted the same on every run (seconds would not be).
+class ConflictCounter final : public CaDiCaL::Learner {
+public:
+    bool learning(int) override
+    {
+        ++m_count;
+        return false;   // the count is all we want, not the literals
+    }
+    void learn(int) override {}
+    std::uint64_t Count() const { return m_count; }
+
+private:
+    std::uint64_t m_count = 0;
+};
+
 // One model with its own solver.
 struct Lane {
+    SatModel model = SatModel::Arcs;
     std::unique_ptr<CaDiCaL::Solver> solver;
     std::unique_ptr<CoverEncoding> encoding;
+    ConflictCounter conflicts;
+    std::uint64_t calls = 0;
+    std::uint64_t callWork = 0;
+    // Conflicts plus a charge per call: a call that finds a cover without a
+    // conflict still costs the solver a pass over its clauses, and us one
+    // to read, splice and cut the cover.
+    std::uint64_t Work() const { return conflicts.Count() + callWork * calls; }
 };
+
+// The first slice of each model, in conflicts; slices double each round.
+constexpr std::uint64_t kFirstSlice = 2000;
+
+const char* ModelName(SatModel m) { return m == SatModel::Arcs ? "arcs" : "edges"; }
 
 bool IsPermutation(const std::vector<NodeId>& order, NodeId n)
 {
@@ -82,27 +111,35 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::o
 
     if (options.log != nullptr) *options.log << "exact: successor matching after " << elapsed() << " s\n";
 
-    // Both models run, one after the other in slices whose work doubles
-    // each round: neither wins everywhere (the arc model on small cubic
-    // graphs, the edge model's cheaper calls on large sparse ones). Each
-    // keeps its own cuts: handing one model's cuts to the other measured
-    // worse. Slices are counted in calls and conflicts, never in time, so a
-    // seed repeats its run.
+    // By default both models run, taking turns in slices whose work
+    // doubles each round: neither wins everywhere (the arc model on cubic
+    // graphs without short cycles, where covers fall into two interleaved
+    // cycles; the edge model on larger sparse graphs with nodes of higher
+    // degree). A slice is the same count of conflicts for each, so a model
+    // whose calls are cheap cannot starve the other. Each keeps its own
+    // cuts: handing one model's cuts to the other measured worse. Work is
+    // counted in conflicts and calls, never in time, so a seed repeats its
+    // run.
     StopTerminator terminator(options.stop);
-    std::vector<Lane> lanes;
+    std::vector<std::unique_ptr<Lane>> lanes;
     for (SatModel model : {SatModel::Arcs, SatModel::Edges}) {
         if (only && model != *only) continue;
-        Lane lane;
-        lane.solver = std::make_unique<CaDiCaL::Solver>();
-        lane.solver->set("quiet", 1);
-        lane.solver->set("seed", static_cast<int>(options.seed & 0x7fffffff));
-        // Almost every variable is false in a cover; deciding false first
-        // keeps the first covers sparse.
-        lane.solver->set("phase", 0);
-        lane.solver->connect_terminator(&terminator);
-        lane.encoding = MakeCoverEncoding(model, w);
-        if (!lane.encoding->Encode(*lane.solver, options.stop)) return result;
-        if (IsPermutation(options.startOrder, n)) lane.encoding->Seed(*lane.solver, options.startOrder);
+        auto lane = std::make_unique<Lane>();
+        lane->model = model;
+        // Measured: a call costs about as much as one conflict per eight edges.
+        lane->callWork = 16 + m / 8;
+        lane->solver = std::make_unique<CaDiCaL::Solver>();
+        lane->solver->set("quiet", 1);
+        lane->solver->set("seed", static_cast<int>(options.seed & 0x7fffffff));
+        // In the arc model a true decision picks a node's successor and the
+        // exactly-one clauses clear its alternatives; in the edge model most
+        // variables are false and deciding false first keeps covers sparse.
+        lane->solver->set("phase", model == SatModel::Arcs ? 1 : 0);
+        lane->solver->connect_terminator(&terminator);
+        lane->solver->connect_learner(&lane->conflicts);
+        lane->encoding = MakeCoverEncoding(model, w);
+        if (!lane->encoding->Encode(*lane->solver, options.stop)) return result;
+        if (IsPermutation(options.startOrder, n)) lane->encoding->Seed(*lane->solver, options.startOrder);
         lanes.push_back(std::move(lane));
     }
 
@@ -119,16 +156,19 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::o
         result.stats.clausesAdded += current->encoding->AddCut(*current->solver, set, cutMark, stamp);
     };
 
-    std::uint64_t sliceCalls = 8;
-    int sliceConflicts = 1000;
+    std::uint64_t slice = kFirstSlice;
     bool done = false;
     while (!done && !options.stop.stop_requested()) {
-        for (Lane& lane : lanes) {
+        for (auto& lanePtr : lanes) {
             if (done || options.stop.stop_requested()) break;
+            Lane& lane = *lanePtr;
             current = &lane;
-            for (std::uint64_t call = 0; call < sliceCalls; ++call) {
-                if (lanes.size() > 1) lane.solver->limit("conflicts", sliceConflicts);
+            const std::uint64_t sliceEnd = lane.Work() + slice;
+            while (lane.Work() < sliceEnd) {
+                if (lanes.size() > 1)
+                    lane.solver->limit("conflicts", static_cast<int>(std::min<std::uint64_t>(sliceEnd - lane.Work(), INT_MAX)));
                 const int status = lane.solver->solve();
+                ++lane.calls;
                 ++result.stats.satCalls;
                 if (status == 20) {
                     result.verdict = Verdict::NoCycle;
@@ -184,9 +224,14 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::o
                         if (set.size() == members.size() && cutMark[set.front()] == stamp) isSolverCycle = true;
                     if (!isSolverCycle) addCut(members);
                 }
-                if (options.log != nullptr)
-                    *options.log << "exact: " << elapsed() << " s: SAT call " << result.stats.satCalls << ": "
-                                 << cycles.size() << " subcycles, " << cover.CycleCount() << " after splicing\n";
+                if (options.log != nullptr) {
+                    std::size_t smallest = n;
+                    for (const auto& set : cycles) smallest = std::min(smallest, set.size());
+                    *options.log << "exact: " << elapsed() << " s: " << ModelName(lane.model) << " call " << lane.calls
+                                 << " (" << lane.conflicts.Count() << " conflicts): " << cycles.size()
+                                 << " subcycles, smallest " << smallest << ", " << cover.CycleCount()
+                                 << " after splicing\n";
+                }
                 if (options.progress && elapsed() - lastReport >= 0.25) {
                     lastReport = elapsed();
                     Progress p;
@@ -198,11 +243,12 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::o
                 }
             }
         }
-        sliceCalls *= 2;
-        sliceConflicts = sliceConflicts > (1 << 29) ? sliceConflicts : 2 * sliceConflicts;
+        slice = std::min<std::uint64_t>(2 * slice, INT_MAX);
     }
-    for (Lane& lane : lanes)
-        lane.solver->disconnect_terminator();
+    for (auto& lane : lanes) {
+        lane->solver->disconnect_learner();
+        lane->solver->disconnect_terminator();
+    }
     return result;
 }
 

@@ -166,9 +166,12 @@ private:
         return best;
     }
 
-    // Local search and the complete method on two threads; the first
-    // definite answer stops the other. Both are sound, so which one wins
-    // changes at most which cycle is reported, never the verdict.
+    // Two threads: the complete method on one, stating covers by arcs; on
+    // the other the local search for its budget and then the complete
+    // method again, stating covers by edges. Each model wins on graphs
+    // where the other stalls, so the pair covers more than either. The
+    // first definite answer stops the rest. All parts are sound, so which
+    // one wins changes at most which cycle is reported, never the verdict.
     static SolveResult Race(const Graph& g, const Method& local, const Method& exact,
                             const SolveOptions& options)
     {
@@ -182,34 +185,48 @@ private:
                 std::lock_guard<std::mutex> lock(progressLock);
                 options.progress(p);
             };
-        // The local search keeps restarting until the other side answers,
-        // or gives up with its usual budget if the other side cannot.
-        std::atomic<bool> exactRunning{true};
+        // A caller that chose one model gets it on both threads: the second
+        // thread then only runs the local search.
+        const bool split = options.coverModel == CoverModel::Both;
         // Diagnostics of the second thread wait in a buffer, so two threads
         // never write to the caller's stream at once.
         std::ostringstream exactLog;
         SolveOptions exactOptions = shared;
         exactOptions.log = options.log != nullptr ? &exactLog : nullptr;
+        if (split) exactOptions.coverModel = CoverModel::Edges;
 
-        SolveResult fromSearch, fromExact;
+        SolveResult fromSearch, fromExact, fromSecond;
+        std::atomic<bool> exactRunning{true};
         std::thread other([&] {
             fromExact = Named(exact.Run(g, exactOptions), exact);
             if (Definite(fromExact)) race.request_stop();
             exactRunning = false;
         });
-        fromSearch = Budgeted(g, local, shared, &exactRunning);
+        // Without a second model to run, the local search keeps restarting
+        // while the complete method works.
+        fromSearch = Budgeted(g, local, shared, split ? nullptr : &exactRunning);
         if (Definite(fromSearch)) race.request_stop();
+        if (split && !race.stop_requested()) {
+            SolveOptions second = shared;
+            second.coverModel = CoverModel::Arcs;
+            if (!fromSearch.order.empty()) second.startOrder = fromSearch.order;
+            fromSecond = Named(exact.Run(g, second), exact);
+            if (Definite(fromSecond)) race.request_stop();
+        }
         other.join();
         if (options.log != nullptr) *options.log << exactLog.str();
 
-        // When both answered, the complete method's answer is kept: it does
-        // not depend on how far the other thread got.
-        const bool exactAnswers = Definite(fromExact) || !Definite(fromSearch);
-        SolveResult& r = exactAnswers ? fromExact : fromSearch;
-        const SolveResult& loser = exactAnswers ? fromSearch : fromExact;
-        AddStats(r.stats, loser.stats);
-        if (!Definite(r)) KeepBest(r, loser);
-        return r;
+        // A complete method's answer comes first, the first thread's before
+        // the second's; the local search's only when neither has one.
+        SolveResult* r = &fromSearch;
+        if (Definite(fromExact) || !Definite(fromSearch)) r = &fromExact;
+        if (!Definite(fromExact) && Definite(fromSecond)) r = &fromSecond;
+        for (const SolveResult* part : {&fromSearch, &fromExact, &fromSecond}) {
+            if (part == r) continue;
+            AddStats(r->stats, part->stats);
+            if (!Definite(*r)) KeepBest(*r, *part);
+        }
+        return std::move(*r);
     }
 };
 

@@ -4,6 +4,7 @@
 // engine, so the two can only agree by both being right.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <random>
@@ -133,6 +134,27 @@ inline Graph Random(NodeId n, double p, std::uint64_t seed) {
         for (NodeId j = i + 1; j < n; ++j)
             if (rng() % 1000000 < cut) e.emplace_back(i, j);
     return Make(n, e);
+}
+
+// A random cubic graph on n nodes (n even, at least 4): three stubs per
+// node paired at random, drawn again until the pairing has no loop and no
+// repeated edge.
+inline Graph RandomCubic(NodeId n, std::uint64_t seed) {
+    std::mt19937_64 rng(seed);
+    for (;;) {
+        std::vector<NodeId> stubs;
+        for (NodeId v = 0; v < n; ++v)
+            for (int k = 0; k < 3; ++k) stubs.push_back(v);
+        for (std::size_t i = stubs.size(); i > 1; --i) std::swap(stubs[i - 1], stubs[rng() % i]);
+        std::vector<Edge> e;
+        bool simple = true;
+        for (std::size_t i = 0; i < stubs.size() && simple; i += 2) {
+            const Edge edge{std::min(stubs[i], stubs[i + 1]), std::max(stubs[i], stubs[i + 1])};
+            simple = edge.first != edge.second && std::find(e.begin(), e.end(), edge) == e.end();
+            e.push_back(edge);
+        }
+        if (simple) return Make(n, e);
+    }
 }
 
 inline std::vector<Graph> ReadGraph6File(const std::string& path) {

@@ -182,6 +182,30 @@ TEST(Auto, SameVerdictWithOneThreadOrFour)
     }
 }
 
+TEST(Auto, BothThreadsAgreeWithOneOnGraphsPastTheTinySize)
+{
+    // Above 64 nodes auto runs the local search and, with two threads, the
+    // complete method twice (a model per thread). GP(n, 2) for n = 5 mod 6
+    // has no cycle, which only the complete method can show, and the
+    // others must come back with checked cycles.
+    for (NodeId n = 33; n <= 41; ++n) {
+        const Graph g = solvetest::GeneralizedPetersen(n, 2);
+        const Verdict want = n % 6 == 5 ? Verdict::NoCycle : Verdict::Hamiltonian;
+        for (int threads : {1, 2}) {
+            hcp::SolveOptions o;
+            o.threads = threads;
+            const hcp::SolveResult r = hcp::Solve(g, "auto", o);
+            ASSERT_EQ(r.verdict, want) << "GP(" << n << ",2), " << threads << " threads: " << r.reason;
+            if (want == Verdict::NoCycle) {
+                EXPECT_EQ(r.method, "exact");
+                EXPECT_FALSE(r.reason.empty());
+            } else {
+                EXPECT_TRUE(Checked(g, r));
+            }
+        }
+    }
+}
+
 TEST(Auto, OneThreadRepeatsExactly)
 {
     // The local search gets a budget in work, not time, so a run on a busy

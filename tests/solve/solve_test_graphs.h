@@ -25,6 +25,19 @@ inline hcp::Graph Petersen() {
     return hcp::Graph::FromEdges(10, e);
 }
 
+// Generalized Petersen graph GP(n, k): outer cycle 0..n-1, spokes i - n+i,
+// inner edges n+i - n+(i+k) mod n. For k = 2 it has a Hamiltonian cycle
+// exactly when n is not 5 mod 6.
+inline hcp::Graph GeneralizedPetersen(hcp::NodeId n, hcp::NodeId k) {
+    std::vector<hcp::Edge> e;
+    for (hcp::NodeId i = 0; i < n; ++i) {
+        e.emplace_back(i, (i + 1) % n);
+        e.emplace_back(i, n + i);
+        e.emplace_back(n + i, n + (i + k) % n);
+    }
+    return hcp::Graph::FromEdges(2 * n, e);
+}
+
 // Square (r, c) of a rows x cols board is node r*cols + c.
 inline hcp::Graph Knight(int rows, int cols) {
     std::vector<hcp::Edge> e;

@@ -134,7 +134,8 @@ private:
 
     // The local search for a fixed amount of work: restart after restart
     // (seed, seed + 1, ...) until a cycle or a proof turns up or the
-    // Optimize calls reach the budget. Counting work rather than seconds
+    // Optimize calls (or, by default, the steps) reach the budget. Counting
+    // work rather than seconds
     // makes the outcome the same on a busy machine as on an idle one.
     // While `partner` is set and true, the budget does not end the search:
     // a complete method is still working beside it.
@@ -161,7 +162,9 @@ private:
             // A method that did no countable work would never reach the
             // budget: one run of it is the whole budget.
             if (r.stats.optimizeCalls == 0) break;
-            if (best.stats.optimizeCalls >= budget && (partner == nullptr || !partner->load())) break;
+            const bool spent = best.stats.optimizeCalls >= budget ||
+                               (options.workBudget == 0 && best.stats.loopSteps >= kAutoDefaultSteps);
+            if (spent && (partner == nullptr || !partner->load())) break;
         }
         return best;
     }

@@ -39,20 +39,25 @@ public:
         return true;
     }
 
-    void Seed(CaDiCaL::Solver& s, std::span<const NodeId> order) override
+    std::vector<int> Seed(CaDiCaL::Solver& s, std::span<const NodeId> order) override
     {
         // Turned so that it agrees with BreakDirection at the pivot.
+        std::vector<int> seeded;
         const auto n = static_cast<NodeId>(order.size());
         NodeId p = 0;
         while (p < n && order[p] != m_pivot) ++p;
-        if (p == n) return;
+        if (p == n) return seeded;
         const bool reverse = order[(p + 1) % n] > order[(p + n - 1) % n];
         for (NodeId i = 0; i < n; ++i) {
             NodeId u = order[i], v = order[(i + 1) % n];
             if (reverse) std::swap(u, v);
             const std::uint32_t e = m_w.Find(u, v);
-            if (e != WorkGraph::kNoEdge) s.phase(Arc(e, u));
+            if (e != WorkGraph::kNoEdge) {
+                s.phase(Arc(e, u));
+                seeded.push_back(Arc(e, u));
+            }
         }
+        return seeded;
     }
 
     void ReadCover(CaDiCaL::Solver& s, std::vector<NodeId>& succ) override

@@ -27,8 +27,9 @@ public:
     virtual ~CoverEncoding() = default;
     // Adds the cover clauses; returns false when stopped half-way.
     virtual bool Encode(CaDiCaL::Solver& s, const std::stop_token& stop) = 0;
-    // Decision phases from a cyclic order (its links that are edges).
-    virtual void Seed(CaDiCaL::Solver& s, std::span<const NodeId> order) = 0;
+    // Decision phases from a cyclic order (its links that are edges);
+    // returns the literals it gave a phase, so the caller can release them.
+    virtual std::vector<int> Seed(CaDiCaL::Solver& s, std::span<const NodeId> order) = 0;
     // The successor of every node in the solver's model.
     virtual void ReadCover(CaDiCaL::Solver& s, std::vector<NodeId>& succ) = 0;
     // Forbids the node set marked mark[v] == stamp from being closed off;

@@ -34,13 +34,18 @@ public:
         return true;
     }
 
-    void Seed(CaDiCaL::Solver& s, std::span<const NodeId> order) override
+    std::vector<int> Seed(CaDiCaL::Solver& s, std::span<const NodeId> order) override
     {
+        std::vector<int> seeded;
         const std::size_t n = order.size();
         for (std::size_t i = 0; i < n; ++i) {
             const std::uint32_t e = m_w.Find(order[i], order[(i + 1) % n]);
-            if (e != WorkGraph::kNoEdge) s.phase(Lit(e));
+            if (e != WorkGraph::kNoEdge) {
+                s.phase(Lit(e));
+                seeded.push_back(Lit(e));
+            }
         }
+        return seeded;
     }
 
     void ReadCover(CaDiCaL::Solver& s, std::vector<NodeId>& succ) override

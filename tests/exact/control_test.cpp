@@ -5,6 +5,7 @@
 #include <chrono>
 #include <thread>
 
+#include "core/cyclecheck.h"
 #include "exact/exactsearch.h"
 #include "exact_test_graphs.h"
 #include "solve/solver.h"
@@ -97,6 +98,25 @@ TEST(ExactControl, StartOrderIsOnlyAHint) {
     EXPECT_EQ(hinted.stats.satCalls, 1u) << "a cycle as the hint is found in one call";
     o.startOrder = {1, 1, 2};
     EXPECT_EQ(search.Run(g, o, ExactEngine::Sat).verdict, Verdict::Hamiltonian);
+}
+
+TEST(ExactControl, AHintNeverDecidesTheVerdict) {
+    // The hint steers the first call of each model only. On a graph without
+    // a cycle the search must still end in a proof, and on one with a cycle
+    // a hint full of gaps must still lead to a checked cycle.
+    hcp::SolveOptions o;
+    for (NodeId v = 0; v < 34; ++v) o.startOrder.push_back(v);
+    ExactSearch search;
+    for (hcp::CoverModel model : {hcp::CoverModel::Both, hcp::CoverModel::Arcs, hcp::CoverModel::Edges}) {
+        o.coverModel = model;
+        EXPECT_EQ(search.Run(GeneralizedPetersen(17, 2), o, ExactEngine::Sat).verdict, Verdict::NoCycle);
+        const Graph g = GeneralizedPetersen(16, 2);
+        o.startOrder.resize(32);
+        const auto r = search.Run(g, o, ExactEngine::Sat);
+        ASSERT_EQ(r.verdict, Verdict::Hamiltonian);
+        EXPECT_TRUE(hcp::CheckCycle(g, r.order).hamiltonian);
+        for (NodeId v = 32; v < 34; ++v) o.startOrder.push_back(v);
+    }
 }
 
 TEST(ExactControl, WorkIsCounted) {

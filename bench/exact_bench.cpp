@@ -1,8 +1,10 @@
 // Figures of the exact method. Times are wall-clock and the process's CPU
 // time (user + system), which stays comparable on a busy machine.
 //
-//   exact_bench fhcp [SECONDS] [file.hcp ...]   table per graph (default: the
-//                                             shared FHCP sample, 60 s each)
+//   exact_bench fhcp [SECONDS [THREADS]] [file.hcp ...]
+//                                             table per graph (default: the
+//                                             shared FHCP sample, 60 s each,
+//                                             2 threads: one per SAT model)
 //   exact_bench fhcp-cpu [SECONDS] [file ...]   the same, but each graph's
 //                                             budget is CPU time (for a busy
 //                                             machine; wall capped at 6x)
@@ -12,6 +14,9 @@
 //                                             nauty-geng; ENGINE = auto|dfs|sat
 //   exact_bench memory file.hcp [SECONDS]     peak resident memory of a solve
 //   exact_bench crossover                     depth-first vs SAT by size
+//   exact_bench stop [file.hcp ...]           how long after a stop request
+//                                             the search returns (1 and 2
+//                                             threads; default graph900)
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -80,7 +85,7 @@ private:
     std::jthread m_thread;
 };
 
-int Fhcp(double seconds, std::vector<std::string> files, bool cpuBudget) {
+int Fhcp(double seconds, int threads, std::vector<std::string> files, bool cpuBudget) {
     if (files.empty()) {
         const fs::path dir = fs::path(TOURVANE_SHARED_DIR) / "bench" / "fhcpcs";
         for (const auto& e : fs::directory_iterator(dir))
@@ -101,6 +106,7 @@ int Fhcp(double seconds, std::vector<std::string> files, bool cpuBudget) {
             continue;
         }
         hcp::SolveOptions o;
+        o.threads = threads;
         std::optional<CpuBudget> budget;
         if (cpuBudget) {
             budget.emplace(seconds, 6 * seconds);
@@ -253,21 +259,62 @@ ExactEngine EngineNamed(const char* s) {
 
 }  // namespace
 
+// A stop request a second into the search, and how long the search takes
+// to return after it.
+int StopLatency(std::vector<std::string> files) {
+    if (files.empty()) files.push_back((fs::path(TOURVANE_SHARED_DIR) / "bench" / "fhcpcs" / "graph900.hcp").string());
+    std::printf("%-16s %7s %12s %10s\n", "graph", "threads", "stopped ms", "verdict");
+    for (const auto& file : files) {
+        const Graph g = hcp::ReadGraph(file);
+        for (int threads : {1, 2}) {
+            std::stop_source source;
+            hcp::SolveOptions o;
+            o.threads = threads;
+            o.stop = source.get_token();
+            std::chrono::steady_clock::time_point asked;
+            std::jthread timer([&](std::stop_token own) {
+                const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+                while (!own.stop_requested() && std::chrono::steady_clock::now() < until)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                asked = std::chrono::steady_clock::now();
+                source.request_stop();
+            });
+            const hcp::SolveResult r = hcp::Solve(g, "exact", o);
+            const auto back = std::chrono::steady_clock::now();
+            timer.request_stop();
+            timer.join();
+            const bool stopped = r.verdict == hcp::Verdict::Unknown;
+            std::printf("%-16s %7d %12s %10s\n", fs::path(file).filename().string().c_str(), threads,
+                        stopped ? std::to_string(std::chrono::duration<double, std::milli>(back - asked).count()).c_str()
+                                : "answered first",
+                        Name(r.verdict));
+        }
+    }
+    return 0;
+}
+
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "proofs";
     try {
         if (mode == "fhcp" || mode == "fhcp-cpu") {
-            const double seconds = argc > 2 ? std::atof(argv[2]) : 60.0;
-            return Fhcp(seconds, std::vector<std::string>(argv + std::min(argc, 3), argv + argc), mode == "fhcp-cpu");
+            auto number = [&](int i) {
+                return i < argc && std::string(argv[i]).find_first_not_of("0123456789.") == std::string::npos;
+            };
+            int next = 2;
+            const double seconds = number(next) ? std::atof(argv[next++]) : 60.0;
+            const int threads = number(next) ? std::atoi(argv[next++]) : 2;
+            return Fhcp(seconds, threads, std::vector<std::string>(argv + std::min(argc, next), argv + argc),
+                        mode == "fhcp-cpu");
         }
         if (mode == "proofs") return Proofs();
         if (mode == "cubic") return Cubic(argc > 2 ? std::atoi(argv[2]) : 16, EngineNamed(argc > 3 ? argv[3] : "auto"));
         if (mode == "memory" && argc > 2) return Memory(argv[2], argc > 3 ? std::atof(argv[3]) : 300.0);
         if (mode == "crossover") return Crossover();
+        if (mode == "stop") return StopLatency(std::vector<std::string>(argv + 2, argv + argc));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "exact_bench: error: %s\n", e.what());
         return 1;
     }
-    std::fprintf(stderr, "usage: exact_bench fhcp|proofs|cubic|memory|crossover ...\n");
+    std::fprintf(stderr, "usage: exact_bench fhcp|proofs|cubic|memory|crossover|stop ...\n");
     return 2;
 }

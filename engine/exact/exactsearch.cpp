@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/cyclecheck.h"
+#include "exact/modelrace.h"
 #include "exact/satsearch.h"
 
 namespace hcp {
@@ -36,8 +37,18 @@ public:
         return "complete: finds a cycle or proves there is none (proofs, then depth-first or SAT search)";
     }
     bool Complete() const override { return true; }
+    // With two threads the two SAT models run side by side; graphs the
+    // depth-first search takes, and a caller's choice of one model, stay on
+    // one thread.
     SolveResult Run(const Graph& g, const SolveOptions& options) const override
     {
+        if (options.threads >= 2 && options.coverModel == CoverModel::Both
+            && g.NodeCount() > ExactSearch::kDepthFirstLimit) {
+            SolveResult r = RaceCoverModels(g, options);
+            r.method = "exact";
+            r.seed = options.seed;
+            return r;
+        }
         ExactSearch search;
         return search.Run(g, options);
     }

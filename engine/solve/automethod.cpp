@@ -82,7 +82,12 @@ public:
             r.reason = "no method here takes a graph of " + std::to_string(g.NodeCount()) + " nodes";
             return r;
         }
-        if (exact != nullptr && options.threads >= 2) return Race(g, *local, *exact, options);
+        // Beyond the legacy engine's size the local search is the large-graph
+        // method, which decides such graphs in seconds where the complete
+        // method would spend gigabytes building its model beside it: there
+        // the complete method only follows, as on one thread.
+        if (exact != nullptr && options.threads >= 2 && g.NodeCount() <= kLegacyLimit)
+            return Race(g, *local, *exact, options);
         SolveResult r = Budgeted(g, *local, options);
         if (Definite(r) || exact == nullptr || options.stop.stop_requested()) return r;
         SolveOptions seeded = options;
@@ -197,6 +202,9 @@ private:
         SolveOptions exactOptions = shared;
         exactOptions.log = options.log != nullptr ? &exactLog : nullptr;
         if (split) exactOptions.coverModel = CoverModel::Edges;
+        // Each thread runs one model: the complete method must not split
+        // again.
+        exactOptions.threads = 1;
 
         SolveResult fromSearch, fromExact, fromSecond;
         std::atomic<bool> exactRunning{true};
@@ -212,6 +220,7 @@ private:
         if (split && !race.stop_requested()) {
             SolveOptions second = shared;
             second.coverModel = CoverModel::Arcs;
+            second.threads = 1;
             if (!fromSearch.order.empty()) second.startOrder = fromSearch.order;
             fromSecond = Named(exact.Run(g, second), exact);
             if (Definite(fromSecond)) race.request_stop();

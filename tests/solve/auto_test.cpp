@@ -6,10 +6,12 @@
 
 #include <fstream>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/cyclecheck.h"
+#include "core/leapergraph.h"
 #include "io/graph6.h"
 #include "solve/automethod.h"
 #include "solve/solve_test_graphs.h"
@@ -109,6 +111,22 @@ TEST(Auto, FindsCheckedCyclesOnKnightBoards)
         EXPECT_TRUE(Checked(g, r)) << rows << "x" << cols;
         EXPECT_FALSE(r.method.empty());
     }
+}
+
+// Past the legacy engine's size the large-graph search decides a knight's
+// board alone, even with threads to spare: the complete method's model of a
+// graph that size would cost gigabytes beside it.
+TEST(Auto, LargeBoardsAreNotRacedAgainstTheCompleteMethod)
+{
+    const Graph g = hcp::LeaperGraph(1, 2, 200, 200);
+    hcp::SolveOptions o;
+    o.threads = 2;
+    std::ostringstream log;
+    o.log = &log;
+    const hcp::SolveResult r = hcp::Solve(g, "auto", o);
+    EXPECT_TRUE(Checked(g, r));
+    EXPECT_EQ(r.method, "large");
+    EXPECT_EQ(log.str().find("exact:"), std::string::npos) << "the complete method ran:\n" << log.str();
 }
 
 TEST(Auto, PetersenIsProvedOnlyByACompleteMethod)

@@ -78,16 +78,25 @@ TEST(HcpsolveInput, AFifoIsReadInOnePass)
     EXPECT_NE(run.out.find("HAMILTONIAN"), std::string::npos) << run.out;
 }
 
+namespace {
+
+// hcpsolve reading endless.fifo, whose writer sends a header and then
+// edge lines without end.
+ToolRun SolveEndlessFifo(const TempDir& dir, std::vector<std::string> args, int interruptAfterMs = 0)
+{
+    const auto fifo = dir / "endless.fifo";
+    if (::mkfifo(fifo.c_str(), 0600) != 0) ADD_FAILURE() << "cannot make " << fifo;
+    FifoWriter writer(fifo, "NAME: e\nDIMENSION: 3\nEDGE_DATA_SECTION\n", true);
+    args.push_back("endless.fifo");
+    return Solve(dir, args, interruptAfterMs);
+}
+
+}  // namespace
+
 TEST(HcpsolveInput, TheTimeLimitEndsAReadThatNeverEnds)
 {
     TempDir dir;
-    const auto fifo = dir / "endless.fifo";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    ToolRun run;
-    {
-        FifoWriter writer(fifo, "NAME: e\nDIMENSION: 3\nEDGE_DATA_SECTION\n", true);
-        run = Solve(dir, {"--time-limit", "1", "endless.fifo"});
-    }
+    const ToolRun run = SolveEndlessFifo(dir, {"--time-limit", "1"});
     EXPECT_EQ(run.status, 2) << run.out << run.err;
     EXPECT_NE(run.out.find("ERROR"), std::string::npos) << run.out;
     EXPECT_NE(run.err.find("time limit reached while reading"), std::string::npos) << run.err;
@@ -97,13 +106,7 @@ TEST(HcpsolveInput, TheTimeLimitEndsAReadThatNeverEnds)
 TEST(HcpsolveInput, CtrlCEndsAReadThatNeverEnds)
 {
     TempDir dir;
-    const auto fifo = dir / "endless.fifo";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    ToolRun run;
-    {
-        FifoWriter writer(fifo, "NAME: e\nDIMENSION: 3\nEDGE_DATA_SECTION\n", true);
-        run = Solve(dir, {"endless.fifo"}, 500);
-    }
+    const ToolRun run = SolveEndlessFifo(dir, {}, 500);
     EXPECT_EQ(run.status, 130) << run.out << run.err;
     EXPECT_LT(run.seconds, 30.0) << "returns at all";
 }

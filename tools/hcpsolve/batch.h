@@ -9,7 +9,8 @@
 namespace hcpsolve {
 
 // Solves opts.files, prints one result line per file in command-line order,
-// writes tours when asked, and returns the exit status.
+// writes tours when asked, and returns the exit status. The caller has made
+// the output folder and printed the header.
 int RunBatch(const Options& opts);
 
 }  // namespace hcpsolve

@@ -2,12 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <thread>
 
 #include "batchstate.h"
 #include "console.h"
-#include "io/tourfile.h"
 #include "tourguard.h"
 
 namespace hcpsolve {
@@ -28,28 +26,19 @@ void Batch::Emit(const FileResult& r)
     FileResult shown;
     const FileResult* line = &r;
     if (write) {
-        // An older tour that is a better order of this graph stays: a later
-        // run with another method must not replace a cycle by gaps.
-        const int older = r.graph ? ExistingTourGaps(r.tourPath, *r.graph) : -1;
-        if (older >= 0 && older < r.gaps) {
-            PrintWarning(r.tourPath + " already holds " + (older == 0 ? "a cycle" : "a better order") + " of "
-                         + r.file + " (H=" + std::to_string(older) + "); the order with H="
-                         + std::to_string(r.gaps) + " was not written over it");
-        } else {
-            hcp::TourInfo info;
-            info.name = std::filesystem::path(r.file).filename().string();
-            info.comment = hcp::TourComment(r.gaps);
-            try {
-                hcp::WriteTour(r.tourPath, r.order, info);
-                if (r.tourRenamed) {
-                    shown = r;
-                    shown.tourShown = r.tourPath;
-                    line = &shown;
-                }
-            } catch (const std::exception& e) {
-                ++m_errors;
-                PrintError(e.what(), true);
+        switch (WriteTourKeepingBetter(r.tourPath, r.graph.get(), r)) {
+        case TourWrite::Written:
+            if (r.tourRenamed) {
+                shown = r;
+                shown.tourShown = r.tourPath;
+                line = &shown;
             }
+            break;
+        case TourWrite::KeptBetter:
+            break;
+        case TourWrite::Failed:
+            ++m_errors;
+            break;
         }
     }
     if (ProgressWanted()) ShowProgress("");
@@ -100,22 +89,7 @@ std::string Batch::ProgressText() const
 
 int Batch::Run()
 {
-    if (!m_opts.outDir.empty() && m_opts.printHeader) {
-        std::error_code ec;
-        std::filesystem::create_directories(m_opts.outDir, ec);
-        if (ec || !std::filesystem::is_directory(m_opts.outDir, ec)) {
-            PrintError("cannot use output folder " + m_opts.outDir + ": "
-                           + (ec ? ec.message() : std::string("not a folder")),
-                       true);
-            return 2;
-        }
-    }
     if (!m_opts.outDir.empty()) m_tourPaths = TourPaths(m_opts.outDir, m_opts.files, m_tourRenamed);
-    const std::string header = ResultHeader(m_opts.format);
-    if (!header.empty() && m_opts.printHeader && !WriteResultLine(header)) {
-        ReportOutputFailure();
-        return 2;
-    }
 
     const bool progress = ProgressWanted();
     std::vector<std::jthread> workers;

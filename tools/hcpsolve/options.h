@@ -22,9 +22,6 @@ struct Options {
     std::vector<std::string> verify;    // GRAPH TOUR, when checking a tour
     Format format = Format::Text;
     bool quiet = false;
-    // Set when the caller runs several batches and has printed the header
-    // and made the output folder already.
-    bool printHeader = true;
 };
 
 // Parses the command line. Returns -1 when the program should go on with

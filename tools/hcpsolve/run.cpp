@@ -52,7 +52,6 @@ int RunAll(const Options& given)
             continue;
         }
         Options files = opts;
-        files.printHeader = false;
         files.files.clear();
         while (i < opts.files.size() && !IsSourceInput(opts.files[i])) files.files.push_back(opts.files[i++]);
         const int status = RunBatch(files);

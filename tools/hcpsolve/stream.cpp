@@ -16,7 +16,6 @@
 #include "interrupt.h"
 #include "io/graphfile.h"
 #include "io/graphsource.h"
-#include "io/tourfile.h"
 #include "resultformat.h"
 #include "solve/solver.h"
 #include "tourguard.h"
@@ -148,26 +147,19 @@ private:
     {
         bool renamed = false;
         const std::string path = ClaimTourPath(TourPath(m_opts, source, item), renamed);
-        const int older = ExistingTourGaps(path, item.graph);
-        if (older >= 0 && older < r.gaps) {
-            PrintWarning(path + " already holds " + (older == 0 ? "a cycle" : "a better order") + " of " + r.file
-                         + " (H=" + std::to_string(older) + "); the order with H=" + std::to_string(r.gaps)
-                         + " was not written over it");
-            return;
-        }
-        hcp::TourInfo info;
-        info.name = std::filesystem::path(r.file).filename().string();
-        info.comment = hcp::TourComment(r.gaps);
-        try {
-            hcp::WriteTour(path, r.order, info);
+        switch (WriteTourKeepingBetter(path, &item.graph, r)) {
+        case TourWrite::Written:
             if (renamed) {
                 shown = r;
                 shown.tourShown = path;
                 line = &shown;
             }
-        } catch (const std::exception& e) {
+            break;
+        case TourWrite::KeptBetter:
+            break;
+        case TourWrite::Failed:
             ++m_tally.errors;
-            PrintError(e.what(), true);
+            break;
         }
     }
 

@@ -22,8 +22,7 @@ struct SourceTally {
 // or a file that is not HCP by its extension or, without one, its content.
 bool IsSourceInput(const std::string& path);
 
-// Solves every graph of path, printing a result line for each (after the
-// CSV header when printHeader is set and the format has one).
+// Solves every graph of path, printing a result line for each.
 void RunSource(const Options& opts, const std::string& path, SourceTally& tally);
 
 }  // namespace hcpsolve

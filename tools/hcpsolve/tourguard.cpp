@@ -4,6 +4,7 @@
 #include <mutex>
 #include <set>
 
+#include "console.h"
 #include "core/cyclecheck.h"
 #include "io/tourfile.h"
 
@@ -36,6 +37,10 @@ std::vector<std::string> TourPaths(const std::string& dir, const std::vector<std
     return paths;
 }
 
+namespace {
+
+// The gaps of the tour at path as an order of graph, or -1 when there is no
+// such file or it is not an order of the graph's nodes.
 int ExistingTourGaps(const std::string& path, const hcp::Graph& graph)
 {
     std::error_code ec;
@@ -47,6 +52,30 @@ int ExistingTourGaps(const std::string& path, const hcp::Graph& graph)
     } catch (const std::exception&) {
         return -1;   // unreadable or not a tour: nothing worth keeping
     }
+}
+
+}  // namespace
+
+TourWrite WriteTourKeepingBetter(const std::string& path, const hcp::Graph* graph, const FileResult& r)
+{
+    // A later run with another method must not replace a cycle by gaps.
+    const int older = graph != nullptr ? ExistingTourGaps(path, *graph) : -1;
+    if (older >= 0 && older < r.gaps) {
+        PrintWarning(path + " already holds " + (older == 0 ? "a cycle" : "a better order") + " of " + r.file
+                     + " (H=" + std::to_string(older) + "); the order with H=" + std::to_string(r.gaps)
+                     + " was not written over it");
+        return TourWrite::KeptBetter;
+    }
+    hcp::TourInfo info;
+    info.name = std::filesystem::path(r.file).filename().string();
+    info.comment = hcp::TourComment(r.gaps);
+    try {
+        hcp::WriteTour(path, r.order, info);
+    } catch (const std::exception& e) {
+        PrintError(e.what(), true);
+        return TourWrite::Failed;
+    }
+    return TourWrite::Written;
 }
 
 }  // namespace hcpsolve

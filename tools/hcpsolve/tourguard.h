@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/graph.h"
+#include "resultformat.h"
 
 namespace hcpsolve {
 
@@ -22,8 +23,12 @@ std::string ClaimTourPath(const std::string& wanted, bool& renamed);
 std::vector<std::string> TourPaths(const std::string& dir, const std::vector<std::string>& inputs,
                                    std::vector<bool>& renamed);
 
-// The gaps of the tour at path as an order of graph, or -1 when there is no
-// such file or it is not an order of the graph's nodes.
-int ExistingTourGaps(const std::string& path, const hcp::Graph& graph);
+enum class TourWrite { Written, KeptBetter, Failed };
+
+// Writes r.order (with r.gaps in the comment, NAME the input's file name) as
+// the tour at path, unless the tour already there is a better order of
+// graph (null: no check): then it stays, and a warning says so. A failed
+// write is printed as an error.
+TourWrite WriteTourKeepingBetter(const std::string& path, const hcp::Graph* graph, const FileResult& r);
 
 }  // namespace hcpsolve

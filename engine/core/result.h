@@ -20,6 +20,19 @@ struct SolveStats {
     std::uint64_t clausesAdded = 0;     // clauses added after the first call
     std::uint64_t subcyclesMerged = 0;  // subcycles joined without a SAT call
     std::uint64_t branches = 0;         // search-tree nodes of a complete search
+
+    // The work of several runs (restarts, the threads of a race) together.
+    SolveStats& operator+=(const SolveStats& o)
+    {
+        optimizeCalls += o.optimizeCalls;
+        loopSteps += o.loopSteps;
+        restarts += o.restarts;
+        satCalls += o.satCalls;
+        clausesAdded += o.clausesAdded;
+        subcyclesMerged += o.subcyclesMerged;
+        branches += o.branches;
+        return *this;
+    }
 };
 
 struct SolveResult {

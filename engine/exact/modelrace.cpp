@@ -13,14 +13,6 @@ namespace {
 
 bool Definite(const SolveResult& r) { return r.verdict != Verdict::Unknown; }
 
-void AddStats(SolveStats& to, const SolveStats& from)
-{
-    to.satCalls += from.satCalls;
-    to.clausesAdded += from.clausesAdded;
-    to.subcyclesMerged += from.subcyclesMerged;
-    to.branches += from.branches;
-}
-
 }  // namespace
 
 SolveResult RaceCoverModels(const Graph& g, const SolveOptions& options)
@@ -58,7 +50,7 @@ SolveResult RaceCoverModels(const Graph& g, const SolveOptions& options)
 
     SolveResult& r = Definite(fromArcs) || !Definite(fromEdges) ? fromArcs : fromEdges;
     const SolveResult& loser = &r == &fromArcs ? fromEdges : fromArcs;
-    AddStats(r.stats, loser.stats);
+    r.stats += loser.stats;
     if (!Definite(r) && r.order.empty()) r.order = loser.order;
     r.stopped = !Definite(r) && options.stop.stop_requested();
     return std::move(r);

@@ -17,17 +17,6 @@ namespace {
 // is the large-graph method.
 constexpr NodeId kLegacyLimit = 32767;
 
-void AddStats(SolveStats& to, const SolveStats& from)
-{
-    to.optimizeCalls += from.optimizeCalls;
-    to.loopSteps += from.loopSteps;
-    to.restarts += from.restarts;
-    to.satCalls += from.satCalls;
-    to.clausesAdded += from.clausesAdded;
-    to.subcyclesMerged += from.subcyclesMerged;
-    to.branches += from.branches;
-}
-
 bool Definite(const SolveResult& r) { return r.verdict != Verdict::Unknown; }
 
 // The local searches know nothing of fixed edges: a cycle of theirs that
@@ -93,7 +82,7 @@ public:
         SolveOptions seeded = options;
         if (!r.order.empty()) seeded.startOrder = r.order;
         SolveResult e = Named(exact->Run(g, seeded), *exact);
-        AddStats(e.stats, r.stats);
+        e.stats += r.stats;
         if (!Definite(e)) KeepBest(e, r);
         return e;
     }
@@ -156,7 +145,7 @@ private:
             SolveResult r = Named(local.Run(g, one), local);
             if (r.verdict == Verdict::Hamiltonian && !UsesFixedEdges(g, r.order)) r.verdict = Verdict::Unknown;
             best.method = r.method;
-            AddStats(best.stats, r.stats);
+            best.stats += r.stats;
             KeepBest(best, r);
             if (Definite(r)) {
                 best.verdict = r.verdict;
@@ -235,7 +224,7 @@ private:
         if (!Definite(fromExact) && Definite(fromSecond)) r = &fromSecond;
         for (const SolveResult* part : {&fromSearch, &fromExact, &fromSecond}) {
             if (part == r) continue;
-            AddStats(r->stats, part->stats);
+            r->stats += part->stats;
             if (!Definite(*r)) KeepBest(*r, *part);
         }
         return std::move(*r);

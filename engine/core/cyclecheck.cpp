@@ -33,9 +33,30 @@ CycleCheck CheckCycle(const Graph& g, std::span<const NodeId> order)
         const NodeId v = order[i + 1 == order.size() ? 0 : i + 1];
         if (!g.HasEdge(u, v)) ++c.gaps;
     }
-    c.hamiltonian = c.gaps == 0 && n >= 3;
     if (n < 3) c.gaps = static_cast<int>(n);   // no cycle on fewer than three nodes
+    if (!g.FixedEdges().empty()) {
+        std::vector<std::size_t> at(n);
+        for (std::size_t i = 0; i < order.size(); ++i) at[order[i]] = i;
+        for (const Edge& e : g.FixedEdges()) {
+            const std::size_t d = (at[e.first] + n - at[e.second]) % n;
+            if (d != 1 && d + 1 != n) {
+                if (!c.missedFixed) {
+                    c.missedFixed = e;
+                    c.problem = MissedFixedEdgeText(e);
+                }
+                ++c.missedFixedCount;
+            }
+        }
+        c.gaps += c.missedFixedCount;
+    }
+    c.hamiltonian = c.gaps == 0 && n >= 3;
     return c;
+}
+
+std::string MissedFixedEdgeText(const Edge& e)
+{
+    return "the cycle does not use the fixed edge " + std::to_string(std::uint64_t{e.first} + 1) + " "
+           + std::to_string(std::uint64_t{e.second} + 1);
 }
 
 }  // namespace hcp

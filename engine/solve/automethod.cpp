@@ -6,6 +6,7 @@
 #include <string>
 #include <thread>
 
+#include "core/cyclecheck.h"
 #include "exact/reduction.h"
 #include "solve/solver.h"
 
@@ -18,21 +19,6 @@ namespace {
 constexpr NodeId kLegacyLimit = 32767;
 
 bool Definite(const SolveResult& r) { return r.verdict != Verdict::Unknown; }
-
-// The local searches know nothing of fixed edges: a cycle of theirs that
-// skips one is no answer to the graph as given.
-bool UsesFixedEdges(const Graph& g, const std::vector<NodeId>& order)
-{
-    if (g.FixedEdges().empty()) return true;
-    const std::size_t n = order.size();
-    std::vector<std::size_t> position(n);
-    for (std::size_t i = 0; i < n; ++i) position[order[i]] = i;
-    for (const Edge& e : g.FixedEdges()) {
-        const std::size_t d = (position[e.first] + n - position[e.second]) % n;
-        if (d != 1 && d != n - 1) return false;
-    }
-    return true;
-}
 
 // Keeps the better of two orders: the one with fewer gaps.
 void KeepBest(SolveResult& best, const SolveResult& r)
@@ -143,7 +129,10 @@ private:
         for (std::uint64_t k = 0; !options.stop.stop_requested(); ++k) {
             one.seed = options.seed + k;
             SolveResult r = Named(local.Run(g, one), local);
-            if (r.verdict == Verdict::Hamiltonian && !UsesFixedEdges(g, r.order)) r.verdict = Verdict::Unknown;
+            // The local searches know nothing of fixed edges: a cycle of theirs
+            // that skips one is no answer to the graph as given.
+            if (r.verdict == Verdict::Hamiltonian && !CheckCycle(g, r.order).hamiltonian)
+                r.verdict = Verdict::Unknown;
             best.method = r.method;
             best.stats += r.stats;
             KeepBest(best, r);

@@ -27,20 +27,6 @@ Registry& TheRegistry()
     return *r;
 }
 
-// The first fixed edge the cyclic order does not use as a link, or null.
-const Edge* MissedFixedEdge(const Graph& g, const std::vector<NodeId>& order)
-{
-    if (g.FixedEdges().empty()) return nullptr;
-    std::vector<std::size_t> at(order.size());
-    for (std::size_t i = 0; i < order.size(); ++i) at[order[i]] = i;
-    const std::size_t n = order.size();
-    for (const Edge& e : g.FixedEdges()) {
-        const std::size_t a = at[e.first], b = at[e.second];
-        if ((a + 1) % n != b && (b + 1) % n != a) return &e;
-    }
-    return nullptr;
-}
-
 // Checks what a method returned against the graph: the order must be a
 // permutation, its gaps are recounted, and a Hamiltonian verdict without a
 // checked cycle is an engine fault, never passed on as a verdict.
@@ -58,25 +44,23 @@ void CheckResult(const Graph& g, SolveResult& r)
                                + c.problem);
     r.gaps = c.gaps;
     // A cycle that skips an edge the file fixes does not answer the file's
-    // question; methods that ignore fixed edges can return one.
-    bool hamiltonian = c.hamiltonian;
-    if (hamiltonian) {
-        if (const Edge* e = MissedFixedEdge(g, r.order)) {
-            hamiltonian = false;
-            if (r.verdict == Verdict::Hamiltonian) {
-                r.verdict = Verdict::Unknown;
-                r.reason = "the cycle found does not use the fixed edge " + std::to_string(e->first + 1)
-                           + " " + std::to_string(e->second + 1);
-            }
-            return;
+    // question; methods that ignore fixed edges can return one. Its gaps
+    // count the fixed edges it skips.
+    if (c.gaps == c.missedFixedCount && c.missedFixed) {
+        if (r.verdict == Verdict::Hamiltonian) {
+            r.verdict = Verdict::Unknown;
+            r.reason = "the cycle found does not use the fixed edge "
+                       + std::to_string(std::uint64_t{c.missedFixed->first} + 1) + " "
+                       + std::to_string(std::uint64_t{c.missedFixed->second} + 1);
         }
+        return;
     }
     if (r.verdict == Verdict::Hamiltonian && !c.hamiltonian)
         throw std::logic_error("method " + r.method + " claimed a cycle with "
                                + std::to_string(c.gaps) + " gaps");
     if (r.verdict == Verdict::NoCycle && c.hamiltonian)
         throw std::logic_error("method " + r.method + " claimed no cycle but returned one");
-    if (r.verdict == Verdict::Unknown && hamiltonian) r.verdict = Verdict::Hamiltonian;
+    if (r.verdict == Verdict::Unknown && c.hamiltonian) r.verdict = Verdict::Hamiltonian;
 }
 
 }  // namespace

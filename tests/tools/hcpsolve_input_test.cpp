@@ -221,3 +221,19 @@ TEST(HcpsolveInput, ManyRestartsAreNotReservedUpFront)
     EXPECT_NE(run.out.find("NOT_FOUND H=1"), std::string::npos) << run.out;
     EXPECT_LT(run.seconds, 60.0) << "returns at all";
 }
+
+// A tour on disk that skips a fixed edge is no cycle of the file, however
+// few its gaps: the keeper does not hold on to it as one.
+TEST(HcpsolveOutput, ATourOnDiskThatSkipsAFixedEdgeIsNotKeptAsACycle)
+{
+    TempDir dir;
+    const std::string data = TOOLS_TEST_DATA;
+    WriteFile(dir / "g.hcp", ReadFile(data + "/hexagon_fixed_chord.hcp"));
+    std::filesystem::create_directories(dir / "tours");
+    const std::string skipping = ReadFile(data + "/hexagon_other_program.tour");
+    WriteFile(dir / "tours/g.tour", skipping);
+    const ToolRun run = Solve(dir, {"-o", "tours", "--method", "min", "g.hcp"});
+    EXPECT_EQ(run.status, 1) << run.out << run.err;
+    EXPECT_EQ(run.err.find("already holds a cycle"), std::string::npos) << run.err;
+    EXPECT_NE(ReadFile(dir / "tours/g.tour"), skipping);
+}

@@ -93,3 +93,20 @@ TEST(HcpsolveVerify, JsonVerdictLine)
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.out.find("\"verdict\":\"NOT_HAMILTONIAN\",\"h\":2"), std::string::npos) << run.out;
 }
+
+// A tour answers a file only when it uses every edge the file fixes: the
+// hexagon's one cycle skips its chord, so with the chord fixed that cycle is
+// no answer, and with a side fixed it is.
+TEST(HcpsolveVerify, ATourMustUseEveryFixedEdge)
+{
+    TempDir dir;
+    const std::string tour = kData + "/hexagon_other_program.tour";
+    const ToolRun skipped = RunTool(HCPSOLVE_PROGRAM, {"--verify", kData + "/hexagon_fixed_chord.hcp", tour}, dir.path());
+    EXPECT_EQ(skipped.status, 1) << skipped.out << skipped.err;
+    EXPECT_NE(skipped.out.find("NOT_HAMILTONIAN H=1"), std::string::npos) << skipped.out;
+    EXPECT_NE(skipped.out.find("does not use the fixed edge 1 4"), std::string::npos) << skipped.out;
+
+    const ToolRun kept = RunTool(HCPSOLVE_PROGRAM, {"--verify", kData + "/hexagon_fixed_side.hcp", tour}, dir.path());
+    EXPECT_EQ(kept.status, 0) << kept.out << kept.err;
+    EXPECT_NE(kept.out.find(": HAMILTONIAN H=0"), std::string::npos) << kept.out;
+}

@@ -39,8 +39,9 @@ std::vector<std::string> TourPaths(const std::string& dir, const std::vector<std
 
 namespace {
 
-// The gaps of the tour at path as an order of graph, or -1 when there is no
-// such file or it is not an order of the graph's nodes.
+// The gaps of the tour at path as an order of graph (fixed edges it skips
+// count as gaps), or -1 when there is no such file or it is not an order of
+// the graph's nodes.
 int ExistingTourGaps(const std::string& path, const hcp::Graph& graph)
 {
     std::error_code ec;

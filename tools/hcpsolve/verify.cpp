@@ -68,7 +68,12 @@ int RunVerify(const Options& opts)
         r.detail = check.problem;
     } else {
         r.verdict = check.hamiltonian ? "HAMILTONIAN" : "NOT_HAMILTONIAN";
-        r.detail = n < 3 ? "a graph of fewer than 3 nodes has no cycle" : FirstGap(graph, order);
+        if (n < 3)
+            r.detail = "a graph of fewer than 3 nodes has no cycle";
+        else if (check.gaps == check.missedFixedCount && check.missedFixed)
+            r.detail = check.problem;   // the fixed edge the tour skips
+        else
+            r.detail = FirstGap(graph, order);
     }
 
     const std::string header = VerifyHeader(opts.format);

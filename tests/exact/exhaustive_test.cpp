@@ -5,9 +5,10 @@
 
 #include "core/cyclecheck.h"
 #include "exact/exactsearch.h"
-#include "exact_test_graphs.h"
+#include "common/graphfamilies.h"
+#include "common/heldkarp.h"
 
-using namespace exacttest;
+using namespace testgraphs;
 using hcp::ExactEngine;
 using hcp::ExactSearch;
 using hcp::Verdict;

@@ -5,10 +5,11 @@
 
 #include "core/cyclecheck.h"
 #include "exact/exactsearch.h"
-#include "exact_test_graphs.h"
+#include "common/graphfamilies.h"
+#include "common/heldkarp.h"
 #include "solve/solver.h"
 
-using namespace exacttest;
+using namespace testgraphs;
 using hcp::ExactEngine;
 using hcp::ExactSearch;
 using hcp::Verdict;

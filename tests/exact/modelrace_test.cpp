@@ -7,10 +7,11 @@
 #include <sstream>
 
 #include "core/cyclecheck.h"
-#include "exact_test_graphs.h"
+#include "common/graphfamilies.h"
+#include "common/heldkarp.h"
 #include "solve/solver.h"
 
-using namespace exacttest;
+using namespace testgraphs;
 using hcp::Verdict;
 
 namespace {

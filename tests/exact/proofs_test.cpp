@@ -4,9 +4,10 @@
 
 #include "exact/exactsearch.h"
 #include "exact/reduction.h"
-#include "exact_test_graphs.h"
+#include "common/graphfamilies.h"
+#include "common/heldkarp.h"
 
-using namespace exacttest;
+using namespace testgraphs;
 using hcp::ProofOutcome;
 using hcp::Reduction;
 

@@ -8,6 +8,7 @@
 #include <stop_token>
 #include <thread>
 
+#include "common/heldkarp.h"
 #include "core/cyclecheck.h"
 #include "large/graphfamilies.h"
 #include "solve/solver.h"
@@ -147,22 +148,7 @@ TEST(LargeMethod, AStopRequestEndsTheSearchPromptly)
 
 namespace {
 
-// Held-Karp over subsets: true when g (n <= 12) has a Hamiltonian cycle.
-bool HasCycleExhaustive(const Graph& g)
-{
-    const NodeId n = g.NodeCount();
-    std::vector<std::uint32_t> reach(std::size_t(1) << n, 0);   // bit v: a path 0..v over the set
-    reach[1] = 1;
-    for (std::uint32_t set = 1; set < reach.size(); set += 2)
-        for (NodeId v = 0; v < n; ++v)
-            if (reach[set] >> v & 1)
-                for (NodeId w : g.Neighbors(v))
-                    if (!(set >> w & 1)) reach[set | 1u << w] |= 1u << w;
-    const std::uint32_t all = static_cast<std::uint32_t>(reach.size() - 1);
-    for (NodeId v : g.Neighbors(0))
-        if (reach[all] >> v & 1) return true;
-    return false;
-}
+bool HasCycleExhaustive(const Graph& g) { return testgraphs::HamiltonianByDp(g); }
 
 }  // namespace
 

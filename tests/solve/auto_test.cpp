@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "common/heldkarp.h"
 #include "core/cyclecheck.h"
 #include "core/leapergraph.h"
 #include "io/graph6.h"
@@ -23,9 +24,8 @@ using hcp::Verdict;
 
 namespace {
 
-// Held-Karp over subsets: whether a Hamiltonian cycle exists, and one. It
-// shares no code with the engine's searches, so it is the ground truth
-// for graphs of up to 16 nodes.
+// The tests' Held-Karp programme as a method: the ground truth for graphs
+// of up to 16 nodes.
 class HeldKarpMethod final : public hcp::Method {
 public:
     std::string_view Name() const override { return "test-held-karp"; }
@@ -41,36 +41,11 @@ public:
             r.reason = "too small";
             return r;
         }
-        // reach[mask] bit v: a path from node 0 through exactly mask ends at v.
-        std::vector<std::uint32_t> reach(std::size_t{1} << n, 0);
-        reach[1] = 1;
-        for (std::uint32_t mask = 1; mask < reach.size(); mask += 2)
-            for (NodeId v = 0; v < n; ++v)
-                if (reach[mask] >> v & 1)
-                    for (NodeId w : g.Neighbors(v))
-                        if (!(mask >> w & 1)) reach[mask | 1u << w] |= 1u << w;
-        const std::uint32_t all = (1u << n) - 1;
-        for (NodeId v : g.Neighbors(0))
-            if (reach[all] >> v & 1) {
-                // Walk back from v to node 0.
-                std::vector<NodeId> order;
-                std::uint32_t mask = all;
-                NodeId at = v;
-                while (at != 0) {
-                    order.push_back(at);
-                    const std::uint32_t rest = mask & ~(1u << at);
-                    for (NodeId w : g.Neighbors(at))
-                        if (reach[rest] >> w & 1) {
-                            at = w;
-                            break;
-                        }
-                    mask = rest;
-                }
-                order.push_back(0);
-                r.order = order;
-                r.verdict = Verdict::Hamiltonian;
-                return r;
-            }
+        r.order = testgraphs::HeldKarpCycle(g);
+        if (!r.order.empty()) {
+            r.verdict = Verdict::Hamiltonian;
+            return r;
+        }
         r.verdict = Verdict::NoCycle;
         r.reason = "no path through every node closes";
         return r;

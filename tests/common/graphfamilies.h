@@ -1,11 +1,12 @@
-// Graph families with known answers, a graph6 file reader and an exhaustive
-// Held-Karp check, for the tests of the exact method. The families are
-// built from their textbook definitions; the check shares no code with the
-// engine, so the two can only agree by both being right.
+// Graph families with known answers, random graphs from fixed seeds and
+// readers for nauty's graph6 output, shared by the tests of every solver.
+// The families are built from their textbook definitions, so a test that
+// compares a solver with them compares it with the literature.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <random>
 #include <stdexcept>
@@ -15,7 +16,7 @@
 #include "core/graph.h"
 #include "io/graph6.h"
 
-namespace exacttest {
+namespace testgraphs {
 
 using hcp::Edge;
 using hcp::Graph;
@@ -157,6 +158,73 @@ inline Graph RandomCubic(NodeId n, std::uint64_t seed) {
     }
 }
 
+// Petersen graph: GP(5, 2); not Hamiltonian.
+inline Graph Petersen() { return GeneralizedPetersen(5, 2); }
+
+// The Coxeter graph: a 7-cycle a_i, the 7-cycles b_i b_{i+2} and c_i c_{i+3},
+// and d_i joined to a_i, b_i, c_i. Cubic, 28 nodes, not Hamiltonian.
+inline Graph Coxeter() {
+    std::vector<Edge> e;
+    for (NodeId i = 0; i < 7; ++i) {
+        e.emplace_back(i, (i + 1) % 7);
+        e.emplace_back(7 + i, 7 + (i + 2) % 7);
+        e.emplace_back(14 + i, 14 + (i + 3) % 7);
+        for (NodeId ring : {0u, 7u, 14u}) e.emplace_back(21 + i, ring + i);
+    }
+    return Make(28, e);
+}
+
+// The Tutte graph (46 nodes, cubic, planar, 3-connected, not Hamiltonian),
+// as graph6.
+inline Graph Tutte() {
+    return hcp::DecodeGraph6(
+        "msOGGC@?H?c??@??_GG?A??C??G_?G_????@???G??__??A???@????g???GC??G????CC???G????G???AC??_????_??G?????_"
+        "A???@???A?????G??_?????G??G??@A???G_??_???c??W???O???O??C_??B???_????aO??");
+}
+
+// The kind of small dense graph a toughness argument decides: a clique of
+// s nodes joined to every node of s + 1 cliques of 'part' nodes, each part
+// missing every third edge, then relabelled by a seeded shuffle. Removing
+// the s clique nodes leaves s + 1 components, so there is no cycle; with
+// 'parts' = s instead the graph is Hamiltonian.
+inline Graph CliqueJoinedToParts(NodeId s, NodeId parts, NodeId part, std::uint64_t seed) {
+    const NodeId n = s + parts * part;
+    std::vector<NodeId> name(n);
+    for (NodeId v = 0; v < n; ++v) name[v] = v;
+    std::mt19937_64 rng(seed);
+    for (NodeId i = n; i > 1; --i) std::swap(name[i - 1], name[rng() % i]);
+    std::vector<Edge> e;
+    auto join = [&](NodeId a, NodeId b) { e.emplace_back(std::min(name[a], name[b]), std::max(name[a], name[b])); };
+    for (NodeId i = 0; i < s; ++i)
+        for (NodeId j = i + 1; j < n; ++j) join(i, j);
+    for (NodeId p = 0; p < parts; ++p) {
+        const NodeId base = s + p * part;
+        for (NodeId i = 0; i < part; ++i)
+            for (NodeId j = i + 1; j < part; ++j)
+                if ((i + 2 * j) % 3 != 0 || j == i + 1) join(base + i, base + j);
+    }
+    return Make(n, e);
+}
+
+// The graphs nauty-geng writes for its arguments (for example "-c -d2 9"),
+// or nothing when nauty is not installed.
+inline std::vector<Graph> Geng(const std::string& arguments) {
+    std::vector<Graph> out;
+    FILE* pipe = popen(("nauty-geng -q " + arguments + " 2>/dev/null").c_str(), "r");
+    if (pipe == nullptr) return out;
+    std::string line;
+    for (int c; (c = std::fgetc(pipe)) != EOF;) {
+        if (c != '\n') {
+            line += static_cast<char>(c);
+            continue;
+        }
+        if (!line.empty()) out.push_back(hcp::DecodeGraph6(line));
+        line.clear();
+    }
+    pclose(pipe);
+    return out;
+}
+
 inline std::vector<Graph> ReadGraph6File(const std::string& path) {
     std::ifstream in(path);
     if (!in) throw std::runtime_error("cannot open " + path);
@@ -166,30 +234,4 @@ inline std::vector<Graph> ReadGraph6File(const std::string& path) {
     return out;
 }
 
-// Held-Karp over subsets: ends[mask] holds every v such that some path from
-// node 0 through exactly the nodes of mask ends at v. Up to 20 nodes.
-inline bool HamiltonianByDp(const Graph& g) {
-    const NodeId n = g.NodeCount();
-    if (n < 3) return false;
-    if (n > 20) throw std::invalid_argument("too large for the exhaustive check");
-    std::vector<std::uint32_t> adj(n, 0);
-    for (NodeId v = 0; v < n; ++v)
-        for (NodeId w : g.Neighbors(v)) adj[v] |= 1u << w;
-    std::vector<std::uint32_t> ends(std::size_t{1} << n, 0);
-    ends[1] = 1;
-    for (std::uint32_t mask = 1; mask < (1u << n); mask += 2) {
-        const std::uint32_t at = ends[mask];
-        if (at == 0) continue;
-        for (NodeId v = 0; v < n; ++v)
-            if (at >> v & 1) {
-                std::uint32_t fresh = adj[v] & ~mask;
-                for (; fresh != 0; fresh &= fresh - 1) {
-                    const int w = __builtin_ctz(fresh);
-                    ends[mask | 1u << w] |= 1u << w;
-                }
-            }
-    }
-    return (ends[(1u << n) - 1] & adj[0]) != 0;
-}
-
-}  // namespace exacttest
+}  // namespace testgraphs

@@ -1,5 +1,6 @@
 #include "exact/exactsearch.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -49,6 +50,8 @@ SolveResult ExactSearch::Run(const Graph& g, const SolveOptions& options, ExactE
     SolveResult r;
     r.method = "exact";
     r.seed = options.seed;
+    m_part = "proofs";
+    m_partWork = 0;
     switch (m_reduction.Run(g)) {
     case ProofOutcome::NoCycle:
         r.verdict = Verdict::NoCycle;
@@ -62,12 +65,26 @@ SolveResult ExactSearch::Run(const Graph& g, const SolveOptions& options, ExactE
     case ProofOutcome::Open:
         break;
     }
-    const NodeId n = g.NodeCount();
-    const bool depthFirst = engine != ExactEngine::Sat && n <= kDepthFirstLimit;
-    if (depthFirst) {
+    const NodeId n = m_reduction.NodeCount();
+    if (engine == ExactEngine::Auto && ProveByToughness(g, r)) return r;
+    const bool dynamic = (engine == ExactEngine::Auto || engine == ExactEngine::DynamicProgramme)
+                         && n <= HeldKarp::kMaxNodes;
+    const bool depthFirst = (engine == ExactEngine::Auto || engine == ExactEngine::DepthFirst)
+                            && n <= kDepthFirstLimit;
+    if (dynamic || depthFirst) {
         StopWatch stop(options.stop, 256);
-        const SmallSearch::Outcome o = m_small.Run(m_reduction, stop);
-        r.stats.branches = m_small.Branches();
+        // Where both apply, the search goes first with as many branches as
+        // the programme has steps over 8 (a branch does several times a
+        // step's work): on sparse graphs it decides long before that; on
+        // dense ones the programme's bounded cost wins.
+        m_small.SetBranchLimit(dynamic && depthFirst ? HeldKarp::Work(n) / 8 : ~std::uint64_t{0});
+        SmallSearch::Outcome o = SmallSearch::Outcome::Stopped;
+        if (depthFirst) {
+            m_part = "depth-first";
+            o = m_small.Run(m_reduction, stop);
+            r.stats.branches = m_small.Branches();
+            m_partWork = m_small.Branches();
+        }
         if (o == SmallSearch::Outcome::Found) {
             r.verdict = Verdict::Hamiltonian;
             r.order.assign(m_small.Cycle(), m_small.Cycle() + n);
@@ -75,10 +92,25 @@ SolveResult ExactSearch::Run(const Graph& g, const SolveOptions& options, ExactE
             r.verdict = Verdict::NoCycle;
             r.reason = "the complete search found no cycle (depth-first, " + std::to_string(r.stats.branches)
                        + " branches)";
+        } else if (dynamic && !stop.StoppedNow()) {
+            m_part = "held-karp";
+            const HeldKarp::Outcome h = m_dynamic.Run(m_reduction, stop);
+            m_partWork = m_dynamic.Steps();
+            if (h == HeldKarp::Outcome::Found) {
+                r.verdict = Verdict::Hamiltonian;
+                r.order = m_dynamic.Cycle();
+            } else if (h == HeldKarp::Outcome::None) {
+                r.verdict = Verdict::NoCycle;
+                r.reason = "no path through every node closes into a cycle (dynamic programme over node subsets, "
+                           + std::to_string(m_dynamic.Steps()) + " steps)";
+            } else {
+                r.stopped = true;
+            }
         } else {
             r.stopped = true;
         }
     } else {
+        m_part = "sat";
         m_work.Build(m_reduction);
         std::optional<SatModel> model = m_satModel;
         if (!model && options.coverModel != CoverModel::Both)
@@ -88,10 +120,34 @@ SolveResult ExactSearch::Run(const Graph& g, const SolveOptions& options, ExactE
         r.order = std::move(s.order);
         r.reason = std::move(s.reason);
         r.stats = s.stats;
+        m_partWork = s.stats.satCalls;
         r.stopped = s.verdict == Verdict::Unknown && options.stop.stop_requested();
     }
     if (r.verdict == Verdict::Hamiltonian) CheckFound(g, r);
     return r;
+}
+
+// The toughness argument on the graph as given (a witness anyone can check)
+// and then on the working graph, whose removed edges split it further.
+bool ExactSearch::ProveByToughness(const Graph& g, SolveResult& r)
+{
+    const std::uint64_t size = g.NodeCount() + g.Adjacency().size();
+    const std::uint64_t work = std::min<std::uint64_t>(kToughnessWork, 64 * size);
+    m_part = "toughness";
+    if (m_toughness.Run(g, work)) {
+        m_partWork = m_toughness.Work();
+        r.verdict = Verdict::NoCycle;
+        r.reason = m_toughness.Reason();
+        return true;
+    }
+    m_partWork = m_toughness.Work();
+    if (m_reduction.RemovedEdges() > 0 && m_toughness.Run(m_reduction, work)) {
+        m_partWork += m_toughness.Work();
+        r.verdict = Verdict::NoCycle;
+        r.reason = m_toughness.Reason() + " once the edges no cycle can use are removed";
+        return true;
+    }
+    return false;
 }
 
 std::shared_ptr<const Method> MakeExactMethod()

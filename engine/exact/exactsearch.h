@@ -16,8 +16,10 @@
 #include "core/options.h"
 #include "core/result.h"
 #include "exact/coverencoding.h"
+#include "exact/heldkarp.h"
 #include "exact/reduction.h"
 #include "exact/smallsearch.h"
+#include "exact/toughness.h"
 #include "exact/workgraph.h"
 #include "export.h"
 
@@ -26,6 +28,7 @@ namespace hcp {
 enum class ExactEngine {
     Auto,         // chosen by size
     DepthFirst,   // the depth-first search where the graph fits it, else SAT
+    DynamicProgramme,  // the subset programme where the graph fits it, else SAT
     Sat           // always the SAT search
 };
 
@@ -40,14 +43,30 @@ public:
     // coverencoding.h); by default SolveOptions::coverModel chooses.
     void SetSatModel(std::optional<SatModel> model) { m_satModel = model; }
 
+    // Which part of the portfolio ended the last run ("proofs",
+    // "toughness", "depth-first", "held-karp", "sat") and its work count
+    // (edge visits, branches, steps or SAT calls).
+    const char* LastPart() const { return m_part; }
+    std::uint64_t LastPartWork() const { return m_partWork; }
+
     // The proofs of the last run, for callers that want the reduced graph.
     const Reduction& LastReduction() const { return m_reduction; }
 
 private:
+    // Edge visits the toughness search may spend at most (also at most 64
+    // passes over the graph).
+    static constexpr std::uint64_t kToughnessWork = 40'000'000;
+
+    bool ProveByToughness(const Graph& g, SolveResult& r);
+
     Reduction m_reduction;
+    ToughnessProof m_toughness;
     SmallSearch m_small;
+    HeldKarp m_dynamic;
     WorkGraph m_work;
     std::optional<SatModel> m_satModel;
+    const char* m_part = "proofs";
+    std::uint64_t m_partWork = 0;
 };
 
 // The solver method "exact".

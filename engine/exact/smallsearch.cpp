@@ -51,8 +51,7 @@ SmallSearch::Outcome SmallSearch::Run(const Reduction& r, StopWatch& stop)
 // x joins the path after 'from' at position depth.
 bool SmallSearch::Arrive(NodeId from, NodeId x, std::uint64_t unvisited, std::uint64_t closers, int depth)
 {
-    ++m_branches;
-    if (m_stop->Stopped()) {
+    if (++m_branches > m_branchLimit || m_stop->Stopped()) {
         m_stopped = true;
         return false;
     }

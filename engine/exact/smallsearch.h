@@ -22,6 +22,9 @@ public:
     // forced edges are kept). Found leaves the cycle in Cycle().
     Outcome Run(const Reduction& r, StopWatch& stop);
 
+    // Ends the search as Stopped after this many branches (default none).
+    void SetBranchLimit(std::uint64_t limit) { m_branchLimit = limit; }
+
     const NodeId* Cycle() const { return m_path.data(); }
     std::uint64_t Branches() const { return m_branches; }
 
@@ -35,6 +38,7 @@ private:
     std::array<std::uint64_t, kMaxNodes> m_forced{};
     std::array<NodeId, kMaxNodes> m_path{};
     std::uint64_t m_branches = 0;
+    std::uint64_t m_branchLimit = ~std::uint64_t{0};
     StopWatch* m_stop = nullptr;
     bool m_stopped = false;
 };

@@ -67,6 +67,9 @@ SolveResult ExactSearch::Run(const Graph& g, const SolveOptions& options, ExactE
     }
     const NodeId n = m_reduction.NodeCount();
     if (engine == ExactEngine::Auto && ProveByToughness(g, r)) return r;
+    if (((engine == ExactEngine::Auto && n > HeldKarp::kMaxNodes) || engine == ExactEngine::Frontier)
+        && RunFrontier(options, r))
+        return r;
     const bool dynamic = (engine == ExactEngine::Auto || engine == ExactEngine::DynamicProgramme)
                          && n <= HeldKarp::kMaxNodes;
     const bool depthFirst = (engine == ExactEngine::Auto || engine == ExactEngine::DepthFirst)
@@ -125,6 +128,31 @@ SolveResult ExactSearch::Run(const Graph& g, const SolveOptions& options, ExactE
     }
     if (r.verdict == Verdict::Hamiltonian) CheckFound(g, r);
     return r;
+}
+
+// The frontier programme, where the graph is narrow enough; true when it
+// decided. Its states are bounded, so it never holds the thread for long.
+bool ExactSearch::RunFrontier(const SolveOptions& options, SolveResult& r)
+{
+    m_work.Build(m_reduction);
+    const std::uint32_t width = m_frontier.Plan(m_work);
+    if (width > FrontierDp::kMaxWidth) return false;
+    StopWatch stop(options.stop, 256);
+    const FrontierDp::Outcome o = m_frontier.Run(m_work, stop, kFrontierStates);
+    m_part = "frontier";
+    m_partWork = m_frontier.States();
+    if (o == FrontierDp::Outcome::Found) {
+        r.verdict = Verdict::Hamiltonian;
+        r.order = m_frontier.Cycle();
+    } else if (o == FrontierDp::Outcome::None) {
+        r.verdict = Verdict::NoCycle;
+        r.reason = "no choice of edges makes one cycle (frontier programme, width " + std::to_string(width) + ", "
+                   + std::to_string(m_frontier.States()) + " states)";
+    } else {
+        r.stopped = o == FrontierDp::Outcome::Stopped;
+        return r.stopped;
+    }
+    return true;
 }
 
 // The toughness argument on the graph as given (a witness anyone can check)

@@ -16,6 +16,7 @@
 #include "core/options.h"
 #include "core/result.h"
 #include "exact/coverencoding.h"
+#include "exact/frontierdp.h"
 #include "exact/heldkarp.h"
 #include "exact/reduction.h"
 #include "exact/smallsearch.h"
@@ -29,6 +30,7 @@ enum class ExactEngine {
     Auto,         // chosen by size
     DepthFirst,   // the depth-first search where the graph fits it, else SAT
     DynamicProgramme,  // the subset programme where the graph fits it, else SAT
+    Frontier,     // the frontier programme where the graph is narrow, else SAT
     Sat           // always the SAT search
 };
 
@@ -57,12 +59,18 @@ private:
     // passes over the graph).
     static constexpr std::uint64_t kToughnessWork = 40'000'000;
 
+    // States the frontier programme may keep (each a few bytes per open
+    // node: about 100 MB at the widest).
+    static constexpr std::uint64_t kFrontierStates = 3'000'000;
+
     bool ProveByToughness(const Graph& g, SolveResult& r);
+    bool RunFrontier(const SolveOptions& options, SolveResult& r);
 
     Reduction m_reduction;
     ToughnessProof m_toughness;
     SmallSearch m_small;
     HeldKarp m_dynamic;
+    FrontierDp m_frontier;
     WorkGraph m_work;
     std::optional<SatModel> m_satModel;
     const char* m_part = "proofs";

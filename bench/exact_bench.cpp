@@ -25,6 +25,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <optional>
 #include <stop_token>
 #include <thread>
@@ -223,6 +224,7 @@ int Memory(const std::string& file, double seconds) {
     const double before = PeakMegabytes();
     hcp::SolveOptions o;
     o.timeLimit = seconds;
+    if (std::getenv("EXACT_LOG") != nullptr) o.log = &std::cerr;
     Clock c;
     const hcp::SolveResult r = hcp::Solve(g, "exact", o);
     std::printf("%s: %s in %.1f s wall, %.1f s cpu; peak resident %.1f MB (%.1f MB after loading)\n",

@@ -52,6 +52,9 @@ struct SolveOptions {
     int threads = 1;              // auto: threads it may use side by side
     std::vector<NodeId> startOrder;  // a starting order or phase hint (exact, auto)
     CoverModel coverModel = CoverModel::Both;  // exact: the SAT models it runs
+    // exact: bytes its SAT models may take; a model estimated to need more
+    // is not built. 0: half the machine's memory, at most 2 GB.
+    std::uint64_t memoryBudget = 0;
 };
 
 }  // namespace hcp

@@ -57,7 +57,7 @@ public:
 private:
     // Edge visits the toughness search may spend at most (also at most 64
     // passes over the graph).
-    static constexpr std::uint64_t kToughnessWork = 40'000'000;
+    static constexpr std::uint64_t kToughnessWork = 8'000'000;
 
     // States the frontier programme may keep (each a few bytes per open
     // node: about 100 MB at the widest).

@@ -131,3 +131,26 @@ TEST(ExactControl, WorkIsCounted) {
     EXPECT_EQ(dfs.verdict, Verdict::NoCycle);
     EXPECT_GT(dfs.stats.branches, 0u);
 }
+
+TEST(ExactControl, ModelsThatWouldNotFitAreNotBuilt) {
+    // A budget too small for either model: Unknown with the reason, not a
+    // stop and not a guess; with room for one model it still decides.
+    const Graph g = GeneralizedPetersen(1000, 1);   // 3,000 edges
+    hcp::ExactSearch search;
+    hcp::SolveOptions tight;
+    tight.memoryBudget = 1 << 20;
+    const hcp::SolveResult declined = search.Run(g, tight, hcp::ExactEngine::Sat);
+    EXPECT_EQ(declined.verdict, hcp::Verdict::Unknown) << declined.reason;
+    EXPECT_FALSE(declined.stopped);
+    EXPECT_NE(declined.reason.find("MB, more than the 1 MB it may take"), std::string::npos) << declined.reason;
+    hcp::SolveOptions one;
+    one.memoryBudget = 2300 * 3000 + 1000;   // the arc model, not both
+    const hcp::SolveResult decided = search.Run(g, one, hcp::ExactEngine::Sat);
+    EXPECT_NE(decided.verdict, hcp::Verdict::Unknown) << decided.reason;
+    // A time limit too short to build a model in: declined the same way.
+    hcp::SolveOptions hurried;
+    hurried.timeLimit = 1e-6;
+    const hcp::SolveResult late = search.Run(g, hurried, hcp::ExactEngine::Sat);
+    EXPECT_EQ(late.verdict, hcp::Verdict::Unknown);
+    EXPECT_NE(late.reason.find("more than half the time limit"), std::string::npos) << late.reason;
+}

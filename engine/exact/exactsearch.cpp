@@ -70,6 +70,11 @@ SolveResult ExactSearch::Run(const Graph& g, const SolveOptions& options, ExactE
     if (((engine == ExactEngine::Auto && n > HeldKarp::kMaxNodes) || engine == ExactEngine::Frontier)
         && RunFrontier(options, r))
         return r;
+    if (engine == ExactEngine::Auto && n > HeldKarp::kMaxNodes && n <= kDepthFirstLimit) {
+        TakeTurns(options, r);
+        if (r.verdict == Verdict::Hamiltonian) CheckFound(g, r);
+        return r;
+    }
     const bool dynamic = (engine == ExactEngine::Auto || engine == ExactEngine::DynamicProgramme)
                          && n <= HeldKarp::kMaxNodes;
     const bool depthFirst = (engine == ExactEngine::Auto || engine == ExactEngine::DepthFirst)
@@ -128,6 +133,58 @@ SolveResult ExactSearch::Run(const Graph& g, const SolveOptions& options, ExactE
     }
     if (r.verdict == Verdict::Hamiltonian) CheckFound(g, r);
     return r;
+}
+
+// Graphs too large for the subset programme but small enough for the
+// depth-first search: that search and the SAT search take turns, each
+// round with twice the work of the last (branches and conflicts, never
+// seconds, so a run repeats). Neither wins everywhere: the search is
+// quick on sparse graphs, the SAT search on dense ones without a cheap
+// argument. Each turn starts afresh, which costs at most the work of the
+// rounds before, about that of the last.
+void ExactSearch::TakeTurns(const SolveOptions& options, SolveResult& r)
+{
+    const NodeId n = m_reduction.NodeCount();
+    m_work.Build(m_reduction);
+    StopWatch stop(options.stop, 256);
+    std::uint64_t branches = kFirstBranches, conflicts = kFirstConflicts;
+    SolveStats total;
+    for (;;) {
+        m_part = "depth-first";
+        m_small.SetBranchLimit(branches);
+        const SmallSearch::Outcome o = m_small.Run(m_reduction, stop);
+        total.branches += m_small.Branches();
+        m_partWork = m_small.Branches();
+        if (o == SmallSearch::Outcome::Found) {
+            r.verdict = Verdict::Hamiltonian;
+            r.order.assign(m_small.Cycle(), m_small.Cycle() + n);
+            break;
+        }
+        if (o == SmallSearch::Outcome::None) {
+            r.verdict = Verdict::NoCycle;
+            r.reason = "the complete search found no cycle (depth-first, " + std::to_string(m_small.Branches())
+                       + " branches)";
+            break;
+        }
+        if (stop.StoppedNow() || conflicts == 0) break;
+        m_part = "sat";
+        SolveResult s = RunSatSearch(m_work, options, m_satModel, conflicts);
+        total += s.stats;
+        m_partWork = s.stats.satCalls;
+        if (s.verdict != Verdict::Unknown) {
+            r.verdict = s.verdict;
+            r.order = std::move(s.order);
+            r.reason = std::move(s.reason);
+            break;
+        }
+        if (options.stop.stop_requested()) break;
+        // Where the budget allows no model, the search gets the thread.
+        const bool declined = s.reason.find("used its share") == std::string::npos;
+        conflicts = declined ? 0 : 2 * conflicts;
+        branches = declined ? ~std::uint64_t{0} : 2 * branches;
+    }
+    r.stats = total;
+    r.stopped = r.verdict == Verdict::Unknown && options.stop.stop_requested();
 }
 
 // The frontier programme, where the graph is narrow enough; true when it

@@ -63,7 +63,13 @@ private:
     // node: about 100 MB at the widest).
     static constexpr std::uint64_t kFrontierStates = 3'000'000;
 
+    // The first turns of depth-first and SAT search on graphs of 28 to 64
+    // nodes (about 50 ms each); each round doubles them.
+    static constexpr std::uint64_t kFirstBranches = 1'000'000;
+    static constexpr std::uint64_t kFirstConflicts = 4'000;
+
     bool ProveByToughness(const Graph& g, SolveResult& r);
+    void TakeTurns(const SolveOptions& options, SolveResult& r);
     bool RunFrontier(const SolveOptions& options, SolveResult& r);
 
     Reduction m_reduction;

@@ -141,7 +141,8 @@ ModelBudget PlanModels(const WorkGraph& w, const SolveOptions& options, std::opt
 
 }   // namespace
 
-SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::optional<SatModel> only)
+SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::optional<SatModel> only,
+                         std::uint64_t workLimit)
 {
     SolveResult result;
     const NodeId n = w.NodeCount();
@@ -236,8 +237,18 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::o
     };
 
     std::uint64_t slice = kFirstSlice;
+    if (workLimit > 0) slice = std::min(slice, std::max<std::uint64_t>(workLimit / lanes.size(), 1));
     bool done = false;
+    auto spent = [&] {
+        std::uint64_t total = 0;
+        for (const auto& lane : lanes) total += lane->Work();
+        return total;
+    };
     while (!done && !options.stop.stop_requested()) {
+        if (workLimit > 0 && spent() >= workLimit) {
+            result.reason = "the SAT search used its share of work";
+            break;
+        }
         for (auto& lanePtr : lanes) {
             if (done || options.stop.stop_requested()) break;
             Lane& lane = *lanePtr;

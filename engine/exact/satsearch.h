@@ -19,6 +19,10 @@ namespace hcp {
 // Runs on the working graph w a Reduction left: both models side by side,
 // or only the one given. The result's
 // order is a cycle of g or, when stopped, the best cycle cover as one order.
-SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::optional<SatModel> only);
+// A work limit (conflicts plus the per-call charge, over all models; 0 =
+// none) ends the search with Unknown once spent, for a caller that gives
+// the SAT search its turn among other methods.
+SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::optional<SatModel> only,
+                         std::uint64_t workLimit = 0);
 
 }  // namespace hcp

@@ -22,9 +22,10 @@ struct TourInfo {
 };
 
 // Writes order (0-based, written from 1) to path through a temporary file
-// in the same folder that is flushed and then renamed over path. Throws
-// FileError ("cannot write PATH: reason") when it cannot; the old file at
-// path is then untouched.
+// in the same folder that is flushed and then renamed over path. Only a
+// regular file is replaced (a link is written through to it); a directory,
+// device or FIFO there is refused. Throws FileError ("cannot write PATH:
+// reason") when it cannot; the old file at path is then untouched.
 TOURKERN_API void WriteTour(const std::string& path, std::span<const NodeId> order, const TourInfo& info);
 
 // "HCP solution (H=2)": the comment of the tours this system writes.

@@ -44,8 +44,10 @@ namespace {
 // the graph's nodes.
 int ExistingTourGaps(const std::string& path, const hcp::Graph& graph)
 {
+    // Only a regular file is read: a FIFO there would wait for a writer,
+    // and the save refuses it anyway.
     std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return -1;
+    if (!std::filesystem::is_regular_file(path, ec)) return -1;
     try {
         const hcp::Tour tour = hcp::ReadTour(path, graph.NodeCount());
         const hcp::CycleCheck check = hcp::CheckCycle(graph, tour.order);

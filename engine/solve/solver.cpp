@@ -47,7 +47,7 @@ void CheckResult(const Graph& g, SolveResult& r)
     // question; methods that ignore fixed edges can return one. Its gaps
     // count the fixed edges it skips.
     if (c.gaps == c.missedFixedCount && c.missedFixed) {
-        if (r.verdict == Verdict::Hamiltonian) {
+        if (r.verdict == Verdict::Hamiltonian || (r.verdict == Verdict::Unknown && r.reason.empty())) {
             r.verdict = Verdict::Unknown;
             r.reason = "the cycle found does not use the fixed edge "
                        + std::to_string(std::uint64_t{c.missedFixed->first} + 1) + " "

@@ -234,6 +234,9 @@ TEST(HcpsolveOutput, ATourOnDiskThatSkipsAFixedEdgeIsNotKeptAsACycle)
     WriteFile(dir / "tours/g.tour", skipping);
     const ToolRun run = Solve(dir, {"-o", "tours", "--method", "min", "g.hcp"});
     EXPECT_EQ(run.status, 1) << run.out << run.err;
+    // The ring's one skipped edge is its one gap: it may be kept as a better
+    // order, never as a cycle.
     EXPECT_EQ(run.err.find("already holds a cycle"), std::string::npos) << run.err;
-    EXPECT_NE(ReadFile(dir / "tours/g.tour"), skipping);
+    if (run.err.find("already holds a better order of g.hcp (H=1)") == std::string::npos)
+        EXPECT_NE(ReadFile(dir / "tours/g.tour"), skipping) << run.err;
 }

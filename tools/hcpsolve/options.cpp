@@ -1,7 +1,10 @@
 #include "options.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -69,6 +72,9 @@ CLI::Validator WholeNumber(long long lo, long long hi)
             } catch (const std::exception&) {
                 used = 0;
             }
+            const bool digits = !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+            if (digits && used == 0)   // too long for any whole number this tool takes
+                return text + " is outside " + std::to_string(lo) + ".." + std::to_string(hi);
             if (used == 0 || used != text.size() || text.find_first_of(" \t") != std::string::npos)
                 return "\"" + text + "\" is not a whole number";
             if (v < lo || v > hi)
@@ -78,19 +84,25 @@ CLI::Validator WholeNumber(long long lo, long long hi)
         "");
 }
 
-// Plain decimal digits with at most one point ("10", "2.5", ".5"): what a
-// person types for seconds. std::stod alone would also take "0x10" (16),
-// "1e3", "inf" and leading blanks.
+// Decimal digits with at most one point and an optional exponent ("10",
+// "2.5", ".5", "1e-3"): what a person types for seconds. std::stod alone
+// would also take "0x10" (16), "inf", "nan" and leading blanks.
 bool IsPlainDecimal(const std::string& text)
 {
+    const std::size_t e = text.find_first_of("eE");
+    const std::string mantissa = text.substr(0, e);
     bool digit = false;
     bool point = false;
-    for (char c : text) {
+    for (char c : mantissa) {
         if (c >= '0' && c <= '9') digit = true;
         else if (c == '.' && !point) point = true;
         else return false;
     }
-    return digit;
+    if (!digit) return false;
+    if (e == std::string::npos) return true;
+    std::string exponent = text.substr(e + 1);
+    if (!exponent.empty() && (exponent[0] == '-' || exponent[0] == '+')) exponent.erase(0, 1);
+    return !exponent.empty() && exponent.find_first_not_of("0123456789") == std::string::npos;
 }
 
 // A finite number of seconds, zero or more.
@@ -110,6 +122,7 @@ CLI::Validator Seconds()
             if (used == 0 || used != text.size() || !std::isfinite(v))
                 return "\"" + text + "\" is not a number of seconds";
             if (v < 0) return "a time limit cannot be negative (got " + text + ")";
+            if (v == 0) return "a time limit of 0 seconds leaves no time; leave --time-limit out for none";
             return std::string();
         },
         "");
@@ -138,6 +151,17 @@ CLI::Validator KnownMethod()
             return "\"" + text + "\" is not one of " + hcp::MethodNameList();
         },
         "");
+}
+
+// --help and --version succeed only when their text reached its reader.
+int HelpWritten(int status)
+{
+    std::cout.flush();
+    if (std::cout.fail() || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::cerr << "hcpsolve: error: cannot write to standard output: " << std::strerror(errno) << "\n";
+        return 2;
+    }
+    return status;
 }
 
 }  // namespace
@@ -201,9 +225,9 @@ int ParseOptions(int argc, char** argv, Options& opts)
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
-        return app.exit(e);
+        return HelpWritten(app.exit(e));
     } catch (const CLI::CallForVersion& e) {
-        return app.exit(e);
+        return HelpWritten(app.exit(e));
     } catch (const CLI::ParseError& e) {
         std::cerr << "hcpsolve: error: " << e.what() << " (see hcpsolve --help)\n";
         return 2;
@@ -211,6 +235,10 @@ int ParseOptions(int argc, char** argv, Options& opts)
     opts.format = format == "csv" ? Format::Csv : format == "json" ? Format::Json : Format::Text;
     if (opts.verify.empty() && opts.files.empty()) {
         std::cerr << "hcpsolve: error: no graph file given (see hcpsolve --help)\n";
+        return 2;
+    }
+    if (app.count("--output-dir") > 0 && opts.outDir.empty()) {
+        std::cerr << "hcpsolve: error: -o needs a folder name, not an empty one (see hcpsolve --help)\n";
         return 2;
     }
     if (!opts.verify.empty() && !opts.files.empty()) {

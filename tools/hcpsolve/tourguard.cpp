@@ -24,19 +24,6 @@ std::string ClaimTourPath(const std::string& wanted, bool& renamed)
     return path;
 }
 
-std::vector<std::string> TourPaths(const std::string& dir, const std::vector<std::string>& inputs,
-                                   std::vector<bool>& renamed)
-{
-    std::vector<std::string> paths;
-    renamed.assign(inputs.size(), false);
-    for (std::size_t k = 0; k < inputs.size(); ++k) {
-        bool moved = false;
-        paths.push_back(ClaimTourPath(hcp::TourPathFor(dir, inputs[k]), moved));
-        renamed[k] = moved;
-    }
-    return paths;
-}
-
 namespace {
 
 // The gaps of the tour at path as an order of graph (fixed edges it skips

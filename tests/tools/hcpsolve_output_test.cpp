@@ -98,7 +98,7 @@ TEST(HcpsolveFormats, CsvHasAHeaderAndQuotesAwkwardFileNames)
     ASSERT_EQ(lines.size(), 3u) << run.out;
     const auto header = CsvFields(lines[0]);
     EXPECT_EQ(header, (std::vector<std::string>{"file", "n", "edges", "verdict", "h", "calls", "seconds",
-                                                "seed", "restart", "method", "error", "reason"}));
+                                                "seed", "restart", "method", "error", "reason", "tour"}));
     const auto row = CsvFields(lines[1]);
     ASSERT_EQ(row.size(), header.size()) << lines[1];
     EXPECT_EQ(row[0], "six, \"sides\".hcp");
@@ -203,7 +203,7 @@ TEST(HcpsolveFormats, ReasonOfAProofIsAFieldOfEveryFormat)
     const auto csv = SplitLines(Solve(dir, {"--method", "exist", "--format", "csv", g}).out);
     ASSERT_EQ(csv.size(), 2u);
     const auto row = CsvFields(csv[1]);
-    ASSERT_EQ(row.size(), 12u) << csv[1];
+    ASSERT_EQ(row.size(), 13u) << csv[1];
     EXPECT_EQ(row[3], "NO_CYCLE");
     EXPECT_EQ(row[11], reason);
 

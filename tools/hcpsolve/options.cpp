@@ -201,7 +201,8 @@ int ParseOptions(int argc, char** argv, Options& opts)
         ->check(WholeNumber(1, 1024))
         ->type_name("J");
     app.add_option("--time-limit", opts.timeLimit,
-                   "seconds per file; a file that runs out reports NOT_FOUND (default: none)")
+                   "seconds per file, reading and searching; a file that runs out reports NOT_FOUND "
+                   "(default: none)")
         ->check(Seconds())
         ->type_name("SECONDS");
     app.add_option("--calls", opts.calls,
@@ -214,9 +215,10 @@ int ParseOptions(int argc, char** argv, Options& opts)
                    "NAME-2.tour (shown as tour=), and a better tour already there is kept")
         ->type_name("DIR");
     app.add_option("--verify", opts.verify,
-                   "check the tour file TOUR against GRAPH.hcp; exit 0 if it is a Hamiltonian cycle")
+                   "check the tour file TOUR against GRAPH (any input format); exit 0 if it is a Hamiltonian "
+                   "cycle that uses every fixed edge")
         ->expected(2)
-        ->type_name("GRAPH.hcp TOUR");
+        ->type_name("GRAPH TOUR");
     app.add_option("--format", format, "result lines as text, csv or json (JSON Lines)")
         ->check(OneOf({"text", "csv", "json"}))
         ->type_name("text|csv|json");

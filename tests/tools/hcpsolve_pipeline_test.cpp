@@ -123,7 +123,7 @@ TEST(HcpsolvePipeline, OptionValuesThatMeanNothingAreUsageErrors)
         {{"--time-limit", "0", g}, "leave --time-limit out for none"},
         {{"--seed", "18446744073709551615", g}, "outside 0..4294967295"},
         {{"--restarts", "99999999999999999999", g}, "outside 1..1000000"},
-        {{"--time-limit", "0x10", g}, "not a number of seconds"},
+        {{"--time-limit", "1e-3", g}, "write plain decimals, such as 0.001"},
     };
     for (const Case& c : cases) {
         const ToolRun run = Solve(dir, c.args);
@@ -131,9 +131,6 @@ TEST(HcpsolvePipeline, OptionValuesThatMeanNothingAreUsageErrors)
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
         EXPECT_EQ(run.out, "");
     }
-    // Seconds in exponent notation are seconds.
-    const ToolRun small = Solve(dir, {"--time-limit", "1e-3", "--method", "exist", g});
-    EXPECT_EQ(small.status, 1) << small.err;
 }
 
 TEST(HcpsolvePipeline, HelpThatCannotBeWrittenIsAFailure)

@@ -84,25 +84,19 @@ CLI::Validator WholeNumber(long long lo, long long hi)
         "");
 }
 
-// Decimal digits with at most one point and an optional exponent ("10",
-// "2.5", ".5", "1e-3"): what a person types for seconds. std::stod alone
-// would also take "0x10" (16), "inf", "nan" and leading blanks.
+// Plain decimal digits with at most one point ("10", "2.5", ".5"): what a
+// person types for seconds. std::stod alone would also take "0x10" (16),
+// "1e3", "inf" and leading blanks.
 bool IsPlainDecimal(const std::string& text)
 {
-    const std::size_t e = text.find_first_of("eE");
-    const std::string mantissa = text.substr(0, e);
     bool digit = false;
     bool point = false;
-    for (char c : mantissa) {
+    for (char c : text) {
         if (c >= '0' && c <= '9') digit = true;
         else if (c == '.' && !point) point = true;
         else return false;
     }
-    if (!digit) return false;
-    if (e == std::string::npos) return true;
-    std::string exponent = text.substr(e + 1);
-    if (!exponent.empty() && (exponent[0] == '-' || exponent[0] == '+')) exponent.erase(0, 1);
-    return !exponent.empty() && exponent.find_first_not_of("0123456789") == std::string::npos;
+    return digit;
 }
 
 // A finite number of seconds, zero or more.
@@ -120,7 +114,7 @@ CLI::Validator Seconds()
                 used = 0;
             }
             if (used == 0 || used != text.size() || !std::isfinite(v))
-                return "\"" + text + "\" is not a number of seconds";
+                return "\"" + text + "\" is not a number of seconds (write plain decimals, such as 0.001 or 2.5)";
             if (v < 0) return "a time limit cannot be negative (got " + text + ")";
             if (v == 0) return "a time limit of 0 seconds leaves no time; leave --time-limit out for none";
             return std::string();

@@ -6,9 +6,10 @@
 //                                        Petersen, Herschel, Coxeter, Tutte,
 //                                        flower snarks, GP(n, 2), the shared
 //                                        proofs/*.col (default limit 30 s)
-//   portfolio_bench cubic N              every connected cubic graph on N
-//                                        nodes (nauty-geng) decided here and
-//                                        by nauty-cubhamg, times and ratio
+//   portfolio_bench cubic N [FILE.g6]    every connected cubic graph on N
+//                                        nodes (nauty-geng, or FILE) decided
+//                                        here and by nauty-cubhamg, times and
+//                                        ratio
 //   portfolio_bench cubhamg NAME...      the named families beside cubhamg
 #include <sys/resource.h>
 
@@ -130,15 +131,16 @@ int Proofs(double seconds)
 double CubhamgSeconds(const std::string& file)
 {
     const double start = Now();
-    const int status = std::system(("nauty-cubhamg -q " + file + " >/dev/null 2>&1").c_str());
+    const int status = std::system(("nauty-cubhamg " + file + " >/dev/null 2>&1").c_str());
     if (status != 0) return -1.0;
     return Now() - start;
 }
 
-int Cubic(int n)
+int Cubic(int n, std::string given)
 {
-    const std::string file = (fs::temp_directory_path() / ("portfolio_cubic" + std::to_string(n) + ".g6")).string();
-    if (std::system(("nauty-geng -q -c -d3 -D3 " + std::to_string(n) + " >" + file).c_str()) != 0) {
+    const std::string file = !given.empty() ? given
+                             : (fs::temp_directory_path() / ("portfolio_cubic" + std::to_string(n) + ".g6")).string();
+    if (given.empty() && std::system(("nauty-geng -q -c -d3 -D3 " + std::to_string(n) + " >" + file).c_str()) != 0) {
         std::printf("nauty-geng failed (is the nauty package installed?)\n");
         return 1;
     }
@@ -157,7 +159,7 @@ int Cubic(int n)
     std::printf("cubic graphs on %d nodes: %zu (%zu Hamiltonian, %zu not, %zu undecided)\n", n, graphs.size(), yes, no,
                 unknown);
     std::printf("exact %.2f s, cubhamg %.2f s, ratio %.2f\n", ours, theirs, theirs > 0 ? ours / theirs : 0.0);
-    fs::remove(file);
+    if (given.empty()) fs::remove(file);
     return 0;
 }
 
@@ -181,7 +183,7 @@ int Families()
         }
         // cubhamg gets a minute; past that it is reported as not decided.
         const double start2 = Now();
-        const int status = std::system(("timeout 60 nauty-cubhamg -q " + file + " >/dev/null 2>&1").c_str());
+        const int status = std::system(("timeout 60 nauty-cubhamg " + file + " >/dev/null 2>&1").c_str());
         const double theirs = Now() - start2;
         std::printf("%-12s %5u %-11s %-10s %10.3f %12s %7.2f\n", x.name.c_str(), x.graph.NodeCount(),
                     std::string(hcp::VerdictName(r.verdict)).c_str(), search.LastPart(), ours,
@@ -198,7 +200,7 @@ int main(int argc, char** argv)
 {
     const std::string mode = argc > 1 ? argv[1] : "proofs";
     if (mode == "proofs") return Proofs(argc > 2 ? std::atof(argv[2]) : 30.0);
-    if (mode == "cubic") return Cubic(argc > 2 ? std::atoi(argv[2]) : 18);
+    if (mode == "cubic") return Cubic(argc > 2 ? std::atoi(argv[2]) : 18, argc > 3 ? argv[3] : "");
     if (mode == "cubhamg") return Families();
     std::fprintf(stderr, "usage: portfolio_bench proofs [SECONDS] | cubic N | cubhamg\n");
     return 2;

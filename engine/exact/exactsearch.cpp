@@ -66,6 +66,22 @@ SolveResult ExactSearch::Run(const Graph& g, const SolveOptions& options, ExactE
         break;
     }
     const NodeId n = m_reduction.NodeCount();
+    // A Hamiltonian graph has no toughness witness, and most small ones
+    // give up a cycle to a short search at once: that search goes first,
+    // and any proof it finds waits until the witness search had its turn.
+    if (engine == ExactEngine::Auto && n <= kDepthFirstLimit) {
+        StopWatch probe(options.stop, 256);
+        m_small.SetBranchLimit(kProbeBranches * n);
+        if (m_small.Run(m_reduction, probe) == SmallSearch::Outcome::Found) {
+            m_part = "depth-first";
+            m_partWork = m_small.Branches();
+            r.stats.branches = m_small.Branches();
+            r.verdict = Verdict::Hamiltonian;
+            r.order.assign(m_small.Cycle(), m_small.Cycle() + n);
+            CheckFound(g, r);
+            return r;
+        }
+    }
     if (engine == ExactEngine::Auto && ProveByToughness(g, r)) return r;
     if (((engine == ExactEngine::Auto && n > HeldKarp::kMaxNodes) || engine == ExactEngine::Frontier)
         && RunFrontier(options, r))
@@ -120,10 +136,7 @@ SolveResult ExactSearch::Run(const Graph& g, const SolveOptions& options, ExactE
     } else {
         m_part = "sat";
         m_work.Build(m_reduction);
-        std::optional<SatModel> model = m_satModel;
-        if (!model && options.coverModel != CoverModel::Both)
-            model = options.coverModel == CoverModel::Arcs ? SatModel::Arcs : SatModel::Edges;
-        SolveResult s = RunSatSearch(m_work, options, model);
+        SolveResult s = RunSatSearch(m_work, options, ChosenModel(options));
         r.verdict = s.verdict;
         r.order = std::move(s.order);
         r.reason = std::move(s.reason);
@@ -133,6 +146,12 @@ SolveResult ExactSearch::Run(const Graph& g, const SolveOptions& options, ExactE
     }
     if (r.verdict == Verdict::Hamiltonian) CheckFound(g, r);
     return r;
+}
+
+std::optional<SatModel> ExactSearch::ChosenModel(const SolveOptions& options) const
+{
+    if (m_satModel || options.coverModel == CoverModel::Both) return m_satModel;
+    return options.coverModel == CoverModel::Arcs ? SatModel::Arcs : SatModel::Edges;
 }
 
 // Graphs too large for the subset programme but small enough for the
@@ -168,7 +187,7 @@ void ExactSearch::TakeTurns(const SolveOptions& options, SolveResult& r)
         }
         if (stop.StoppedNow() || conflicts == 0) break;
         m_part = "sat";
-        SolveResult s = RunSatSearch(m_work, options, m_satModel, conflicts);
+        SolveResult s = RunSatSearch(m_work, options, ChosenModel(options), conflicts);
         total += s.stats;
         m_partWork = s.stats.satCalls;
         if (s.verdict != Verdict::Unknown) {
@@ -219,6 +238,9 @@ bool ExactSearch::ProveByToughness(const Graph& g, SolveResult& r)
     const std::uint64_t size = g.NodeCount() + g.Adjacency().size();
     const std::uint64_t work = std::min<std::uint64_t>(kToughnessWork, 64 * size);
     m_part = "toughness";
+    // On a regular graph the degree order is no order; the cut-vertex
+    // greedy alone is tried.
+    m_toughness.SetDegreeGreedy(g.MinDegree() != g.MaxDegree());
     if (m_toughness.Run(g, work)) {
         m_partWork = m_toughness.Work();
         r.verdict = Verdict::NoCycle;

@@ -66,10 +66,14 @@ private:
     // The first turns of depth-first and SAT search on graphs of 28 to 64
     // nodes (about 50 ms each); each round doubles them.
     static constexpr std::uint64_t kFirstBranches = 1'000'000;
+    // Branches per node of the short search before the toughness proof.
+    static constexpr std::uint64_t kProbeBranches = 16;
     static constexpr std::uint64_t kFirstConflicts = 4'000;
 
     bool ProveByToughness(const Graph& g, SolveResult& r);
     void TakeTurns(const SolveOptions& options, SolveResult& r);
+    // The SAT model SetSatModel or the options ask for; none: both.
+    std::optional<SatModel> ChosenModel(const SolveOptions& options) const;
     bool RunFrontier(const SolveOptions& options, SolveResult& r);
 
     Reduction m_reduction;

@@ -50,7 +50,7 @@ bool ToughnessProof::Search(std::uint64_t work)
     m_work = 0;
     m_limit = work;
     if (m_nodes < 4) return false;
-    return Greedy(false) || Greedy(true);
+    return Greedy(false) || (m_degreeGreedy && Greedy(true));
 }
 
 // Builds S one node at a time and after each step tests S with its idle

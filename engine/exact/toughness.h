@@ -25,6 +25,9 @@ public:
     bool Run(const Graph& g, std::uint64_t work);
     bool Run(const Reduction& r, std::uint64_t work);
 
+    // Whether the second greedy search (by degree alone) runs; default yes.
+    void SetDegreeGreedy(bool on) { m_degreeGreedy = on; }
+
     // The set (ascending) and the number of components it leaves.
     const std::vector<NodeId>& Witness() const { return m_witness; }
     std::uint64_t Components() const { return m_components; }
@@ -61,6 +64,7 @@ private:
     std::uint64_t m_components = 0;
     std::uint64_t m_work = 0;
     std::uint64_t m_limit = 0;
+    bool m_degreeGreedy = true;
 };
 
 }  // namespace hcp

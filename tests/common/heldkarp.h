@@ -51,4 +51,27 @@ inline std::vector<hcp::NodeId> HeldKarpCycle(const hcp::Graph& g) {
 
 inline bool HamiltonianByDp(const hcp::Graph& g) { return !HeldKarpCycle(g).empty(); }
 
+// Whether g has a Hamiltonian cycle through all its fixed edges: each
+// fixed edge is split by a new node of degree 2, which every cycle of the
+// split graph must pass, and a cycle of that graph is one of g through the
+// fixed edges.
+inline bool HamiltonianThroughFixedByDp(const hcp::Graph& g) {
+    std::vector<hcp::Edge> split;
+    hcp::NodeId extra = g.NodeCount();
+    const auto& fixed = g.FixedEdges();
+    for (const auto& e : g.Edges()) {
+        bool isFixed = false;
+        for (const auto& f : fixed)
+            isFixed |= (f.first == e.first && f.second == e.second) || (f.first == e.second && f.second == e.first);
+        if (!isFixed) {
+            split.push_back(e);
+            continue;
+        }
+        split.emplace_back(e.first, extra);
+        split.emplace_back(e.second, extra);
+        ++extra;
+    }
+    return HamiltonianByDp(hcp::Graph::FromEdges(extra, split));
+}
+
 }  // namespace testgraphs

@@ -1,6 +1,8 @@
-// The subset programme on its own: every graph it takes is decided, its
-// cycles are cycles, and it agrees with the tests' own programme, which
-// runs the other way (pushing paths forward instead of pulling rows).
+// The two dynamic programmes on their own. The subset programme decides
+// every graph it takes and agrees with the tests' own programme, which
+// runs the other way (pushing paths forward instead of pulling rows); the
+// frontier programme decides narrow graphs of any length and leaves wide
+// ones to the search. Both honour fixed edges.
 #include <gtest/gtest.h>
 
 #include "common/graphfamilies.h"
@@ -61,9 +63,9 @@ TEST(HeldKarp, CubicGraphsAndFamilies) {
     EXPECT_EQ(hamiltonian, 4060 - 219);
 }
 
-TEST(HeldKarp, FixedEdgesAreHonoured) {
-    // With edge u-v fixed, a cycle must use it: compare with the tests'
-    // programme on the graph where u keeps only v and one other neighbour.
+// Fixed edges: a cycle must use them. Both programmes take them as
+// forced edges of the working graph.
+void ExpectFixedEdgesHonoured(ExactEngine engine) {
     hcp::ExactSearch search;
     int found = 0, none = 0;
     for (std::uint64_t seed = 1; seed <= 80; ++seed) {
@@ -77,22 +79,9 @@ TEST(HeldKarp, FixedEdgesAreHonoured) {
             if (other != fixed[0]) fixed.push_back(other);
         }
         g.SetFixedEdges(fixed);
-        const hcp::SolveResult r = search.Run(g, {}, ExactEngine::DynamicProgramme);
+        const hcp::SolveResult r = search.Run(g, {}, engine);
         ASSERT_NE(r.verdict, Verdict::Unknown);
-        // Truth: some cycle of g through every fixed edge, found by forcing
-        // each fixed edge with a subdivision node of degree 2.
-        std::vector<hcp::Edge> split;
-        NodeId extra = 11;
-        for (const auto& e : edges) {
-            if (std::find(fixed.begin(), fixed.end(), e) == fixed.end()) {
-                split.push_back(e);
-                continue;
-            }
-            split.emplace_back(e.first, extra);
-            split.emplace_back(e.second, extra);
-            ++extra;
-        }
-        const bool truth = HamiltonianByDp(Make(extra, split));
+        const bool truth = HamiltonianThroughFixedByDp(g);
         ASSERT_EQ(r.verdict == Verdict::Hamiltonian, truth) << "seed " << seed << ": " << r.reason;
         if (truth) {
             ++found;
@@ -103,4 +92,34 @@ TEST(HeldKarp, FixedEdgesAreHonoured) {
     }
     EXPECT_GT(found, 5);
     EXPECT_GT(none, 5);
+}
+
+TEST(HeldKarp, FixedEdgesAreHonoured) { ExpectFixedEdgesHonoured(ExactEngine::DynamicProgramme); }
+
+TEST(FrontierProgramme, FixedEdgesAreHonoured) { ExpectFixedEdgesHonoured(ExactEngine::Frontier); }
+
+TEST(FrontierProgramme, NarrowGraphsOfAnySizeAndWideOnesLeftToTheSearch) {
+    hcp::ExactSearch search;
+    // Ladders, prisms and thin grids: narrow at any length.
+    for (NodeId k : {30u, 200u, 1000u}) {
+        const hcp::SolveResult prism = search.Run(GeneralizedPetersen(k, 1), {}, ExactEngine::Frontier);
+        EXPECT_EQ(prism.verdict, Verdict::Hamiltonian);
+        EXPECT_STREQ(search.LastPart(), "frontier");
+        EXPECT_TRUE(hcp::CheckCycle(GeneralizedPetersen(k, 1), prism.order).hamiltonian);
+        const Graph grid = Grid(4, k + 1);
+        const hcp::SolveResult r = search.Run(grid, {}, ExactEngine::Frontier);
+        EXPECT_EQ(r.verdict, Verdict::Hamiltonian) << k;
+        EXPECT_TRUE(hcp::CheckCycle(grid, r.order).hamiltonian);
+    }
+    // GP(n, 2) with n = 5 (mod 6) has no cycle, the others do.
+    for (NodeId n : {101u, 102u, 103u, 104u}) {
+        const hcp::SolveResult r = search.Run(GeneralizedPetersen(n, 2), {}, ExactEngine::Frontier);
+        EXPECT_EQ(r.verdict, n % 6 == 5 ? Verdict::NoCycle : Verdict::Hamiltonian) << n;
+        EXPECT_STREQ(search.LastPart(), "frontier");
+    }
+    // A random cubic graph of 300 nodes has no narrow order: the SAT search
+    // takes it.
+    const hcp::SolveResult wide = search.Run(RandomCubic(300, 3), {}, ExactEngine::Frontier);
+    EXPECT_NE(wide.verdict, Verdict::Unknown);
+    EXPECT_STREQ(search.LastPart(), "sat");
 }

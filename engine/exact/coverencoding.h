@@ -20,7 +20,9 @@ class Solver;
 
 namespace hcp {
 
-enum class SatModel { Arcs, Edges };
+// Arcs and Edges state covers and need cuts; Ranks adds positions to the
+// arc model so that only single cycles are models (rankencoding.cpp).
+enum class SatModel { Arcs, Edges, Ranks };
 
 class CoverEncoding {
 public:

@@ -154,9 +154,12 @@ private:
 
 }  // namespace
 
+std::unique_ptr<CoverEncoding> MakeRankEncoding(const WorkGraph& w);
+
 std::unique_ptr<CoverEncoding> MakeCoverEncoding(SatModel model, const WorkGraph& w)
 {
     if (model == SatModel::Edges) return std::make_unique<EdgeEncoding>(w);
+    if (model == SatModel::Ranks) return MakeRankEncoding(w);
     return MakeArcEncoding(w);
 }
 

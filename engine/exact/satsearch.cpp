@@ -69,7 +69,18 @@ struct Lane {
 // The first slice of each model, in conflicts; slices double each round.
 constexpr std::uint64_t kFirstSlice = 2000;
 
-const char* ModelName(SatModel m) { return m == SatModel::Arcs ? "arcs" : "edges"; }
+const char* ModelName(SatModel m)
+{
+    return m == SatModel::Arcs ? "arcs" : m == SatModel::Edges ? "edges" : "ranks";
+}
+
+// The rank model joins the two cut models once each has had this many
+// conflicts in one slice without an answer (the cut loop has stalled),
+// on graphs small enough for its O(E log N) clauses (and not on the
+// sparse Hamiltonian graphs of thousands of nodes, where a third model
+// would only take time from the two that find their cycles).
+constexpr std::uint64_t kRankSlice = 8 * kFirstSlice;
+constexpr std::size_t kRankEdges = 4'000;
 
 bool IsPermutation(const std::vector<NodeId>& order, NodeId n)
 {
@@ -113,7 +124,7 @@ ModelBudget PlanModels(const WorkGraph& w, const SolveOptions& options, std::opt
         return bytes <= static_cast<double>(memory) && (micros * m * 1e-6 + spent) <= limit;
     };
     ModelBudget b;
-    const bool wantArcs = !only || *only == SatModel::Arcs;
+    const bool wantArcs = !only || *only != SatModel::Edges;   // the rank model costs about what arcs do
     const bool wantEdges = !only || *only == SatModel::Edges;
     if (wantArcs && wantEdges && arcBytes + edgeBytes <= static_cast<double>(memory)
         && fits(arcBytes + edgeBytes, kArcBuildMicros + kEdgeBuildMicros, 0)) {
@@ -193,9 +204,7 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::o
         result.reason = budget.reason;
         return result;
     }
-    for (SatModel model : {SatModel::Arcs, SatModel::Edges}) {
-        if (only && model != *only) continue;
-        if (!(model == SatModel::Arcs ? budget.arcs : budget.edges)) continue;
+    auto addLane = [&](SatModel model) {
         auto lane = std::make_unique<Lane>();
         lane->model = model;
         // Measured on sparse graphs of a few thousand nodes: a call costs
@@ -208,20 +217,37 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::o
         // In the arc model a true decision picks a node's successor and the
         // exactly-one clauses clear its alternatives; in the edge model most
         // variables are false and deciding false first keeps covers sparse.
-        lane->solver->set("phase", model == SatModel::Arcs ? 1 : 0);
+        lane->solver->set("phase", model == SatModel::Edges ? 0 : 1);
         lane->solver->connect_terminator(&terminator);
         lane->solver->connect_learner(&lane->conflicts);
         lane->encoding = MakeCoverEncoding(model, w);
-        if (!lane->encoding->Encode(*lane->solver, options.stop)) return result;
-        if (IsPermutation(options.startOrder, n)) lane->seeded = lane->encoding->Seed(*lane->solver, options.startOrder);
+        Lane* added = lane.get();
         lanes.push_back(std::move(lane));
+        if (!added->encoding->Encode(*added->solver, options.stop)) return false;
+        if (IsPermutation(options.startOrder, n)) added->seeded = added->encoding->Seed(*added->solver, options.startOrder);
         if (options.log != nullptr) {
             rusage u{};
             getrusage(RUSAGE_SELF, &u);
             *options.log << "exact: " << ModelName(model) << " model built after " << elapsed() << " s, peak "
                          << u.ru_maxrss / 1024 << " MB\n";
         }
+        return true;
+    };
+    auto disconnect = [&] {
+        for (auto& lane : lanes) {
+            lane->solver->disconnect_learner();
+            lane->solver->disconnect_terminator();
+        }
+    };
+    for (SatModel model : {SatModel::Arcs, SatModel::Edges, SatModel::Ranks}) {
+        if (only ? model != *only : model == SatModel::Ranks) continue;
+        if (!(model == SatModel::Edges ? budget.edges : budget.arcs)) continue;
+        if (!addLane(model)) {
+            disconnect();
+            return result;
+        }
     }
+    bool ranked = only.has_value();
 
     std::vector<NodeId> succ(n);
     std::vector<std::uint32_t> cutMark(n, ~std::uint32_t{0});
@@ -245,6 +271,10 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::o
         return total;
     };
     while (!done && !options.stop.stop_requested()) {
+        if (!ranked && slice >= kRankSlice && budget.arcs && m <= kRankEdges) {
+            ranked = true;
+            if (!addLane(SatModel::Ranks)) break;
+        }
         if (workLimit > 0 && spent() >= workLimit) {
             result.reason = "the SAT search used its share of work";
             break;
@@ -337,10 +367,7 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::o
         }
         slice = std::min<std::uint64_t>(2 * slice, INT_MAX);
     }
-    for (auto& lane : lanes) {
-        lane->solver->disconnect_learner();
-        lane->solver->disconnect_terminator();
-    }
+    disconnect();
     return result;
 }
 

@@ -193,7 +193,7 @@ void ToughnessProof::Prune()
     }
     // Restore the labels of the set for the next step of the greedy search.
     for (NodeId s : m_set) label[s] = kUnseen;
-    if (count <= kept.size()) return;
+    if (kept.empty() || count <= kept.size()) return;
     // Check the witness from scratch before it becomes a proof.
     std::vector<std::uint8_t> removed = m_removed;
     std::swap(removed, m_removed);

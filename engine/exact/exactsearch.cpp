@@ -23,7 +23,7 @@ public:
     std::string_view Name() const override { return "exact"; }
     std::string_view Summary() const override
     {
-        return "complete: finds a cycle or proves there is none (proofs, then depth-first or SAT search)";
+        return "complete: finds a cycle or proves there is none (proofs, toughness, dynamic programmes, depth-first and SAT search)";
     }
     bool Complete() const override { return true; }
     // With two threads the two SAT models run side by side; graphs the

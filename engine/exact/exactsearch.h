@@ -1,8 +1,11 @@
-// ExactSearch: the complete method. The cheap proofs of Reduction run
-// first; what they leave open goes to a depth-first search on small graphs
-// and to the SAT search otherwise. The answer is Hamiltonian with a cycle
-// checked on the graph as given, NoCycle with the reason, or Unknown only
-// when the stop token fired.
+// ExactSearch: the complete method, a portfolio. The cheap proofs of
+// Reduction run first; then a short depth-first search, the toughness
+// proof, and by size and shape the subset programme (up to 27 nodes), the
+// frontier programme (narrow graphs), the depth-first and SAT searches in
+// turns (up to 64 nodes) or the SAT search. Every part is bounded in work
+// or is the last. The answer is Hamiltonian with a cycle checked on the
+// graph as given, NoCycle with the reason, or Unknown when the stop token
+// fired or no SAT model fits the budget (the reason says so).
 //
 // One object may decide many graphs in a row (not at once): it keeps its
 // buffers, which makes a stream of small graphs cheap.

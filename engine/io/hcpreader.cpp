@@ -21,7 +21,7 @@ namespace {
 HcpContent ReadHcpContent(const std::string& path, const ReadOptions& options, const std::string& label)
 {
     const std::string& name = label.empty() ? path : label;
-    FileSource file(path, EscapeControls(name), options.stop);
+    FileSource file(path, EscapeControls(name), options.stop, options.timeLimit);
     try {
         return ParseHcp(file, name, options);
     } catch (const std::bad_alloc&) {

@@ -119,11 +119,13 @@ bool LineScanner::Next(std::string_view& line)
             m_scanned = 0;
             line = "COMMENT";
             return true;
-        } else {
-            // No line end yet (or a CR at the very end): read on.
+        } else if (!m_atEnd) {
+            // No line end yet (or a CR at the very end): read on, and look
+            // again, as the bytes may have moved to the front.
             m_scanned = cr != nullptr ? static_cast<std::size_t>(cr - base) : have;
-            if (Fill()) continue;
-            if (cr != nullptr) continue;   // at the end now: the CR ends the line
+            Fill();
+            continue;
+        } else {
             if (have == 0) return false;   // m_line is now the line after the last
             length = taken = have;         // a last line without a line end
         }
@@ -131,6 +133,11 @@ bool LineScanner::Next(std::string_view& line)
         m_lastBegin = m_begin;
         m_begin += taken;
         line = std::string_view(base, length);
+        if (length > m_maxLine) {
+            // Whole in the buffer, yet beyond the bound all the same.
+            if (!m_skipLongComments || !IsCommentLine(line)) TooLong();
+            line = "COMMENT";
+        }
         return true;
     }
 }

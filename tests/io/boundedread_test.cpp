@@ -165,6 +165,20 @@ TEST_F(BoundedRead, CarriageReturnsAloneEndLines)
     EXPECT_EQ(items[2].graph, hcp::DecodeGraph6("C~"));
 }
 
+// The bytes of a last line without a line end move to the front of the
+// buffer when the reader looks for more; it must read them there, not
+// where they were (which a short line before it overwrites).
+TEST_F(BoundedRead, ALastLineWithoutALineEndIsReadWhole)
+{
+    GraphSource s(Write("last.g6", "@\nIheA@GUAo"));
+    const std::vector<SourceItem> items = All(s);
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[1].error, "");
+    EXPECT_EQ(items[1].graph, hcp::DecodeGraph6("IheA@GUAo"));
+    const std::string hcpText = "NAME: k\nDIMENSION: 3\nEDGE_DATA_SECTION\n1 2\n2 3\n3 1\n-1\nEOF";
+    EXPECT_EQ(hcp::ParseHcpGraph(hcpText, "k").EdgeCount(), 3u);
+}
+
 // A NUL is named as such; before, its line was a "length mismatch".
 TEST_F(BoundedRead, ANulInsideAGraph6LineIsNamed)
 {

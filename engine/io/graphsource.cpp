@@ -154,7 +154,7 @@ bool GraphSource::Next(SourceItem& item)
                 try {
                     item.graph = ParseDimacs(s.lines);
                 } catch (const std::bad_alloc&) {
-                    throw FileError(EscapeControls(m_path) + ": not enough memory to read the file");
+                    throw ReadOutOfMemory(EscapeControls(m_path) + ": not enough memory to read the file");
                 }
             } else {
                 // The HCP reader takes the bytes from the stream already
@@ -164,7 +164,7 @@ bool GraphSource::Next(SourceItem& item)
                 try {
                     item.graph = BuildHcpGraph(ParseHcp(rest, m_path, s.read), m_path);
                 } catch (const std::bad_alloc&) {
-                    throw FileError(EscapeControls(m_path) + ": not enough memory to read the file");
+                    throw ReadOutOfMemory(EscapeControls(m_path) + ": not enough memory to read the file");
                 }
             }
         } catch (const FormatError& e) {
@@ -213,6 +213,7 @@ bool GraphSource::Next(SourceItem& item)
         } catch (const std::bad_alloc&) {
             // One graph too large for this computer; the next may fit.
             item.graph = Graph();
+            item.outOfMemory = true;
             item.error = where + ": not enough memory for the graph of this line (" + std::to_string(line.size())
                        + " bytes)";
         }

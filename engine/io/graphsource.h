@@ -35,6 +35,7 @@ struct SourceItem {
     std::size_t line = 0;    // the line it came from; 0 for a whole-file format
     Graph graph;             // empty when error is set
     std::string error;       // "file:line: problem"; the source goes on after it
+    bool outOfMemory = false;   // the error is that the graph did not fit in memory
 };
 
 class TOURKERN_API GraphSource {

@@ -97,8 +97,7 @@ TEST_F(StoppableRead, AFifoWithoutAWriterGivesWayToAStopAndToTheTimeLimit)
 TEST_F(StoppableRead, AGraphThatHasArrivedIsHandedOutWhileTheStreamStalls)
 {
     const std::string fifo = Fifo("stalled.g6");
-    std::stop_source release;
-    std::jthread writer([&] {
+    std::jthread writer([&](std::stop_token release) {
         const int fd = ::open(fifo.c_str(), O_WRONLY);
         ASSERT_GE(fd, 0);
         ASSERT_EQ(::write(fd, "Bw\n", 3), 3);
@@ -116,7 +115,7 @@ TEST_F(StoppableRead, AGraphThatHasArrivedIsHandedOutWhileTheStreamStalls)
         m_stop.request_stop();
     });
     EXPECT_THROW(s.Next(item), hcp::ReadStopped);
-    release.request_stop();
+    writer.request_stop();
 }
 
 // A stream's time limit bounds the wait for each graph, not the stream: a
@@ -148,8 +147,7 @@ TEST_F(StoppableRead, AStreamsTimeLimitCountsFromEachGraph)
 TEST_F(StoppableRead, AHalfSentHcpFileGivesWayToTheTimeLimit)
 {
     const std::string fifo = Fifo("half.hcp");
-    std::stop_source release;
-    std::jthread writer([&] {
+    std::jthread writer([&](std::stop_token release) {
         const int fd = ::open(fifo.c_str(), O_WRONLY);
         ASSERT_GE(fd, 0);
         const std::string half = "NAME: half\nDIMENSION: 4\nEDGE_DATA_SECTION\n1 2\n2 3\n";
@@ -165,7 +163,7 @@ TEST_F(StoppableRead, AHalfSentHcpFileGivesWayToTheTimeLimit)
     } catch (const hcp::ReadStopped& e) {
         EXPECT_EQ(Message(e), fifo + ": time limit reached while reading");
     }
-    release.request_stop();
+    writer.request_stop();
 }
 
 // Standard input that stays open without a line: the format cannot even be
@@ -173,8 +171,7 @@ TEST_F(StoppableRead, AHalfSentHcpFileGivesWayToTheTimeLimit)
 TEST_F(StoppableRead, StandardInputThatNeverSendsALineGivesWayToAStop)
 {
     const std::string fifo = Fifo("stdin");
-    std::stop_source release;
-    std::jthread writer([&] {
+    std::jthread writer([&](std::stop_token release) {
         const int fd = ::open(fifo.c_str(), O_WRONLY);
         ASSERT_GE(fd, 0);
         ASSERT_EQ(::write(fd, "C", 1), 1);
@@ -183,7 +180,7 @@ TEST_F(StoppableRead, StandardInputThatNeverSendsALineGivesWayToAStop)
     });
     ASSERT_NE(std::freopen(fifo.c_str(), "rb", stdin), nullptr);
     EXPECT_THROW(GraphSource("-", StopAfter(std::chrono::milliseconds(100))), hcp::ReadStopped);
-    release.request_stop();
+    writer.request_stop();
     writer.join();
     ASSERT_NE(std::freopen("/dev/null", "rb", stdin), nullptr);
 }

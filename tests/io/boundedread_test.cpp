@@ -175,7 +175,8 @@ TEST_F(BoundedRead, ALastLineWithoutALineEndIsReadWhole)
     ASSERT_EQ(items.size(), 2u);
     EXPECT_EQ(items[1].error, "");
     EXPECT_EQ(items[1].graph, hcp::DecodeGraph6("IheA@GUAo"));
-    const std::string hcpText = "NAME: k\nDIMENSION: 3\nEDGE_DATA_SECTION\n1 2\n2 3\n3 1\n-1\nEOF";
+    // The same in the HCP reader: a last line longer than all before it.
+    const std::string hcpText = "DIMENSION: 3\nEDGE_DATA_SECTION\n1 2\n2 3\n3 1\n-1\n" + std::string(60, ' ') + "EOF";
     EXPECT_EQ(hcp::ParseHcpGraph(hcpText, "k").EdgeCount(), 3u);
 }
 

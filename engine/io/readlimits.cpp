@@ -8,7 +8,8 @@ std::string UntouchedNodesProblem(std::uint64_t nodes, std::uint64_t edges)
 {
     const std::uint64_t touched = edges > nodes / 2 ? nodes : 2 * edges;
     if (nodes - touched <= kMaxUntouchedNodes) return {};
-    return std::to_string(nodes) + " nodes, but the " + std::to_string(edges) + " edges listed touch at most "
+    return std::to_string(nodes) + " nodes, but the " + std::to_string(edges) + (edges == 1 ? " edge" : " edges")
+         + " listed touch at most "
          + std::to_string(touched) + " of them; at most " + std::to_string(kMaxUntouchedNodes)
          + " nodes without an edge are read";
 }

@@ -86,7 +86,7 @@ TEST_F(BoundedRead, NodeCountsTheDataDoesNotCarryAreRefusedAtTheirLine)
          ":1: the problem line gives 5000000000 nodes, more than the 4294967294 this reader holds"},
         {"d.s6", ":~~?A????\n", ":1: the line gives 33554432 nodes, but the 0 edges listed"},
         {"e.hcp", "NAME: e\nDIMENSION: 3000000\nEDGE_DATA_SECTION\n1 2\n-1\nEOF\n",
-         ":2: DIMENSION gives 3000000 nodes, but the 1 edges listed touch at most 2 of them"},
+         ":2: DIMENSION gives 3000000 nodes, but the 1 edge listed touch at most 2 of them"},
     };
     for (const Case& c : cases) {
         const std::string path = Write(c.name, c.text);

@@ -7,7 +7,8 @@ signal or the limit.
 
 Usage: bench/hostile_input_bench.py build/tools/hcpsolve/hcpsolve
 
-Peak memory is the child's maximum resident set (wait4); "stop" is the
+Peak memory is the child's maximum resident set (wait4), which counts the
+forked interpreter before the exec too: about 14 MB is that floor. "stop" is the
 time from the signal (or from the time limit) to the exit. Timings are wall
 clock and noisy on a busy machine."""
 

@@ -1,12 +1,14 @@
 // The board picture of a leaper graph: every node on its square of the
 // m x n board (square (r, c) is node (r-1)*n + c, as the leaper generator
-// numbers them), so a cycle reads as the piece's path. Plain arithmetic.
+// numbers them), so a cycle reads as the piece's path; and the recognition
+// of a leaper graph from the graph itself.
 #pragma once
 
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
+
+#include "core/graph.h"
 
 namespace app {
 
@@ -28,11 +30,13 @@ std::string LeaperFileName(const BoardShape& s);
 // A near-square grid for n nodes when the graph is no known board.
 BoardShape GridShape(int n);
 
-// True when every edge (1-based ends) is one leaper move of s.
-bool EdgesAreLeaperMoves(const BoardShape& s, const std::vector<std::pair<int, int>>& edges);
-
-// The edges of the (a, b)-leaper on the board, 1-based, each once.
-std::vector<std::pair<int, int>> LeaperEdges(const BoardShape& s);
+// The board g is the leaper graph of, when it is one: exactly the edges of
+// an (a, b)-leaper on an m x n board numbered row by row. A shape named by
+// nameHint or by the graph's NAME (as the generator names its files) is
+// tried first; otherwise every board of N squares, the squarest first, with
+// the leap the first edge gives. A graph without edges is no board.
+// O(N + E) per board tried; a wrong board fails at its first foreign edge.
+std::optional<BoardShape> RecogniseBoard(const hcp::Graph& g, const std::string& nameHint = {});
 
 // Node k (0-based) at the centre of square (k / cols, k % cols); the board
 // is centred in the unit square with square cells. Resizes x and y to n;

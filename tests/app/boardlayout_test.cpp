@@ -1,10 +1,12 @@
-// Board shapes of leaper graphs, their edges and the board layout.
+// Board shapes of leaper graphs, their recognition from the graph and the
+// board layout.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
-#include <set>
 
 #include "boardlayout.h"
+#include "core/leapergraph.h"
 #include "forcelayout.h"
 
 namespace {
@@ -22,27 +24,77 @@ TEST(BoardLayout, ShapeFromTheGeneratorsFileName)
     EXPECT_FALSE(app::BoardShapeFromName("leaper_1_2_0_30.hcp", 0));
 }
 
-TEST(BoardLayout, KnightEdgesMatchAnIndependentCount)
+// Whether g is the leaper graph of some board, by trying every shape of N
+// squares and every leap that fits on it: the reference for RecogniseBoard.
+bool IsSomeBoard(const hcp::Graph& g)
 {
-    // The knight's graph of an m x n board has 4mn - 6(m + n) + 8 edges.
-    for (auto [m, n] : {std::pair{3, 4}, {5, 5}, {8, 8}, {6, 9}}) {
-        const app::BoardShape s{1, 2, m, n};
-        const auto edges = app::LeaperEdges(s);
-        EXPECT_EQ(static_cast<int>(edges.size()), 4 * m * n - 6 * (m + n) + 8) << m << "x" << n;
-        EXPECT_TRUE(app::EdgesAreLeaperMoves(s, edges));
-        // The same moves are no king's moves, nor moves on a wider board.
-        EXPECT_FALSE(app::EdgesAreLeaperMoves(app::BoardShape{1, 1, m, n}, edges));
-        EXPECT_FALSE(app::EdgesAreLeaperMoves(app::BoardShape{1, 2, m, n + 1}, edges));
-        std::set<std::pair<int, int>> unique(edges.begin(), edges.end());
-        EXPECT_EQ(unique.size(), edges.size());
-        for (auto [u, v] : edges) {
-            EXPECT_LT(u, v);
-            EXPECT_GE(u, 1);
-            EXPECT_LE(v, m * n);
-        }
+    const int n = static_cast<int>(g.NodeCount());
+    if (g.EdgeCount() == 0)
+        return false;
+    for (int rows = 1; rows <= n; ++rows) {
+        if (n % rows != 0)
+            continue;
+        const int cols = n / rows;
+        for (int a = 0; a <= std::max(rows, cols); ++a)
+            for (int b = a; b <= std::max(rows, cols); ++b)
+                if (hcp::LeaperGraph(a, b, rows, cols) == g)
+                    return true;
     }
-    // A rook's step of one (a wazir) on 2 x 3: 7 edges.
-    EXPECT_EQ(app::LeaperEdges(app::BoardShape{0, 1, 2, 3}).size(), 7u);
+    return false;
+}
+
+TEST(BoardRecognition, FindsEveryLeaperGraphOfSmallBoardsAndNothingElse)
+{
+    int boards = 0;
+    for (int m = 1; m <= 6; ++m)
+        for (int n = 1; n <= 6; ++n)
+            for (int a = 0; a <= 3; ++a)
+                for (int b = a; b <= 3; ++b) {
+                    const hcp::Graph g = hcp::LeaperGraph(a, b, m, n);
+                    const auto s = app::RecogniseBoard(g);
+                    if (g.EdgeCount() == 0) {
+                        EXPECT_FALSE(s) << a << b << m << n;
+                        continue;
+                    }
+                    ASSERT_TRUE(s) << a << "," << b << " on " << m << "x" << n;
+                    // Another shape may give the same graph; it must be the same graph.
+                    EXPECT_TRUE(hcp::LeaperGraph(s->a, s->b, s->rows, s->cols) == g)
+                        << a << "," << b << " on " << m << "x" << n;
+                    ++boards;
+                    // One edge less, or one more: a board only when some
+                    // shape gives exactly that graph.
+                    std::vector<hcp::Edge> edges = g.Edges();
+                    const hcp::Edge dropped = edges[edges.size() / 2];
+                    edges.erase(edges.begin() + static_cast<long>(edges.size() / 2));
+                    const hcp::Graph fewer = hcp::Graph::FromEdges(g.NodeCount(), edges);
+                    EXPECT_EQ(app::RecogniseBoard(fewer).has_value(), IsSomeBoard(fewer));
+                    edges.push_back(dropped);
+                    if (!g.HasEdge(0, g.NodeCount() - 1) && g.NodeCount() > 1)
+                        edges.emplace_back(0, g.NodeCount() - 1);
+                    const hcp::Graph more = hcp::Graph::FromEdges(g.NodeCount(), edges);
+                    EXPECT_EQ(app::RecogniseBoard(more).has_value(), IsSomeBoard(more));
+                }
+    EXPECT_GT(boards, 200);
+}
+
+TEST(BoardRecognition, TheGraphDecidesWhateverTheName)
+{
+    const hcp::Graph knight = hcp::LeaperGraph(1, 2, 5, 6);
+    EXPECT_EQ(app::RecogniseBoard(knight, "board.hcp"), (app::BoardShape{1, 2, 5, 6}));
+    // A name that promises another leaper is overruled by the edges.
+    EXPECT_EQ(app::RecogniseBoard(knight, "leaper_2_3_5_6.hcp"), (app::BoardShape{1, 2, 5, 6}));
+    // A name that agrees picks its own shape among equal graphs: a 1 x 6
+    // row of wazir steps is also a 6 x 1 column.
+    const hcp::Graph row = hcp::LeaperGraph(0, 1, 1, 6);
+    EXPECT_EQ(app::RecogniseBoard(row, "leaper_0_1_6_1.hcp"), (app::BoardShape{0, 1, 6, 1}));
+    hcp::Graph named = hcp::LeaperGraph(1, 2, 4, 4);
+    named.SetName("leaper_2_1_4_4");
+    EXPECT_EQ(app::RecogniseBoard(named), (app::BoardShape{2, 1, 4, 4}));
+    // Fixed edges do not change what the board is.
+    hcp::Graph fixed = hcp::LeaperGraph(1, 2, 3, 4);
+    fixed.SetFixedEdges({fixed.Edges().front()});
+    EXPECT_EQ(app::RecogniseBoard(fixed), (app::BoardShape{1, 2, 3, 4}));
+    EXPECT_FALSE(app::RecogniseBoard(hcp::Graph::FromEdges(12, {})));
 }
 
 TEST(BoardLayout, EveryNodeSitsOnItsSquare)

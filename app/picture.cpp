@@ -7,9 +7,10 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
+#include <QFile>
 #include <QSvgGenerator>
 
+#include "filewrite.h"
 #include "framework/resstrings.h"
 #include "graphpainter.h"
 #include "hcpdoc.h"
@@ -37,10 +38,11 @@ QString Suffix(const QString& path)
 
 bool WriteWhole(const QString& path, const QByteArray& data, QString* error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+    std::string why;
+    if (!WriteWholeFile(QFile::encodeName(path).toStdString(), std::string_view(data.constData(), data.size()),
+                        &why)) {
         if (error)
-            *error = path + QStringLiteral(": the file could not be written (") + file.errorString() + ")";
+            *error = QString::fromLocal8Bit(why);
         return false;
     }
     return true;

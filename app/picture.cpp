@@ -82,6 +82,7 @@ void PaintPicture(QPainter* painter, CHcpDoc& doc, QSize size)
     st.radius = LabelRadius(fm.horizontalAdvance(QString::number(n)), fm.height(), 1);
     const double spacing = MedianNearestSpacing(doc.m_pX, doc.m_pY, r.Width(), r.Height());
     st.labelsReadable = n < 2 || spacing >= 2.0 * st.radius;
+    st.spacing = spacing;
     PaintScene(painter, doc.Scene(), at, st);
     painter->restore();
 }

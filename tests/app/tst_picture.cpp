@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -23,6 +24,7 @@
 #include "tourfile.h"
 #include "core/cyclecheck.h"
 #include "core/leapergraph.h"
+#include "graphpainter.h"
 #include "graphsave.h"
 #include "io/graphfile.h"
 #include "io/tourfile.h"
@@ -318,6 +320,35 @@ private slots:
             for (int x = 580; x < 620; ++x)
                 blue += ColourNear(png, x, y, kBlue);
         QVERIFY(blue > 0);
+    }
+
+    void nodesDenserThanThePixelsAreLeftOutSoTheCycleShows()
+    {
+        // 10,000 nodes one pixel apart: drawn, their circles would cover
+        // everything; at that spacing only the cycle is drawn.
+        app::GraphScene scene;
+        scene.nodes = 10000;
+        std::vector<QPointF> at(10001);
+        for (int v = 1; v <= 10000; ++v)
+            at[v] = QPointF(10 + (v - 1) % 100, 10 + (v - 1) / 100);
+        auto blackPixels = [&](double spacing) {
+            QImage img(120, 120, QImage::Format_RGB32);
+            img.fill(Qt::white);
+            QPainter p(&img);
+            app::PaintStyle st;
+            st.labelsReadable = false;
+            st.spacing = spacing;
+            app::PaintNodes(&p, scene, at, st);
+            p.end();
+            int black = 0;
+            for (int y = 0; y < img.height(); ++y)
+                for (int x = 0; x < img.width(); ++x)
+                    black += img.pixelColor(x, y) == QColor(Qt::black);
+            return black;
+        };
+        QCOMPARE(blackPixels(1.0), 0);
+        QVERIFY(blackPixels(-1.0) > 5000);   // spacing unknown: drawn as always
+        QVERIFY(blackPixels(app::kNodeMassSpacing) > 5000);
     }
 
     void aGraphThatDoesNotFitInMemoryIsRefusedByName()

@@ -20,6 +20,14 @@ public:
     virtual std::string_view Summary() const = 0;
     // True when a Unknown verdict only comes from a stop or the time budget.
     virtual bool Complete() const = 0;
+    // True for a method that runs from one random start: Solve runs it
+    // SolveOptions::restarts times, restart k with seed + k, side by side on
+    // SolveOptions::threads. A method that plans its own work (the complete
+    // method, auto) runs once and is handed the threads.
+    virtual bool Restartable() const { return false; }
+    // True when the best order of an undecided run is what the method is
+    // for (fewest gaps), so front ends keep it as they keep a cycle.
+    virtual bool KeepsBestOrder() const { return false; }
     // options.stop already includes the time budget: a method only has to
     // watch the token (StopWatch in core/stopwatch.h helps in hot loops).
     virtual SolveResult Run(const Graph& g, const SolveOptions& options) const = 0;

@@ -48,7 +48,10 @@ struct SolveResult {
     // degree 1"). For Unknown, what ended the search when that is useful.
     std::string reason;
     std::string method;           // the method that decided (for auto, the part)
-    std::uint64_t seed = 0;       // the seed the run used
+    std::uint64_t seed = 0;       // the seed of the run (restart) reported
+    // The restart whose order or proof is reported (restart k runs with
+    // seed + k); -1 when the result reports neither.
+    int restart = -1;
     bool stopped = false;         // a stop request or the time budget ended it
     double seconds = 0.0;         // wall time of the solve
     SolveStats stats;

@@ -62,8 +62,8 @@ std::string TourFileName(const std::string& name)
 // The file is written by the engine's one atomic save (a temporary next
 // to it, then a rename), so that a failed write neither reports success
 // nor leaves a half-written tour in place of the old one. A file that
-// exists but may not be written is refused as unopenable rather than
-// replaced. The text is the engine's one TOUR layout.
+// exists but may not be written, and anything there that is not a regular
+// file (a FIFO, a device), is refused as unopenable rather than replaced. The text is the engine's one TOUR layout.
 bool CCycle::StoreCycle(const char* name)
 {
     if (!name) {
@@ -75,7 +75,7 @@ bool CCycle::StoreCycle(const char* name)
     namespace fs = std::filesystem;
 
     std::error_code ec;
-    if (fs::exists(file, ec)) {
+    if (fs::is_regular_file(file, ec)) {
         std::ofstream probe(file, std::ios::out | std::ios::app);
         if (!probe) {
             ReportFileError("Cannot open file ", file);
@@ -89,6 +89,7 @@ bool CCycle::StoreCycle(const char* name)
     case hcp::AtomicWrite::Ok:
         return true;
     case hcp::AtomicWrite::CannotCreate:
+    case hcp::AtomicWrite::NotRegularFile:
         ReportFileError("Cannot open file ", file);
         return false;
     case hcp::AtomicWrite::CannotWrite:

@@ -159,11 +159,12 @@ private:
 
 Tour ReadTour(const std::string& path, NodeId maxNodes) { return TourReader(path, maxNodes).Read(); }
 
-std::string TourPathFor(const std::string& dir, const std::string& graphPath)
+std::string TourPathFor(const std::string& dir, const std::string& graphPath, std::size_t index)
 {
-    std::string stem = fs::path(graphPath).filename().string();
+    std::string stem = graphPath == "-" ? std::string("stdin") : fs::path(graphPath).filename().string();
     const std::size_t dot = stem.rfind('.');
     if (dot != std::string::npos && dot > 0) stem.resize(dot);
+    if (index > 0) stem += "_" + std::to_string(index);
     return (fs::path(dir) / (stem + ".tour")).string();
 }
 

@@ -4,6 +4,7 @@
 // closing -1 and EOF optional; .tour and .tou names alike).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -22,9 +23,10 @@ struct TourInfo {
 };
 
 // Writes order (0-based, written from 1) to path through a temporary file
-// in the same folder that is flushed and then renamed over path. Throws
-// FileError ("cannot write PATH: reason") when it cannot; the old file at
-// path is then untouched.
+// in the same folder that is flushed and then renamed over path. Only a
+// regular file is replaced (a link is written through to it); a directory,
+// device or FIFO there is refused. Throws FileError ("cannot write PATH:
+// reason") when it cannot; the old file at path is then untouched.
 TOURKERN_API void WriteTour(const std::string& path, std::span<const NodeId> order, const TourInfo& info);
 
 // "HCP solution (H=2)": the comment of the tours this system writes.
@@ -45,7 +47,10 @@ struct Tour {
 // the graph. Throws FileError or FormatError as "file:line: problem".
 TOURKERN_API Tour ReadTour(const std::string& path, NodeId maxNodes = 0);
 
-// DIR/NAME.tour for the graph file path: its file name up to the last dot.
-TOURKERN_API std::string TourPathFor(const std::string& dir, const std::string& graphPath);
+// Where a tour of a graph goes: DIR/NAME.tour, NAME the graph file's name up
+// to the last dot ("stdin" for "-"), or DIR/NAME_INDEX.tour for graph INDEX
+// (1-based) of a file that holds many (graph6, sparse6).
+TOURKERN_API std::string TourPathFor(const std::string& dir, const std::string& graphPath,
+                                     std::size_t index = 0);
 
 }  // namespace hcp

@@ -19,6 +19,7 @@ public:
         return "local search for large sparse graphs (millions of nodes), not complete";
     }
     bool Complete() const override { return false; }
+    bool Restartable() const override { return true; }
     SolveResult Run(const Graph& g, const SolveOptions& options) const override;
 };
 

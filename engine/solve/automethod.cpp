@@ -1,13 +1,11 @@
 #include "solve/automethod.h"
 
 #include <atomic>
-#include <mutex>
-#include <sstream>
 #include <string>
-#include <thread>
 
-#include "core/cyclecheck.h"
+#include "core/race.h"
 #include "exact/reduction.h"
+#include "solve/restarts.h"
 #include "solve/solver.h"
 
 namespace hcp {
@@ -115,108 +113,72 @@ private:
     // The local search for a fixed amount of work: restart after restart
     // (seed, seed + 1, ...) until a cycle or a proof turns up or the
     // Optimize calls (or, by default, the steps) reach the budget. Counting
-    // work rather than seconds
-    // makes the outcome the same on a busy machine as on an idle one.
-    // While `partner` is set and true, the budget does not end the search:
-    // a complete method is still working beside it.
+    // work rather than seconds makes the outcome the same on a busy machine
+    // as on an idle one. While `partner` is set and true, the budget does
+    // not end the search: a complete method is still working beside it.
     static SolveResult Budgeted(const Graph& g, const Method& local, const SolveOptions& options,
                                 const std::atomic<bool>* partner = nullptr)
     {
         const std::uint64_t budget = options.workBudget > 0 ? options.workBudget : kAutoDefaultWork;
-        SolveResult best;
-        SolveOptions one = options;
-        one.restarts = 1;
-        for (std::uint64_t k = 0; !options.stop.stop_requested(); ++k) {
-            one.seed = options.seed + k;
-            SolveResult r = Named(local.Run(g, one), local);
-            // The local searches know nothing of fixed edges: a cycle of theirs
-            // that skips one is no answer to the graph as given.
-            if (r.verdict == Verdict::Hamiltonian && !CheckCycle(g, r.order).hamiltonian)
-                r.verdict = Verdict::Unknown;
-            best.method = r.method;
-            best.stats += r.stats;
-            KeepBest(best, r);
-            if (Definite(r)) {
-                best.verdict = r.verdict;
-                best.reason = r.reason;
-                if (!r.order.empty()) best.order = r.order, best.gaps = r.gaps;
-                break;
-            }
+        RestartPlan plan;
+        plan.restarts = 0;
+        plan.threads = 1;
+        plan.enough = [&](const SolveStats& spent) {
             // A method that did no countable work would never reach the
             // budget: one run of it is the whole budget.
-            if (r.stats.optimizeCalls == 0) break;
-            const bool spent = best.stats.optimizeCalls >= budget ||
-                               (options.workBudget == 0 && best.stats.loopSteps >= kAutoDefaultSteps);
-            if (spent && (partner == nullptr || !partner->load())) break;
-        }
-        return best;
+            const bool spentAll = spent.optimizeCalls == 0 || spent.optimizeCalls >= budget
+                               || (options.workBudget == 0 && spent.loopSteps >= kAutoDefaultSteps);
+            return spentAll && (partner == nullptr || !partner->load());
+        };
+        // The local searches know nothing of fixed edges: the restarts'
+        // check turns a cycle of theirs that skips one into no answer.
+        return RunRestarts(g, local, options, plan);
     }
 
-    // Two threads: the complete method on one, stating covers by arcs; on
-    // the other the local search for its budget and then the complete
-    // method again, stating covers by edges. Each model wins on graphs
-    // where the other stalls, so the pair covers more than either. The
-    // first definite answer stops the rest. All parts are sound, so which
+    // Two threads. The second thread runs the complete method stating
+    // covers by edges; the calling thread runs the local search for its
+    // budget and then the complete method again, stating covers by arcs.
+    // Each model wins on graphs where the other stalls, so the pair covers
+    // more than either. The first definite answer stops the rest; the
+    // complete method's answer is preferred. All parts are sound, so which
     // one wins changes at most which cycle is reported, never the verdict.
     static SolveResult Race(const Graph& g, const Method& local, const Method& exact,
                             const SolveOptions& options)
     {
-        std::stop_source race;
-        std::stop_callback forward(options.stop, [&race] { race.request_stop(); });
-        std::mutex progressLock;
-        SolveOptions shared = options;
-        shared.stop = race.get_token();
-        if (options.progress)
-            shared.progress = [&](const Progress& p) {
-                std::lock_guard<std::mutex> lock(progressLock);
-                options.progress(p);
-            };
-        // A caller that chose one model gets it on both threads: the second
+        // A caller that chose one model gets it on both threads: the calling
         // thread then only runs the local search.
         const bool split = options.coverModel == CoverModel::Both;
-        // Diagnostics of the second thread wait in a buffer, so two threads
-        // never write to the caller's stream at once.
-        std::ostringstream exactLog;
-        SolveOptions exactOptions = shared;
-        exactOptions.log = options.log != nullptr ? &exactLog : nullptr;
-        if (split) exactOptions.coverModel = CoverModel::Edges;
-        // Each thread runs one model: the complete method must not split
-        // again.
-        exactOptions.threads = 1;
-
-        SolveResult fromSearch, fromExact, fromSecond;
         std::atomic<bool> exactRunning{true};
-        std::thread other([&] {
-            fromExact = Named(exact.Run(g, exactOptions), exact);
-            if (Definite(fromExact)) race.request_stop();
+        RaceSide search;
+        search.run = [&](const SolveOptions& shared) {
+            // Without a second model to run, the local search keeps
+            // restarting while the complete method works.
+            SolveResult found = Budgeted(g, local, shared, split ? nullptr : &exactRunning);
+            if (Definite(found) || !split || shared.stop.stop_requested()) return found;
+            SolveOptions arcs = shared;
+            arcs.coverModel = CoverModel::Arcs;
+            arcs.threads = 1;
+            if (!found.order.empty()) arcs.startOrder = found.order;
+            SolveResult second = Named(exact.Run(g, arcs), exact);
+            CheckResult(g, second);
+            second.stats += found.stats;
+            if (!Definite(second)) KeepBest(second, found);
+            return second;
+        };
+        RaceSide complete;
+        complete.complete = true;
+        complete.run = [&](const SolveOptions& shared) {
+            SolveOptions edges = shared;
+            if (split) edges.coverModel = CoverModel::Edges;
+            // Each thread runs one model: the complete method must not split
+            // again.
+            edges.threads = 1;
+            SolveResult r = Named(exact.Run(g, edges), exact);
             exactRunning = false;
-        });
-        // Without a second model to run, the local search keeps restarting
-        // while the complete method works.
-        fromSearch = Budgeted(g, local, shared, split ? nullptr : &exactRunning);
-        if (Definite(fromSearch)) race.request_stop();
-        if (split && !race.stop_requested()) {
-            SolveOptions second = shared;
-            second.coverModel = CoverModel::Arcs;
-            second.threads = 1;
-            if (!fromSearch.order.empty()) second.startOrder = fromSearch.order;
-            fromSecond = Named(exact.Run(g, second), exact);
-            if (Definite(fromSecond)) race.request_stop();
-        }
-        other.join();
-        if (options.log != nullptr) *options.log << exactLog.str();
-
-        // A complete method's answer comes first, the first thread's before
-        // the second's; the local search's only when neither has one.
-        SolveResult* r = &fromSearch;
-        if (Definite(fromExact) || !Definite(fromSearch)) r = &fromExact;
-        if (!Definite(fromExact) && Definite(fromSecond)) r = &fromSecond;
-        for (const SolveResult* part : {&fromSearch, &fromExact, &fromSecond}) {
-            if (part == r) continue;
-            r->stats += part->stats;
-            if (!Definite(*r)) KeepBest(*r, *part);
-        }
-        return std::move(*r);
+            CheckResult(g, r);
+            return r;
+        };
+        return hcp::Race(search, complete, options).Take();
     }
 };
 

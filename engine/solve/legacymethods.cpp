@@ -92,6 +92,10 @@ public:
     std::string_view Summary() const override { return m_summary; }
     bool Complete() const override { return false; }
 
+    bool Restartable() const override { return true; }
+    bool KeepsBestOrder() const override { return m_driver == Driver::Min; }
+
+    // One restart with options.seed; Solve runs the restarts.
     SolveResult Run(const Graph& g, const SolveOptions& options) const override
     {
         SolveResult r;
@@ -103,30 +107,24 @@ public:
         std::optional<CBitGraph> reduced;
         const bool proved = DegreeProof(g, legacy, r, reduced);
         if (proved && (m_driver != Driver::Min || g.NodeCount() < 3)) return r;
-        const int restarts = options.restarts > 0 ? options.restarts : 1;
-        for (int k = 0; k < restarts && !options.stop.stop_requested(); ++k) {
-            std::vector<NodeId> order;
-            RunRestart(legacy, reduced ? &*reduced : nullptr, options,
-                       static_cast<std::uint32_t>(options.seed + k), order, r.stats);
-            ++r.stats.restarts;
-            const CycleCheck c = CheckCycle(g, order);
-            if (!c.permutation) continue;
-            if (r.gaps < 0 || c.gaps < r.gaps) {
-                r.gaps = c.gaps;
-                r.order = std::move(order);
-            }
-            if (options.progress) {
-                Progress p;
-                p.gaps = r.gaps;
-                p.work = r.stats.optimizeCalls;
-                p.phase = "local search";
-                options.progress(p);
-            }
-            if (c.hamiltonian) {
-                r.verdict = Verdict::Hamiltonian;
-                break;
-            }
+        if (options.stop.stop_requested()) return r;
+        RunRestart(legacy, reduced ? &*reduced : nullptr, options,
+                   static_cast<std::uint32_t>(options.seed), r.order, r.stats);
+        r.stats.restarts = 1;
+        const CycleCheck c = CheckCycle(g, r.order);
+        if (!c.permutation) {
+            r.order.clear();
+            return r;
         }
+        r.gaps = c.gaps;
+        if (options.progress) {
+            Progress p;
+            p.gaps = r.gaps;
+            p.work = r.stats.optimizeCalls;
+            p.phase = "local search";
+            options.progress(p);
+        }
+        if (c.hamiltonian) r.verdict = Verdict::Hamiltonian;
         return r;
     }
 

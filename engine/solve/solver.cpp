@@ -1,12 +1,13 @@
 #include "solve/solver.h"
 
+#include <algorithm>
 #include <chrono>
 #include <mutex>
 #include <stdexcept>
 
-#include "core/cyclecheck.h"
 #include "core/deadline.h"
 #include "solve/builtin.h"
+#include "solve/restarts.h"
 
 namespace hcp {
 
@@ -27,42 +28,6 @@ Registry& TheRegistry()
     return *r;
 }
 
-// Checks what a method returned against the graph: the order must be a
-// permutation, its gaps are recounted, and a Hamiltonian verdict without a
-// checked cycle is an engine fault, never passed on as a verdict.
-void CheckResult(const Graph& g, SolveResult& r)
-{
-    if (r.order.empty()) {
-        if (r.verdict == Verdict::Hamiltonian)
-            throw std::logic_error("method " + r.method + " claimed a cycle but returned no order");
-        r.gaps = -1;
-        return;
-    }
-    const CycleCheck c = CheckCycle(g, r.order);
-    if (!c.permutation)
-        throw std::logic_error("method " + r.method + " returned an order that is no permutation: "
-                               + c.problem);
-    r.gaps = c.gaps;
-    // A cycle that skips an edge the file fixes does not answer the file's
-    // question; methods that ignore fixed edges can return one. Its gaps
-    // count the fixed edges it skips.
-    if (c.gaps == c.missedFixedCount && c.missedFixed) {
-        if (r.verdict == Verdict::Hamiltonian) {
-            r.verdict = Verdict::Unknown;
-            r.reason = "the cycle found does not use the fixed edge "
-                       + std::to_string(std::uint64_t{c.missedFixed->first} + 1) + " "
-                       + std::to_string(std::uint64_t{c.missedFixed->second} + 1);
-        }
-        return;
-    }
-    if (r.verdict == Verdict::Hamiltonian && !c.hamiltonian)
-        throw std::logic_error("method " + r.method + " claimed a cycle with "
-                               + std::to_string(c.gaps) + " gaps");
-    if (r.verdict == Verdict::NoCycle && c.hamiltonian)
-        throw std::logic_error("method " + r.method + " claimed no cycle but returned one");
-    if (r.verdict == Verdict::Unknown && c.hamiltonian) r.verdict = Verdict::Hamiltonian;
-}
-
 }  // namespace
 
 SolveResult Solve(const Graph& g, std::string_view name, const SolveOptions& options)
@@ -75,10 +40,20 @@ SolveResult Solve(const Graph& g, std::string_view name, const SolveOptions& opt
     Deadline deadline(options.stop, options.timeLimit);
     SolveOptions run = options;
     run.stop = deadline.Token();
-    SolveResult r = method->Run(g, run);
+    SolveResult r;
+    if (method->Restartable()) {
+        RestartPlan plan;
+        plan.restarts = static_cast<std::uint64_t>(std::max(1, options.restarts));
+        plan.threads = static_cast<int>(std::min<std::uint64_t>(std::max(1, options.threads), plan.restarts));
+        r = RunRestarts(g, *method, run, plan);
+    } else {
+        r = method->Run(g, run);
+        if (r.method.empty()) r.method = std::string(method->Name());
+        CheckResult(g, r);
+        r.restart = r.order.empty() ? -1 : 0;
+        r.seed = options.seed;
+    }
     if (r.method.empty()) r.method = std::string(method->Name());
-    r.seed = options.seed;
-    CheckResult(g, r);
     if (r.verdict == Verdict::Unknown && run.stop.stop_requested()) r.stopped = true;
     r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return r;

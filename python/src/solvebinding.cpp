@@ -10,7 +10,6 @@
 
 #include "graphinput.h"
 #include "interruptible.h"
-#include "methodchoice.h"
 #include "patharg.h"
 #include "pyresult.h"
 #include "solve/solver.h"
@@ -35,7 +34,7 @@ Result Solve(py::handle graph, const std::string& method, py::handle seed, py::h
         if (std::isfinite(t)) options.timeLimit = t;
     }
     const LabelledGraph input = LabelledGraph::FromPython(graph);
-    const hcp::SolveResult r = SolveInterruptibly(input.Graph(), ChooseMethod(method), options);
+    const hcp::SolveResult r = SolveInterruptibly(input.Graph(), method, options);
     return Result::From(r, input);
 }
 
@@ -75,8 +74,7 @@ only returned with a proof (see Result.reason).
 Raises TypeError for a graph of another kind, ValueError for an unknown
 method, a bad pair, a negative seed or a time limit that is not positive.)");
     m.def("methods", &MethodNames,
-          "The names of the registered solve methods, in registration order. "
-          "solve() also accepts \"auto\" when it is not among them.");
+          "The names of the registered solve methods, in registration order.");
 }
 
 }  // namespace pyhcp

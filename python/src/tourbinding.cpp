@@ -74,7 +74,9 @@ void BindTour(py::module_& m)
           "Writes a TSPLIB TOUR file: tour is a list of node numbers 0..n-1, each once (as "
           "in a solve of a tourvane.Graph), written from 1. The file is written under a "
           "temporary name and renamed, so a failure (OSError) leaves an existing file as it "
-          "was. ValueError when tour is not such a list.");
+          "was. Only a regular file is replaced: a directory, device or FIFO at path is an "
+          "OSError, and a symbolic link is written through to its target (a regular file) "
+          "and stays a link. ValueError when tour is not such a list.");
     m.def("read_tour", &ReadTour, py::arg("path"), py::arg("graph") = py::none(),
           "Reads a TSPLIB TOUR file (also other programs' .tour and .tou files) and returns "
           "its node numbers counted from 0. With graph, node numbers beyond it are refused as "

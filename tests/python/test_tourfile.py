@@ -2,6 +2,7 @@
 programs' tour layouts read, and bad tours or places are refused."""
 
 import os
+import stat
 import subprocess
 
 import pytest
@@ -84,3 +85,44 @@ def test_a_failed_write_keeps_the_existing_file(tmp_path):
         tourvane.write_tour(tmp_path / "dir.tour", [0, 1, 2])
     assert (tmp_path / "dir.tour").is_dir()
     assert sorted(p.name for p in tmp_path.iterdir()) == ["dir.tour", "keep.tour"]
+
+
+def _char_device_copy(path):
+    """A copy of /dev/full at path (root only), else None."""
+    full = os.stat("/dev/full")
+    try:
+        os.mknod(path, 0o666 | stat.S_IFCHR, full.st_rdev)
+    except PermissionError:
+        return None
+    return path
+
+
+def test_a_device_or_fifo_is_refused_and_left_as_it_was(tmp_path):
+    fifo = tmp_path / "pipe.tour"
+    os.mkfifo(fifo)
+    with pytest.raises(OSError, match="pipe.tour: Is a FIFO, not a regular file"):
+        tourvane.write_tour(fifo, [0, 1, 2])
+    assert stat.S_ISFIFO(os.lstat(fifo).st_mode)
+    device = _char_device_copy(tmp_path / "full.tour")
+    if device is not None:
+        with pytest.raises(OSError, match="Is a character device"):
+            tourvane.write_tour(device, [0, 1, 2])
+        assert stat.S_ISCHR(os.lstat(device).st_mode)
+    link = tmp_path / "null.tour"
+    link.symlink_to("/dev/null")
+    with pytest.raises(OSError, match=r"Links to a character device \(/dev/null\)"):
+        tourvane.write_tour(link, [0, 1, 2])
+    assert link.is_symlink() and stat.S_ISCHR(os.stat("/dev/null").st_mode)
+    assert sorted(p.name for p in tmp_path.iterdir()) == sorted(
+        ["pipe.tour", "null.tour"] + (["full.tour"] if device is not None else []))
+
+
+def test_a_link_to_a_tour_is_written_through_and_stays_a_link(tmp_path):
+    target = tmp_path / "real.tour"
+    tourvane.write_tour(target, [2, 1, 0])
+    link = tmp_path / "link.tour"
+    link.symlink_to("real.tour")
+    tourvane.write_tour(link, [0, 1, 2], name="through")
+    assert link.is_symlink()
+    assert tourvane.read_tour(target) == [0, 1, 2]
+    assert sorted(p.name for p in tmp_path.iterdir()) == ["link.tour", "real.tour"]

@@ -97,8 +97,11 @@ TEST(HcpsolveInput, TheTimeLimitEndsAReadThatNeverEnds)
 {
     TempDir dir;
     const ToolRun run = SolveEndlessFifo(dir, {"--time-limit", "1"});
-    EXPECT_EQ(run.status, 2) << run.out << run.err;
-    EXPECT_NE(run.out.find("ERROR"), std::string::npos) << run.out;
+    // Out of time is NOT_FOUND, whether the time went on reading or on
+    // searching; the read still says what happened.
+    EXPECT_EQ(run.status, 1) << run.out << run.err;
+    EXPECT_NE(run.out.find("NOT_FOUND"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("time=0.000s"), std::string::npos) << run.out;
     EXPECT_NE(run.err.find("time limit reached while reading"), std::string::npos) << run.err;
     EXPECT_LT(run.seconds, 30.0) << "returns at all";
 }
@@ -234,6 +237,10 @@ TEST(HcpsolveOutput, ATourOnDiskThatSkipsAFixedEdgeIsNotKeptAsACycle)
     WriteFile(dir / "tours/g.tour", skipping);
     const ToolRun run = Solve(dir, {"-o", "tours", "--method", "min", "g.hcp"});
     EXPECT_EQ(run.status, 1) << run.out << run.err;
+    // The ring's one skipped edge is its one gap: it may be kept as a better
+    // order, never as a cycle.
     EXPECT_EQ(run.err.find("already holds a cycle"), std::string::npos) << run.err;
-    EXPECT_NE(ReadFile(dir / "tours/g.tour"), skipping);
+    if (run.err.find("already holds a better order of g.hcp (H=1)") == std::string::npos) {
+        EXPECT_NE(ReadFile(dir / "tours/g.tour"), skipping) << run.err;
+    }
 }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <sys/stat.h>
 
 #include "runtool.h"
 
@@ -97,7 +98,7 @@ TEST(HcpsolveFormats, CsvHasAHeaderAndQuotesAwkwardFileNames)
     ASSERT_EQ(lines.size(), 3u) << run.out;
     const auto header = CsvFields(lines[0]);
     EXPECT_EQ(header, (std::vector<std::string>{"file", "n", "edges", "verdict", "h", "calls", "seconds",
-                                                "seed", "restart", "method", "error", "reason"}));
+                                                "seed", "restart", "method", "error", "reason", "tour"}));
     const auto row = CsvFields(lines[1]);
     ASSERT_EQ(row.size(), header.size()) << lines[1];
     EXPECT_EQ(row[0], "six, \"sides\".hcp");
@@ -170,6 +171,26 @@ TEST(HcpsolveTours, UnwritableTourIsAnErrorNotASilentLoss)
     EXPECT_TRUE(std::filesystem::is_directory(dir / "tours/hexagon.tour"));
 }
 
+// A FIFO or a link to a device at the tour's name is an error and stays
+// as it was; the run neither waits on the FIFO nor replaces either.
+TEST(HcpsolveTours, OnlyARegularFileIsReplacedByATour)
+{
+    TempDir dir;
+    std::filesystem::create_directories(dir / "tours");
+    ASSERT_EQ(::mkfifo((dir / "tours/hexagon.tour").c_str(), 0644), 0);
+    std::filesystem::create_symlink("/dev/null", dir / "tours/h2.tour");
+    std::filesystem::copy_file(kData + "/hexagon.hcp", dir / "h2.hcp");
+    const ToolRun run = Solve(dir, {"-o", "tours", kData + "/hexagon.hcp", "h2.hcp"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("cannot write tours/hexagon.tour: Is a FIFO, not a regular file"), std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find("cannot write tours/h2.tour: Links to a character device (/dev/null)"), std::string::npos)
+        << run.err;
+    EXPECT_TRUE(std::filesystem::is_fifo(dir / "tours/hexagon.tour"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "tours/h2.tour"));
+    EXPECT_EQ(ListDir(dir / "tours"), (std::vector<std::string>{"h2.tour", "hexagon.tour"}));
+}
+
 TEST(HcpsolveFormats, ReasonOfAProofIsAFieldOfEveryFormat)
 {
     TempDir dir;
@@ -182,7 +203,7 @@ TEST(HcpsolveFormats, ReasonOfAProofIsAFieldOfEveryFormat)
     const auto csv = SplitLines(Solve(dir, {"--method", "exist", "--format", "csv", g}).out);
     ASSERT_EQ(csv.size(), 2u);
     const auto row = CsvFields(csv[1]);
-    ASSERT_EQ(row.size(), 12u) << csv[1];
+    ASSERT_EQ(row.size(), 13u) << csv[1];
     EXPECT_EQ(row[3], "NO_CYCLE");
     EXPECT_EQ(row[11], reason);
 

@@ -1,6 +1,7 @@
 // The leaper program: usage text, the files it writes (whole or not at all),
 // and the arguments it refuses.
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <sys/stat.h>
@@ -170,6 +171,54 @@ TEST(LeaperFile, UnwritableOutputFailsWithTheReason)
     EXPECT_EQ(run.err, "Cannot open file leaper_1_2_3_3.hcp: Is a directory\n");
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(ListDir(dir.path()), std::vector<std::string>{"leaper_1_2_3_3.hcp"}) << "no temporary file left";
+}
+
+// Only a regular file is ever replaced: a FIFO, or a link to a device,
+// at the file's name is an error and stays as it was; a link to a regular
+// file is written through and stays a link.
+TEST(LeaperFile, OnlyARegularFileIsReplaced)
+{
+    {
+        TempDir dir;
+        ASSERT_EQ(::mkfifo((dir / "leaper_1_2_3_3.hcp").c_str(), 0644), 0);
+        const ToolRun run = Leaper(dir, {"1", "2", "3", "3"});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err, "Cannot open file leaper_1_2_3_3.hcp: Is a FIFO, not a regular file\n");
+        EXPECT_TRUE(std::filesystem::is_fifo(dir / "leaper_1_2_3_3.hcp"));
+        EXPECT_EQ(ListDir(dir.path()), std::vector<std::string>{"leaper_1_2_3_3.hcp"});
+    }
+    {
+        TempDir dir;
+        std::filesystem::create_symlink("/dev/null", dir / "leaper_1_2_3_3.hcp");
+        const ToolRun run = Leaper(dir, {"1", "2", "3", "3"});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err, "Cannot open file leaper_1_2_3_3.hcp: Links to a character device (/dev/null), "
+                           "not a regular file\n");
+        EXPECT_TRUE(std::filesystem::is_symlink(dir / "leaper_1_2_3_3.hcp"));
+        EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    }
+    {
+        TempDir dir;
+        TempDir elsewhere;
+        WriteFile(elsewhere / "kept.hcp", "older graph\n");
+        std::filesystem::create_symlink(elsewhere / "kept.hcp", dir / "leaper_1_2_4_4.hcp");
+        ASSERT_EQ(Leaper(dir, {"1", "2", "4", "4"}).status, 0);
+        EXPECT_TRUE(std::filesystem::is_symlink(dir / "leaper_1_2_4_4.hcp"));
+        const std::string text = ReadFile(elsewhere / "kept.hcp");
+        EXPECT_EQ(SplitLines(text)[0], "NAME: leaper_1_2_4_4.hcp");
+        EXPECT_EQ(EdgeLines(text), PairwiseRule(1, 2, 4, 4));
+        EXPECT_EQ(ListDir(elsewhere.path()), std::vector<std::string>{"kept.hcp"});
+    }
+}
+
+// Interrupted while a board of many gigabytes is being written: the
+// temporary goes with the program and nothing is left behind.
+TEST(LeaperFile, AnInterruptLeavesNoPartialFile)
+{
+    TempDir dir;
+    const ToolRun run = RunTool(LEAPER_PROGRAM, {"1", "2", "20000", "20000"}, dir.path(), 300);
+    EXPECT_EQ(run.status, 128 + SIGINT) << run.err;
+    EXPECT_TRUE(ListDir(dir.path()).empty());
 }
 
 // A write that fails part way (here at a file size limit, as on a full

@@ -1,7 +1,10 @@
 #include "options.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -69,6 +72,9 @@ CLI::Validator WholeNumber(long long lo, long long hi)
             } catch (const std::exception&) {
                 used = 0;
             }
+            const bool digits = !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+            if (digits && used == 0)   // too long for any whole number this tool takes
+                return text + " is outside " + std::to_string(lo) + ".." + std::to_string(hi);
             if (used == 0 || used != text.size() || text.find_first_of(" \t") != std::string::npos)
                 return "\"" + text + "\" is not a whole number";
             if (v < lo || v > hi)
@@ -108,8 +114,9 @@ CLI::Validator Seconds()
                 used = 0;
             }
             if (used == 0 || used != text.size() || !std::isfinite(v))
-                return "\"" + text + "\" is not a number of seconds";
+                return "\"" + text + "\" is not a number of seconds (write plain decimals, such as 0.001 or 2.5)";
             if (v < 0) return "a time limit cannot be negative (got " + text + ")";
+            if (v == 0) return "a time limit of 0 seconds leaves no time; leave --time-limit out for none";
             return std::string();
         },
         "");
@@ -138,6 +145,17 @@ CLI::Validator KnownMethod()
             return "\"" + text + "\" is not one of " + hcp::MethodNameList();
         },
         "");
+}
+
+// --help and --version succeed only when their text reached its reader.
+int HelpWritten(int status)
+{
+    std::cout.flush();
+    if (std::cout.fail() || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::cerr << "hcpsolve: error: cannot write to standard output: " << std::strerror(errno) << "\n";
+        return 2;
+    }
+    return status;
 }
 
 }  // namespace
@@ -177,7 +195,8 @@ int ParseOptions(int argc, char** argv, Options& opts)
         ->check(WholeNumber(1, 1024))
         ->type_name("J");
     app.add_option("--time-limit", opts.timeLimit,
-                   "seconds per file; a file that runs out reports NOT_FOUND (default: none)")
+                   "seconds per file, reading and searching; a file that runs out reports NOT_FOUND "
+                   "(default: none)")
         ->check(Seconds())
         ->type_name("SECONDS");
     app.add_option("--calls", opts.calls,
@@ -190,9 +209,10 @@ int ParseOptions(int argc, char** argv, Options& opts)
                    "NAME-2.tour (shown as tour=), and a better tour already there is kept")
         ->type_name("DIR");
     app.add_option("--verify", opts.verify,
-                   "check the tour file TOUR against GRAPH.hcp; exit 0 if it is a Hamiltonian cycle")
+                   "check the tour file TOUR against GRAPH (any input format); exit 0 if it is a Hamiltonian "
+                   "cycle that uses every fixed edge")
         ->expected(2)
-        ->type_name("GRAPH.hcp TOUR");
+        ->type_name("GRAPH TOUR");
     app.add_option("--format", format, "result lines as text, csv or json (JSON Lines)")
         ->check(OneOf({"text", "csv", "json"}))
         ->type_name("text|csv|json");
@@ -201,9 +221,9 @@ int ParseOptions(int argc, char** argv, Options& opts)
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
-        return app.exit(e);
+        return HelpWritten(app.exit(e));
     } catch (const CLI::CallForVersion& e) {
-        return app.exit(e);
+        return HelpWritten(app.exit(e));
     } catch (const CLI::ParseError& e) {
         std::cerr << "hcpsolve: error: " << e.what() << " (see hcpsolve --help)\n";
         return 2;
@@ -211,6 +231,10 @@ int ParseOptions(int argc, char** argv, Options& opts)
     opts.format = format == "csv" ? Format::Csv : format == "json" ? Format::Json : Format::Text;
     if (opts.verify.empty() && opts.files.empty()) {
         std::cerr << "hcpsolve: error: no graph file given (see hcpsolve --help)\n";
+        return 2;
+    }
+    if (app.count("--output-dir") > 0 && opts.outDir.empty()) {
+        std::cerr << "hcpsolve: error: -o needs a folder name, not an empty one (see hcpsolve --help)\n";
         return 2;
     }
     if (!opts.verify.empty() && !opts.files.empty()) {

@@ -55,7 +55,7 @@ nlohmann::ordered_json OrNull(bool known, T v)
 std::string ResultHeader(Format format)
 {
     if (format == Format::Csv)
-        return "file,n,edges,verdict,h,calls,seconds,seed,restart,method,error,reason";
+        return "file,n,edges,verdict,h,calls,seconds,seed,restart,method,error,reason,tour";
     return "";
 }
 
@@ -84,7 +84,7 @@ std::string FormatResult(Format format, const FileResult& r)
              + VerdictName(r.verdict) + "," + OrEmpty(hasOrder, r.gaps) + ","
              + std::to_string(r.calls) + "," + Seconds(r.seconds) + ","
              + OrEmpty(ran, r.seed) + "," + OrEmpty(ran, r.restart) + "," + CsvField(r.method)
-             + "," + CsvField(r.error) + "," + CsvField(reason);
+             + "," + CsvField(r.error) + "," + CsvField(reason) + "," + CsvField(r.tourShown);
     case Format::Json: {
         nlohmann::ordered_json j;
         j["file"] = r.file;

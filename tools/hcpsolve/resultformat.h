@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,12 +29,9 @@ struct FileResult {
     std::string reason;             // why there is no cycle, for NO_CYCLE
     std::string method;             // the method that decided (or was asked for)
     std::vector<hcp::NodeId> order; // the order reported (0-based), to be written
-    // With -o: where its tour goes, whether that name differs from NAME.tour
-    // (another input has it), the graph to check an older tour against, and
-    // the path actually written when it is to be reported.
-    std::string tourPath;
-    bool tourRenamed = false;
-    std::shared_ptr<const hcp::Graph> graph;
+    bool stopped = false;           // a stop request or the time limit ended the search
+    // With -o, the tour path actually written when it is to be reported
+    // (another input had the usual name).
     std::string tourShown;
 };
 

@@ -1,7 +1,5 @@
 // The whole solving run over the command line's inputs, in their order:
-// runs of HCP files go to the file batch (restarts and files spread over
-// threads), every other input (graph streams, DIMACS files, standard input)
-// to the stream reader. One header, one exit status.
+// the output folder, the header line, the pipeline, one exit status.
 #pragma once
 
 #include "options.h"

@@ -24,19 +24,6 @@ std::string ClaimTourPath(const std::string& wanted, bool& renamed)
     return path;
 }
 
-std::vector<std::string> TourPaths(const std::string& dir, const std::vector<std::string>& inputs,
-                                   std::vector<bool>& renamed)
-{
-    std::vector<std::string> paths;
-    renamed.assign(inputs.size(), false);
-    for (std::size_t k = 0; k < inputs.size(); ++k) {
-        bool moved = false;
-        paths.push_back(ClaimTourPath(hcp::TourPathFor(dir, inputs[k]), moved));
-        renamed[k] = moved;
-    }
-    return paths;
-}
-
 namespace {
 
 // The gaps of the tour at path as an order of graph (fixed edges it skips
@@ -44,8 +31,10 @@ namespace {
 // the graph's nodes.
 int ExistingTourGaps(const std::string& path, const hcp::Graph& graph)
 {
+    // Only a regular file is read: a FIFO there would wait for a writer,
+    // and the save refuses it anyway.
     std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return -1;
+    if (!std::filesystem::is_regular_file(path, ec)) return -1;
     try {
         const hcp::Tour tour = hcp::ReadTour(path, graph.NodeCount());
         const hcp::CycleCheck check = hcp::CheckCycle(graph, tour.order);

@@ -18,11 +18,6 @@ namespace hcpsolve {
 // Safe to call from several threads.
 std::string ClaimTourPath(const std::string& wanted, bool& renamed);
 
-// DIR/NAME.tour for each input in order, claimed as above; renamed[k] tells
-// which input got another name.
-std::vector<std::string> TourPaths(const std::string& dir, const std::vector<std::string>& inputs,
-                                   std::vector<bool>& renamed);
-
 enum class TourWrite { Written, KeptBetter, Failed };
 
 // Writes r.order (with r.gaps in the comment, NAME the input's file name) as

@@ -6,6 +6,8 @@
 #include "console.h"
 #include "core/cyclecheck.h"
 #include "io/graphfile.h"
+#include "io/graphsource.h"
+#include "io/messagetext.h"
 #include "resultformat.h"
 #include "io/tourfile.h"
 
@@ -25,6 +27,21 @@ std::string FirstGap(const hcp::Graph& g, const std::vector<hcp::NodeId>& order)
     return "";
 }
 
+// The graph a tour is checked against, in any format the solver reads; a
+// stream must hold exactly one graph, so that the tour has one meaning.
+hcp::Graph ReadOneGraph(const std::string& path)
+{
+    hcp::GraphSource source(path);
+    hcp::SourceItem item;
+    if (!source.Next(item)) throw hcp::FileError(hcp::EscapeControls(path) + ": holds no graph");
+    if (!item.error.empty()) throw hcp::FileError(item.error);
+    hcp::SourceItem more;
+    if (source.Stream() && source.Next(more))
+        throw hcp::FileError(hcp::EscapeControls(path) + ":" + std::to_string(more.line)
+                             + ": a second graph; --verify checks a tour against one graph");
+    return std::move(item.graph);
+}
+
 }  // namespace
 
 int RunVerify(const Options& opts)
@@ -35,7 +52,7 @@ int RunVerify(const Options& opts)
     // even with --quiet.
     hcp::Graph graph;
     try {
-        graph = hcp::ReadGraph(graphPath);
+        graph = ReadOneGraph(graphPath);
     } catch (const std::exception& e) {
         PrintError(e.what(), true);
         return 2;

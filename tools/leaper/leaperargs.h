@@ -6,14 +6,11 @@
 
 #include <string>
 
+#include "core/leapergraph.h"
+
 namespace leaper {
 
-struct LeaperArgs {
-    int a = 0;   // step along one axis
-    int b = 0;   // step along the other
-    int m = 0;   // board rows
-    int n = 0;   // board columns
-};
+using LeaperArgs = hcp::LeaperShape;
 
 // Largest board: node numbers are unsigned 32-bit. The file is written as
 // it is generated, so memory sets no lower limit.

@@ -1,13 +1,15 @@
 // leaper: writes the graph of an (a, b)-leaper on an m x n board to the file
-// leaper_a_b_m_n.hcp in the current directory.
+// leaper_a_b_m_n.hcp in the current directory, through the engine's
+// generator and atomic save: the file is written as it is generated, and
+// it appears whole or not at all.
 #include <csignal>
 #include <cstring>
 #include <iostream>
 #include <string>
-#include <unistd.h>
 
+#include "core/leapergraph.h"
+#include "io/atomicfile.h"
 #include "leaperargs.h"
-#include "leaperfile.h"
 
 namespace {
 
@@ -30,7 +32,7 @@ void PrintHelp()
 
 extern "C" void OnSignal(int sig)
 {
-    leaper::RemovePartialFile();
+    hcp::RemovePendingTemporaries();
     std::signal(sig, SIG_DFL);
     std::raise(sig);
 }
@@ -58,13 +60,17 @@ int main(int argc, char** argv)
     for (int sig : {SIGINT, SIGTERM, SIGHUP}) std::signal(sig, OnSignal);
     // Past a file size limit, write fails with EFBIG and is reported.
     std::signal(SIGXFSZ, SIG_IGN);
-    switch (leaper::WriteLeaperFile(args, name, error)) {
-    case leaper::WriteFailure::None:
+    hcp::HcpWriteInfo info;
+    info.name = name;
+    const auto fill = [&](std::ostream& os) { return hcp::WriteLeaperHcp(os, args, info); };
+    switch (hcp::WriteFileAtomically(name, fill, &error)) {
+    case hcp::AtomicWrite::Ok:
         return 0;
-    case leaper::WriteFailure::Open:
+    case hcp::AtomicWrite::CannotCreate:
+    case hcp::AtomicWrite::NotRegularFile:
         std::cerr << "Cannot open file " << name << ": " << error << '\n';
         return 1;
-    case leaper::WriteFailure::Write:
+    case hcp::AtomicWrite::CannotWrite:
         std::cerr << "leaper: error: cannot write " << name << ": " << error << '\n';
         return 1;
     }

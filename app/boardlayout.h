@@ -1,7 +1,7 @@
 // The board picture of a leaper graph: every node on its square of the
 // m x n board (square (r, c) is node (r-1)*n + c, as the leaper generator
-// numbers them), so a cycle reads as the piece's path; and the recognition
-// of a leaper graph from the graph itself.
+// numbers them), so a cycle reads as the piece's path, and which board a
+// graph is, as the engine recognises it.
 #pragma once
 
 #include <optional>
@@ -20,22 +20,15 @@ struct BoardShape {
     bool operator==(const BoardShape&) const = default;
 };
 
-// The shape a leaper file name gives ("leaper_1_2_30_30.hcp", in any folder,
-// as the generator names its files), when rows * cols == n.
-std::optional<BoardShape> BoardShapeFromName(const std::string& name, int n);
-
 // The generator's own file name for a shape: "leaper_a_b_m_n.hcp".
 std::string LeaperFileName(const BoardShape& s);
 
 // A near-square grid for n nodes when the graph is no known board.
 BoardShape GridShape(int n);
 
-// The board g is the leaper graph of, when it is one: exactly the edges of
-// an (a, b)-leaper on an m x n board numbered row by row. A shape named by
-// nameHint or by the graph's NAME (as the generator names its files) is
-// tried first; otherwise every board of N squares, the squarest first, with
-// the leap the first edge gives. A graph without edges is no board.
-// O(N + E) per board tried; a wrong board fails at its first foreign edge.
+// The board g is the leaper graph of, when it is one (the engine's
+// recognition: the graph decides, nameHint or the graph's NAME only picks
+// among equal boards).
 std::optional<BoardShape> RecogniseBoard(const hcp::Graph& g, const std::string& nameHint = {});
 
 // Node k (0-based) at the centre of square (k / cols, k % cols); the board

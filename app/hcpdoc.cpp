@@ -12,8 +12,8 @@
 #include "cycletext.h"
 #include "framework/messagebox.h"
 #include "graphparamsdlg.h"
-#include "graphsave.h"
 #include "io/graphfile.h"
+#include "io/hcpsave.h"
 #include "layout.h"
 #include "resource.h"
 
@@ -117,10 +117,16 @@ bool CHcpDoc::Serialize(CArchive& ar)
         DetectBoard(ar.m_path);
         return true;
     }
-    // The file's NAME line names the chosen path, as the legacy Store does.
-    std::string error;
-    if (!app::SaveGraphFile(path, m_graph, path, &error)) {
-        ar.m_error = QString::fromLocal8Bit(error);
+    // The engine's HCP writer, through its atomic save: the old file stays
+    // as it was unless the whole graph was written, and only a regular file
+    // is replaced. The NAME line names the chosen path, as the legacy Store
+    // does.
+    hcp::HcpWriteInfo info;
+    info.name = path;
+    try {
+        hcp::SaveHcp(path, m_graph, info);
+    } catch (const std::exception& e) {
+        ar.m_error = QString::fromLocal8Bit(e.what());
         return false;
     }
     return true;

@@ -1,19 +1,19 @@
 #include "picture.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QFile>
 #include <QSvgGenerator>
 
-#include "filewrite.h"
 #include "framework/resstrings.h"
 #include "graphpainter.h"
 #include "hcpdoc.h"
+#include "io/atomicfile.h"
 #include "resource.h"
 #include "viewport.h"
 
@@ -36,16 +36,31 @@ QString Suffix(const QString& path)
     return QFileInfo(path).suffix().toLower();
 }
 
+// The engine's atomic save: whole or not at all, and only over a regular
+// file (a link is written through to the file it names; a device, FIFO or
+// folder there is refused and left alone).
 bool WriteWhole(const QString& path, const QByteArray& data, QString* error)
 {
     std::string why;
-    if (!WriteWholeFile(QFile::encodeName(path).toStdString(), std::string_view(data.constData(), data.size()),
-                        &why)) {
-        if (error)
-            *error = QString::fromLocal8Bit(why);
-        return false;
+    const hcp::AtomicWrite r = hcp::WriteFileAtomically(
+        QFile::encodeName(path).toStdString(), std::string_view(data.constData(), data.size()), &why);
+    if (r == hcp::AtomicWrite::Ok)
+        return true;
+    if (error) {
+        const QString reason = QString::fromLocal8Bit(why);
+        switch (r) {
+        case hcp::AtomicWrite::NotRegularFile:
+            *error = path + QStringLiteral(": ") + reason + QStringLiteral("; nothing was written");
+            break;
+        case hcp::AtomicWrite::CannotCreate:
+            *error = path + QStringLiteral(": cannot create a file in this folder (") + reason + ")";
+            break;
+        default:
+            *error = path + QStringLiteral(": the file could not be written (") + reason + ")";
+            break;
+        }
     }
-    return true;
+    return false;
 }
 
 }  // namespace

@@ -25,8 +25,8 @@
 #include "core/cyclecheck.h"
 #include "core/leapergraph.h"
 #include "graphpainter.h"
-#include "graphsave.h"
 #include "io/graphfile.h"
+#include "io/hcpsave.h"
 #include "io/tourfile.h"
 
 namespace {
@@ -285,8 +285,9 @@ private slots:
         // is still recognised as the board it is.
         const hcp::Graph knight = hcp::LeaperGraph(1, 2, 200, 200);
         const QString file = Path("board.hcp");
-        std::string error;
-        QVERIFY2(app::SaveGraphFile(QFile::encodeName(file).toStdString(), knight, "board", &error), error.c_str());
+        hcp::HcpWriteInfo info;
+        info.name = "board";
+        hcp::SaveHcp(QFile::encodeName(file).toStdString(), knight, info);
         CHcpDoc doc;
         QVERIFY(doc.OnOpenDocument(file));
         QCOMPARE(doc.GetNodeCount(), 40000);

@@ -79,7 +79,7 @@ private slots:
         QCOMPARE(Run({"--export", direct.toStdString(), Ring().toStdString()}, out, err), app::kScriptError);
         QVERIFY(IsFifo(direct));
         QCOMPARE(Run({"--export", P("folder.png"), Ring().toStdString()}, out, err), app::kScriptError);
-        QVERIFY2(err.find("folder") != std::string::npos, err.c_str());
+        QVERIFY2(err.find("folder.png: Is a directory") != std::string::npos, err.c_str());
         QVERIFY(QFileInfo(Path("folder.png")).isDir());
         // No temporary is left anywhere.
         QCOMPARE(QDir(m_dir.path()).entryList(QStringList{"*tmp*"}, QDir::AllEntries | QDir::Hidden).size(), 0);

@@ -118,7 +118,7 @@ void CHcpDoc::Finish(app::Outcome outcome)
     m_outcome = std::move(outcome);
     const QString line = LastOutcome();
     if (m_outcome->work == app::Outcome::Work::Solve)
-        WriteLog(QStringLiteral("Solve: ") + line);
+        WriteLog(QStringLiteral("Solve (%1): ").arg(QString::fromStdString(m_outcome->method)) + line);
     else
         WriteLog(line);
     UpdateAllViews(nullptr, 0, nullptr);

@@ -1,6 +1,7 @@
 #include "hcpdoc.h"
 
 #include <exception>
+#include <list>
 #include <numeric>
 #include <ostream>
 

@@ -11,7 +11,6 @@
 #include <atomic>
 #include <chrono>
 #include <iosfwd>
-#include <list>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -73,7 +72,7 @@ public:
 
     // Layouts (hcpdoc.cpp). EnsurePositions lays the nodes out on the
     // initial circle when there are no positions yet. LayoutCycle moves the
-    // nodes to the circle in the order of path, unless the picture is a board
+    // nodes to the circle in the cycle order, unless the picture is a board
     // or force layout or the user has placed nodes by hand: those keep their
     // places, so the cycle is drawn as a path through them.
     void EnsurePositions();

@@ -33,8 +33,13 @@ std::string FindCycleText(const Outcome& o)
         return "Find cycle failed: " + o.reason;
     if (o.verdict == hcp::Verdict::NoCycle)
         return "No Hamiltonian cycle: " + o.reason;
-    if (o.gaps == 0)
-        return "Hamiltonian cycle found (H=0) in " + Seconds(o.seconds);
+    if (o.gaps == 0) {
+        // The order was checked with them: a cycle found uses every one.
+        std::string line = "Hamiltonian cycle found (H=0) in " + Seconds(o.seconds);
+        if (o.fixedEdges > 0)
+            line += ", using the file's " + Plural(o.fixedEdges, "fixed edge", "fixed edges");
+        return line;
+    }
     std::string line = Gaps(o.gaps);
     if (o.cancelled)
         line += ", cancelled after " + Seconds(o.seconds);

@@ -41,7 +41,8 @@ Outcome SolveOutcome(const hcp::SolveResult& r);
 
 // The outcome in words. F5: "Hamiltonian cycle found (H=0) in 0.02 s", or
 // "No cycle found (H=1); the graph may have none — Solve proves it" with
-// ", cancelled after 2.50 s". Solve: the same for a cycle, "No Hamiltonian
+// ", cancelled after 2.50 s"; with fixed edges in the file it says how the
+// order stands to them. Solve: the same for a cycle, "No Hamiltonian
 // cycle: node 5 is a cut vertex", or for an undecided run the fewest gaps
 // reached and why it ended.
 std::string OutcomeText(const Outcome& o);

@@ -263,9 +263,9 @@ private slots:
             dlg->m_checkLeaper->setChecked(true);
             dlg->m_editLeapA->setText("1");
             dlg->m_editLeapB->setText("2");
-            // First a board too large for the program, then 5 x 6.
-            dlg->m_editRows->setText("200");
-            dlg->m_editCols->setText("200");
+            // First a board of more squares than a new board may have, then 5 x 6.
+            dlg->m_editRows->setText("2001");
+            dlg->m_editCols->setText("2000");
             dlg->OnOK();
             tries += dlg->result() != IDOK;
             dlg->m_editRows->setText("5");
@@ -278,7 +278,7 @@ private slots:
         QVERIFY(doc.OnNewDocument());
         QCOMPARE(tries, 1);
         QCOMPARE(msgs.messages.size(), 1);
-        QVERIFY(msgs.messages[0].contains("40000"));
+        QVERIFY2(msgs.messages[0].contains("4002000 squares"), qPrintable(msgs.messages[0]));
         QCOMPARE(doc.GetNodeCount(), 30);
         // The knight's graph of m x n has 4mn - 6(m + n) + 8 edges.
         QCOMPARE(int(doc.Graph().EdgeCount()), 4 * 30 - 6 * 11 + 8);
@@ -289,6 +289,34 @@ private slots:
         QCOMPARE(doc.m_pX.size(), std::size_t(30));
         QVERIFY(doc.m_pX[0] < doc.m_pX[5] && doc.m_pY[0] < doc.m_pY[29]);
         QCOMPARE(doc.m_dlgParams.m_nRows, std::int16_t(5));
+    }
+
+    void newLeaperBoardBeyondTheLegacyClassesIsMadeAndDrawnAsABoard()
+    {
+        ModalScript play([](QDialog* d) {
+            auto* dlg = qobject_cast<CGraphParamsDlg*>(d);
+            dlg->m_checkLeaper->setChecked(true);
+            dlg->m_editLeapA->setText("1");
+            dlg->m_editLeapB->setText("2");
+            dlg->m_editRows->setText("250");
+            dlg->m_editCols->setText("200");
+            dlg->OnOK();
+            return dlg->result();
+        });
+        CHcpDoc doc;
+        QVERIFY(doc.OnNewDocument());
+        QCOMPARE(doc.GetNodeCount(), 50000);
+        QVERIFY(doc.Graph() == hcp::LeaperGraph(1, 2, 250, 200));
+        QCOMPARE(doc.Layout(), app::LayoutKind::Board);
+        QCOMPARE(doc.m_pX.size(), std::size_t(50000));
+        QCOMPARE(doc.GetTitle(), QString("leaper_1_2_250_200"));
+        // F5's search cannot hold it and says so at once; Solve is enabled.
+        CCmdUI ui(ID_SOLVE);
+        QVERIFY(doc.OnCmdMsg(ID_SOLVE, &ui));
+        QVERIFY(ui.m_bEnabled);
+        doc.OnFindCycle();
+        QVERIFY(!doc.IsSearching());
+        QVERIFY2(doc.LastOutcome().contains("50000"), qPrintable(doc.LastOutcome()));
     }
 
     void reductionRulesEdgesOutButSaveWritesTheGraphAsRead()

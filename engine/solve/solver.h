@@ -18,6 +18,9 @@
 
 namespace hcp {
 
+// The method a front end runs when its user names none.
+inline constexpr std::string_view kDefaultMethod = "auto";
+
 // Solves g with the named method. Throws std::invalid_argument for an
 // unknown name, listing the known ones.
 TOURKERN_API SolveResult Solve(const Graph& g, std::string_view method,

@@ -49,7 +49,7 @@ std::vector<std::string> MethodNames()
 
 void BindSolve(py::module_& m)
 {
-    m.def("solve", &Solve, py::arg("graph"), py::arg("method") = "auto", py::arg("seed") = 1,
+    m.def("solve", &Solve, py::arg("graph"), py::arg("method") = std::string(hcp::kDefaultMethod), py::arg("seed") = 1,
           py::arg("time_limit") = py::none(),
           R"(Looks for a Hamiltonian cycle of an undirected graph.
 

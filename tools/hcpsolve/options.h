@@ -6,13 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "solve/solver.h"
+
 namespace hcpsolve {
 
 enum class Format { Text, Csv, Json };
 
 struct Options {
     std::vector<std::string> files;     // graphs to solve, in order
-    std::string method = "auto";        // a method registered with the engine
+    std::string method{hcp::kDefaultMethod};   // a method registered with the engine
     std::uint32_t seed = 1;             // restart k fixes the seed clock to seed + k
     int restarts = 4;                   // restarts per file, stop at the first cycle
     int jobs = 1;                       // worker threads

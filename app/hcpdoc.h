@@ -118,7 +118,7 @@ public:
     void OnFindCycle();
     bool IsSearching() const { return m_job != nullptr || m_solve != nullptr; }
     // The solve (hcpdocsolve.cpp): decides on a worker, with the engine's
-    // auto method, whether the graph has a Hamiltonian cycle. The graph
+    // default method, whether the graph has a Hamiltonian cycle. The graph
     // stays as it is; a cycle found becomes the order.
     void OnSolve();
     bool IsSolving() const { return m_solve != nullptr; }

@@ -16,7 +16,7 @@ void CHcpDoc::OnSolve()
         return;
     auto job = std::make_unique<SolveJob>();
     job->graph = m_graph;
-    job->method = "auto";
+    job->method = std::string(hcp::kDefaultMethod);
     m_solve = std::move(job);
     m_searchStart = std::chrono::steady_clock::now();
     SolveJob* j = m_solve.get();

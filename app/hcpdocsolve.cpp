@@ -1,7 +1,9 @@
 // The document's Solve command: the engine decides on a worker thread
 // whether the graph has a Hamiltonian cycle, on its own copy of the graph
 // as read, fixed edges included.
+#include <algorithm>
 #include <atomic>
+#include <thread>
 #include <ostream>
 
 #include <QTimer>
@@ -25,6 +27,9 @@ void CHcpDoc::OnSolve()
     m_worker = std::jthread([this, j](std::stop_token stop) {
         hcp::SolveOptions options;
         options.stop = stop;
+        // The machine's cores, as hcpsolve takes them for one file: the
+        // verdict does not depend on them, only how soon it comes.
+        options.threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
         options.progress = [j](const hcp::Progress& p) { j->gaps.store(p.gaps); };
         try {
             j->result = hcp::Solve(j->graph, j->method, options);

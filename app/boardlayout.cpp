@@ -2,26 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+
+#include "core/leaperrecognise.h"
 
 namespace app {
-
-std::optional<BoardShape> BoardShapeFromName(const std::string& name, int n)
-{
-    const std::size_t slash = name.find_last_of("/\\");
-    const std::string base = slash == std::string::npos ? name : name.substr(slash + 1);
-    BoardShape s;
-    int used = 0;
-    if (std::sscanf(base.c_str(), "leaper_%d_%d_%d_%d%n", &s.a, &s.b, &s.rows, &s.cols, &used) != 4)
-        return std::nullopt;
-    const std::string rest = base.substr(static_cast<std::size_t>(used));
-    if (!rest.empty() && rest[0] != '.')
-        return std::nullopt;
-    if (s.a < 0 || s.b < 0 || s.rows <= 0 || s.cols <= 0 || static_cast<long long>(s.rows) * s.cols != n)
-        return std::nullopt;
-    return s;
-}
 
 std::string LeaperFileName(const BoardShape& s)
 {
@@ -37,42 +21,24 @@ BoardShape GridShape(int n)
     return s;
 }
 
-bool EdgesAreLeaperMoves(const BoardShape& s, const std::vector<std::pair<int, int>>& edges)
+std::optional<BoardShape> RecogniseBoard(const hcp::Graph& g, const std::string& nameHint)
 {
-    if (s.cols <= 0)
-        return false;
-    for (const auto& [u, v] : edges) {
-        const int dr = std::abs((u - 1) / s.cols - (v - 1) / s.cols);
-        const int dc = std::abs((u - 1) % s.cols - (v - 1) % s.cols);
-        if (!((dr == s.a && dc == s.b) || (dr == s.b && dc == s.a)))
-            return false;
+    // The graph alone, then each hint in turn: a hint only picks among the
+    // boards that give this very graph (rows and columns of a single row,
+    // the order of the two steps), so the first that changes the answer wins.
+    const std::optional<hcp::LeaperShape> plain = hcp::RecogniseLeaper(g);
+    std::optional<hcp::LeaperShape> s = plain;
+    for (const std::string* hint : {&nameHint, &g.Name()}) {
+        if (hint->empty())
+            continue;
+        if (auto named = hcp::RecogniseLeaper(g, *hint); named != plain) {
+            s = named;
+            break;
+        }
     }
-    return true;
-}
-
-std::vector<std::pair<int, int>> LeaperEdges(const BoardShape& s)
-{
-    std::vector<std::pair<int, int>> edges;
-    if (s.rows <= 0 || s.cols <= 0 || (s.a == 0 && s.b == 0))
-        return edges;
-    const int steps[4][2] = {{s.a, s.b}, {s.b, s.a}, {s.a, -s.b}, {s.b, -s.a}};
-    for (int r = 0; r < s.rows; ++r)
-        for (int c = 0; c < s.cols; ++c)
-            for (const auto& st : steps) {
-                // Each move once: from the square with the smaller number.
-                int dr = st[0], dc = st[1];
-                if (dr < 0 || (dr == 0 && dc < 0)) {
-                    dr = -dr;
-                    dc = -dc;
-                }
-                const int r2 = r + dr, c2 = c + dc;
-                if ((dr == 0 && dc == 0) || r2 >= s.rows || c2 < 0 || c2 >= s.cols)
-                    continue;
-                edges.emplace_back(r * s.cols + c + 1, r2 * s.cols + c2 + 1);
-            }
-    std::sort(edges.begin(), edges.end());
-    edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
-    return edges;
+    if (!s)
+        return std::nullopt;
+    return BoardShape{s->a, s->b, s->m, s->n};
 }
 
 void BoardLayout(const BoardShape& s, int n, std::vector<float>& x, std::vector<float>& y)

@@ -8,10 +8,24 @@
 
 namespace app {
 
-std::string CycleTitleFromString(const std::string& cycleString)
+std::string CycleTitle(const hcp::Graph& g, std::span<const hcp::NodeId> order, int h, std::size_t maxLength)
 {
-    // The cycle string starts with a line feed and "(": both are dropped.
-    return "(H=" + (cycleString.size() > 2 ? cycleString.substr(2) : std::string());
+    std::string text = "(H=" + std::to_string(h) + "): {";
+    text.reserve(std::min(text.size() + 8 * order.size() + 2, maxLength) + 4);
+    if (!order.empty()) {
+        text += std::to_string(std::uint64_t{order.front()} + 1);
+        // A lone node's link to itself has no pair, so it is not a gap.
+        const bool single = order.size() == 1;
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            const hcp::NodeId u = order[i];
+            const hcp::NodeId v = order[(i + 1) % order.size()];
+            text += !single && !g.HasEdge(u, v) ? '=' : ' ';
+            text += std::to_string(std::uint64_t{v} + 1);
+            if (text.size() >= maxLength)
+                return text + "...";
+        }
+    }
+    return text + "}";
 }
 
 std::string DimensionTitle(int n)
@@ -87,11 +101,11 @@ std::string CycleTextProblem(const std::string& text, int n)
     return {};
 }
 
-std::string CycleText(const std::list<short>& order)
+std::string CycleText(const std::vector<hcp::NodeId>& order)
 {
     std::string text = "{";
-    for (short v : order)
-        text += " " + std::to_string(v);
+    for (hcp::NodeId v : order)
+        text += " " + std::to_string(std::uint64_t{v} + 1);
     return text + " }";
 }
 

@@ -3,14 +3,20 @@
 #pragma once
 
 #include <list>
+#include <span>
 #include <string>
+#include <vector>
+
+#include "core/graph.h"
 
 namespace app {
 
-// The title from a cycle string "\n(H): {1 2 3 1}": "(H=" followed by the
-// string from its third character on. A string shorter than two characters
-// gives "(H=".
-std::string CycleTitleFromString(const std::string& cycleString);
+// The title of an order (0-based) on g: "(H=1): {1 2=3 1}", the cycle
+// string of the legacy classes with each link that is no edge marked '=',
+// and h, the order's gaps, in front. A title that would be longer than
+// maxLength ends there with "..." (no screen shows more of it).
+std::string CycleTitle(const hcp::Graph& g, std::span<const hcp::NodeId> order, int h,
+                       std::size_t maxLength = std::string::npos);
 // The title of a graph too small for a cycle: its dimension only.
 std::string DimensionTitle(int n);
 
@@ -25,7 +31,8 @@ int ParseCycleText(const std::string& text, std::list<short>& list);
 // 1..n exactly once between "{" and "}".
 std::string CycleTextProblem(const std::string& text, int n);
 
-// The cycle text of an order, "{ 3 1 2 }", as Rearrange cycle reads it.
-std::string CycleText(const std::list<short>& order);
+// The cycle text of an order (0-based), "{ 3 1 2 }", as Rearrange cycle
+// reads it.
+std::string CycleText(const std::vector<hcp::NodeId>& order);
 
 }  // namespace app

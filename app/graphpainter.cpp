@@ -105,10 +105,16 @@ void PaintCycle(QPainter* p, const GraphScene& s, const std::vector<QPointF>& at
         p->drawLines(lines.data(), static_cast<int>(lines.size()));
     // Gaps go on top, wider, with a red ring at each end: a gap between
     // neighbouring nodes of a dense picture is shorter than its line width.
+    // Beyond kRingedGaps the red lines are plenty, and a million rings
+    // would cost seconds.
     if (!gaps.empty()) {
         QPen red(kGapColour, width + 1 * st.lineScale, Qt::SolidLine, Qt::RoundCap);
         p->setPen(red);
         p->drawLines(gaps.data(), static_cast<int>(gaps.size()));
+        if (gaps.size() > kRingedGaps) {
+            p->restore();
+            return;
+        }
         p->setBrush(Qt::NoBrush);
         p->setPen(QPen(kGapColour, 2 * st.lineScale));
         // Outside a numbered circle, which would hide it.
@@ -126,11 +132,13 @@ void PaintNodes(QPainter* p, const GraphScene& s, const std::vector<QPointF>& at
 {
     if (at.size() < static_cast<std::size_t>(s.nodes) + 1)
         return;
+    const bool labels = st.showLabels && st.labelsReadable;
+    if (!labels && st.spacing >= 0 && st.spacing < kNodeMassSpacing)
+        return;
     p->save();
     p->setRenderHint(QPainter::Antialiasing, false);
     p->setPen(QPen(Qt::black, 0));
     p->setBrush(QColor(0xFF, 0xFF, 0xFF));
-    const bool labels = st.showLabels && st.labelsReadable;
     if (labels) {
         p->setFont(st.labelFont);
         const QFontMetrics fm(st.labelFont, p->device());

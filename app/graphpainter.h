@@ -26,6 +26,10 @@ struct PaintStyle {
     QFont labelFont;
     int radius = 4;               // circle of a numbered node
     double lineScale = 1.0;       // line widths are multiplied by this (paper)
+    // Typical distance between neighbouring nodes in device pixels; < 0
+    // when unknown. Nodes closer than kNodeMassSpacing are not drawn: they
+    // would merge into one black mass that hides the cycle.
+    double spacing = -1.0;
     QRectF visible;               // what the device shows; empty: everything
 };
 
@@ -39,6 +43,9 @@ inline const QColor kGapColour(0xFF, 0x00, 0x00);
 // From this many edges on the other edges are drawn faded, so that the
 // cycle stands out of the mass.
 constexpr std::size_t kFadeEdges = 4000;
+constexpr double kNodeMassSpacing = 3.0;
+// Up to this many gaps each gets a ring at both ends.
+constexpr std::size_t kRingedGaps = 2000;
 
 // at[v] is node v's position (index 0 unused).
 void PaintEdgeLayer(QPainter* p, const GraphScene& s, const std::vector<QPointF>& at, const PaintStyle& st);

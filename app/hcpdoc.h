@@ -1,14 +1,16 @@
-// CHcpDoc: one graph with its current cycle and the node positions the
-// graph view draws, and the operations that change them: a new graph from
-// the parameters dialog, open and save of .hcp files, the cycle search (on a
-// worker thread), circle layouts, rearranging the cycle, removing a node's
-// edges and moving a node. Has no widgets of its own.
+// CHcpDoc: one graph with its current cycle order and the node positions
+// the graph view draws, and the operations that change them: a new graph
+// from the parameters dialog, open and save of .hcp files, the cycle search
+// and the solve (on a worker thread), layouts, rearranging the cycle,
+// removing a node's edges and moving a node. The graph is the engine's
+// solver graph, so it may be as large as memory allows; the legacy classes
+// are made from it only for the work that needs them. Has no widgets of its
+// own.
 #pragma once
 
 #include <atomic>
 #include <chrono>
 #include <iosfwd>
-#include <list>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -18,13 +20,15 @@
 #include <QString>
 
 #include "boardlayout.h"
-#include "cycle/cycle.h"
+#include "core/cyclecheck.h"
+#include "core/graph.h"
 #include "findcycle.h"
 #include "graphlayoutkind.h"
 #include "graphscene.h"
 #include "solve/solver.h"
 #include "framework/document.h"
 #include "graphparams.h"
+#include "outcome.h"
 #include "viewgeometry.h"
 
 class CLogView;
@@ -37,7 +41,6 @@ public:
     ~CHcpDoc() override;
 
     // Data, in the document's order.
-    std::unique_ptr<CCycle> m_pCycle;   // the graph and its cycle; never null
     GraphParams m_dlgParams;            // values the parameters dialog opens with
     CLogView* m_pLogView = nullptr;     // the registered log view, not owned
     std::vector<float> m_pX;            // node k's position at k-1; empty until
@@ -49,16 +52,31 @@ public:
     bool SaveModified() override;
     void OnCloseDocument() override;
 
+    // The graph as read (its fixed edges and NAME included) and the cycle
+    // order: 0-based node numbers, normally every node once.
+    const hcp::Graph& Graph() const { return m_graph; }
+    const std::vector<hcp::NodeId>& Order() const { return m_order; }
+    // Replaces the graph; the order becomes 1..N, the ruled-out edges and
+    // the board go, the picture is laid out anew on first use.
+    void SetGraph(hcp::Graph graph);
+    // Replaces the order; false (nothing changes) when a node is outside
+    // 0..N-1. The caller lays it out.
+    bool SetOrder(std::vector<hcp::NodeId> order);
+    // The order checked on the graph as read, fixed edges included.
+    hcp::CycleCheck CheckOrder() const { return hcp::CheckCycle(m_graph, m_order); }
     // The graph's dimension N.
-    int GetNodeCount() const { return m_pCycle->GetDim(); }
+    int GetNodeCount() const { return static_cast<int>(m_graph.NodeCount()); }
+    // Whether the legacy search (F5) and its degree-2 reduction hold the graph.
+    bool FitsLegacy() const { return m_graph.NodeCount() <= kLegacyMaxNodes; }
+    static constexpr hcp::NodeId kLegacyMaxNodes = 32767;
 
     // Layouts (hcpdoc.cpp). EnsurePositions lays the nodes out on the
     // initial circle when there are no positions yet. LayoutCycle moves the
-    // nodes to the circle in the order of path, unless the picture is a board
+    // nodes to the circle in the cycle order, unless the picture is a board
     // or force layout or the user has placed nodes by hand: those keep their
     // places, so the cycle is drawn as a path through them.
     void EnsurePositions();
-    void LayoutCycle(const std::list<short>& path);
+    void LayoutCycle();
 
     // The picture (hcpdoclayout.cpp). ApplyLayout lays every node out anew
     // in the given way; false, with the reason in *error, when that layout
@@ -66,8 +84,7 @@ public:
     bool ApplyLayout(app::LayoutKind kind, QString* error = nullptr);
     app::LayoutKind Layout() const { return m_layout; }
     // The board a leaper graph lives on, when the document knows it (a new
-    // leaper graph, or a file named as the leaper generator names them whose
-    // edges are all moves of that leaper).
+    // leaper graph, or a file whose graph is one, whatever its name).
     const std::optional<app::BoardShape>& Board() const { return m_board; }
     void SetBoard(std::optional<app::BoardShape> board) { m_board = board; }
     // The edges a search ruled out: still edges of the document's graph
@@ -85,21 +102,24 @@ public:
     // within 1..N; otherwise "Dimension error." and nothing changes.
     bool RearrangeCycle(const QString& text, int n);
     // Removes every edge of node s; the caller redraws.
-    bool RemoveNodeEdges(short s);
+    // Fixed edges at s go with them.
+    bool RemoveNodeEdges(int s);
     // Moves node s to the drop point (px, py) of the graph rectangle rc.
-    bool MoveNode(short s, const app::Box& rc, int px, int py);
+    bool MoveNode(int s, const app::Box& rc, int px, int py);
     // Moves node s to unit coordinates (ux, uy).
-    bool MoveNodeTo(short s, float ux, float uy);
+    bool MoveNodeTo(int s, float ux, float uy);
 
-    // The search (hcpdocsearch.cpp). OnFindCycle starts it on a worker with a
-    // solver copy of the graph; when it ends, the order it reached becomes the
-    // document's cycle (the graph itself is never changed), the nodes are
-    // laid out in that order and a log line is written.
+    // The search (hcpdocsearch.cpp). OnFindCycle starts the legacy search on
+    // a worker with a copy of the graph; when it ends, the order it reached
+    // becomes the document's cycle (the graph itself is never changed), the
+    // nodes are laid out in that order and a log line is written. A graph
+    // beyond the legacy search, or of fewer than two nodes, gets its outcome
+    // at once and starts nothing.
     void OnFindCycle();
     bool IsSearching() const { return m_job != nullptr || m_solve != nullptr; }
-    // The solve (hcpdocsolve.cpp): decides on a worker, with the method
-    // app::SolveMethodName() picks, whether the graph has a Hamiltonian
-    // cycle. The graph stays as it is; a cycle found becomes the order.
+    // The solve (hcpdocsolve.cpp): decides on a worker, with the engine's
+    // default method, whether the graph has a Hamiltonian cycle. The graph
+    // stays as it is; a cycle found becomes the order.
     void OnSolve();
     bool IsSolving() const { return m_solve != nullptr; }
     // Export (hcpdocexport.cpp). HasTour: the order is a permutation of
@@ -109,8 +129,10 @@ public:
     bool ExportTour(const QString& path, QString* error);
     void OnExportPicture();
     void OnExportTour();
-    // The outcome of the last finished search or solve in plain words.
-    const QString& LastOutcome() const { return m_lastOutcome; }
+    // The outcome of the last finished search or solve, and in plain words
+    // (empty when nothing ran yet).
+    const std::optional<app::Outcome>& Outcome() const { return m_outcome; }
+    QString LastOutcome() const;
     // Asks the running search to stop; it ends soon after with the order
     // reached so far.
     void CancelSearch();
@@ -156,11 +178,21 @@ private:
     void RefuseWhileSearching();
 
     void DetectBoard(const QString& path);
+    void GraphChanged();
+    void Finish(app::Outcome outcome);
 
+    hcp::Graph m_graph;
+    std::vector<hcp::NodeId> m_order;
+    std::uint64_t m_graphRevision = 0;   // counts changes of the graph
+    std::uint64_t m_orderRevision = 0;   // and of the order
+    QString m_title;                     // CycleTitle's, for m_titleKey
+    std::uint64_t m_titleKey = ~std::uint64_t{0};
     app::LayoutKind m_layout = app::LayoutKind::Circle;
     std::optional<app::BoardShape> m_board;
-    app::GraphScene m_scene;
-    std::uint64_t m_sceneKey = 0;
+    app::GraphScene m_scene;             // built from these revisions
+    std::uint64_t m_sceneGraph = 0;
+    std::uint64_t m_sceneOrder = 0;
+    std::vector<app::NodePair> m_sceneRuledOut;
     std::ostream* m_pLogStream = nullptr;
     std::unique_ptr<SearchJob> m_job;
     std::jthread m_worker;
@@ -168,5 +200,5 @@ private:
     std::chrono::steady_clock::time_point m_searchStart;
     app::FindCycleResult m_lastSearch;
     std::unique_ptr<SolveJob> m_solve;
-    QString m_lastOutcome;
+    std::optional<app::Outcome> m_outcome;
 };

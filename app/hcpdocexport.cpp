@@ -14,8 +14,7 @@
 
 bool CHcpDoc::HasTour() const
 {
-    return GetNodeCount() >= 2 && m_pCycle->m_path.size() == static_cast<std::size_t>(GetNodeCount())
-        && m_pCycle->IsPermutation(m_pCycle->m_path);
+    return GetNodeCount() >= 2 && m_order.size() == m_graph.NodeCount() && CheckOrder().permutation;
 }
 
 void CHcpDoc::OnExportPicture()
@@ -48,15 +47,11 @@ bool CHcpDoc::ExportTour(const QString& path, QString* error)
     // The engine's TOUR module writes it, as hcpsolve does: the same
     // layout, and a temporary file renamed into place, so a failed export
     // never leaves half a tour where an older one was.
-    std::vector<hcp::NodeId> order;
-    order.reserve(m_pCycle->m_path.size());
-    for (short v : m_pCycle->m_path)
-        order.push_back(static_cast<hcp::NodeId>(v - 1));
     hcp::TourInfo info;
     info.name = QFileInfo(GetPathName().isEmpty() ? GetTitle() : GetPathName()).fileName().toStdString();
-    info.comment = hcp::TourComment(m_pCycle->CalcPathLen());
+    info.comment = hcp::TourComment(CheckOrder().gaps);
     try {
-        hcp::WriteTour(QFile::encodeName(path).toStdString(), order, info);
+        hcp::WriteTour(QFile::encodeName(path).toStdString(), m_order, info);
     } catch (const std::exception& e) {
         if (error)
             *error = QString::fromStdString(e.what());

@@ -6,52 +6,24 @@
 #include "hcpdoc.h"
 #include "layout.h"
 
-namespace {
-
-// FNV-1a over the things a scene is built from; a cheap pass over the
-// order and the pair count, far cheaper than rebuilding the scene.
-struct Fingerprint {
-    std::uint64_t h = 1469598103934665603ull;
-    void Add(std::uint64_t v)
-    {
-        for (int i = 0; i < 8; ++i) {
-            h ^= (v >> (8 * i)) & 0xFF;
-            h *= 1099511628211ull;
-        }
-    }
-};
-
-}  // namespace
-
 const app::GraphScene& CHcpDoc::Scene()
 {
-    Fingerprint f;
-    f.Add(reinterpret_cast<std::uintptr_t>(m_pCycle.get()));
-    f.Add(static_cast<std::uint64_t>(GetNodeCount()));
-    f.Add(m_pCycle->GetEdgeCount());
-    f.Add(m_pCycle->m_path.size());
-    for (short v : m_pCycle->m_path)
-        f.Add(static_cast<std::uint64_t>(static_cast<unsigned short>(v)));
-    f.Add(m_ruledOut.size());
-    for (const auto& [u, v] : m_ruledOut)
-        f.Add((static_cast<std::uint64_t>(u) << 32) | static_cast<std::uint32_t>(v));
-    if (f.h != m_sceneKey || m_scene.revision == 0) {
-        m_scene = app::BuildScene(*m_pCycle, m_pCycle->m_path, m_ruledOut);
-        m_sceneKey = f.h;
+    // The revisions say when the graph or the order changed; the ruled-out
+    // edges are few and compared whole.
+    if (m_scene.revision == 0 || m_sceneGraph != m_graphRevision || m_sceneOrder != m_orderRevision
+        || m_sceneRuledOut != m_ruledOut) {
+        m_scene = app::BuildScene(m_graph, m_order, m_ruledOut);
+        m_sceneGraph = m_graphRevision;
+        m_sceneOrder = m_orderRevision;
+        m_sceneRuledOut = m_ruledOut;
     }
     return m_scene;
 }
 
 void CHcpDoc::DetectBoard(const QString& path)
 {
-    m_board.reset();
-    const int n = GetNodeCount();
-    std::optional<app::BoardShape> shape = app::BoardShapeFromName(QFileInfo(path).fileName().toStdString(), n);
-    if (!shape)
-        return;
-    // The name alone proves nothing: every edge must be one of its moves.
-    if (app::EdgesAreLeaperMoves(*shape, Scene().edges))
-        m_board = shape;
+    // The graph decides; the file's NAME or name only helps to pick the shape.
+    m_board = app::RecogniseBoard(m_graph, QFileInfo(path).fileName().toStdString());
 }
 
 bool CHcpDoc::ApplyLayout(app::LayoutKind kind, QString* error)
@@ -66,8 +38,8 @@ bool CHcpDoc::ApplyLayout(app::LayoutKind kind, QString* error)
         m_layout = kind;
         m_bPlacedByHand = false;
         // A cycle, when there is one, is laid out in its order.
-        if (m_pCycle->m_path.size() == static_cast<std::size_t>(n) && n >= 2)
-            app::CycleCircleLayout(m_pCycle->m_path, n, m_pX, m_pY);
+        if (m_order.size() == static_cast<std::size_t>(n) && n >= 2)
+            app::CycleCircleLayout(m_order, n, m_pX, m_pY);
         break;
     case app::LayoutKind::Board:
         app::BoardLayout(m_board ? *m_board : app::GridShape(n), n, x, y);

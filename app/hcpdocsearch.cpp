@@ -1,8 +1,10 @@
-// The document's cycle search on a worker thread.
+// The document's cycle search (F5) on a worker thread: the legacy search,
+// which holds graphs of up to 32,767 nodes and knows nothing of fixed edges.
 #include <ostream>
 
 #include <QTimer>
 
+#include "graph/bitgraph.h"
 #include "graph/seedclock.h"
 #include "hcpdoc.h"
 #include "outcome.h"
@@ -10,10 +12,23 @@
 
 void CHcpDoc::OnFindCycle()
 {
-    if (IsSearching() || GetNodeCount() < 2)
+    if (IsSearching())
         return;
+    if (GetNodeCount() < 2 || !FitsLegacy()) {
+        // Nothing to search: the outcome says why at once.
+        app::Outcome o;
+        o.work = app::Outcome::Work::FindCycle;
+        if (!FitsLegacy()) {
+            o.tooLarge = m_graph.NodeCount();
+        } else {
+            o.verdict = hcp::Verdict::NoCycle;
+            o.reason = "a cycle needs at least 3 nodes, the graph has " + std::to_string(GetNodeCount());
+        }
+        Finish(std::move(o));
+        return;
+    }
     m_job = std::make_unique<SearchJob>();
-    m_job->graph = hcp::Graph::FromBitGraph(*m_pCycle);
+    m_job->graph = m_graph;
     m_searchStart = std::chrono::steady_clock::now();
     // Seeded from the engine's clock, as every search of the desktop program.
     const std::uint64_t seed = hcp::SeedClockMillis();
@@ -65,30 +80,49 @@ void CHcpDoc::FinishSearch()
     // and the document's graph stays as it was opened, so Save writes what
     // was read. Edges the reduction rules out are remembered to be drawn
     // apart.
-    m_ruledOut = app::ReductionRuledOut(*m_pCycle);
+    m_ruledOut = app::ReductionRuledOut(m_graph.ToBitGraph());
     m_lastSearch.edgesCut = static_cast<unsigned>(m_ruledOut.size());
-    if (!m_lastSearch.order.empty()) {
-        std::list<short> path;
-        for (hcp::NodeId v : m_lastSearch.order)
-            path.push_back(static_cast<short>(v + 1));
-        m_pCycle->Restore(&path);
-    } else if (m_lastSearch.verdict != hcp::Verdict::NoCycle && m_lastSearch.reason.empty()) {
-        // Stopped before the first order: the document keeps its own, and
-        // the log and status line report that order's gaps.
-        m_lastSearch.h = m_pCycle->CalcPathLen();
-    }
+    if (!m_lastSearch.order.empty())
+        SetOrder(m_lastSearch.order);
+    // The order is checked on the graph as read: a fixed edge it skips is a
+    // gap, whatever the search thought of it.
+    // Outside a proof, a reason only comes from an engine fault.
+    const bool failed = m_lastSearch.verdict != hcp::Verdict::NoCycle && !m_lastSearch.reason.empty();
+    const hcp::CycleCheck check = CheckOrder();
+    if (m_lastSearch.verdict != hcp::Verdict::NoCycle && !failed)
+        m_lastSearch.h = check.gaps;
     const std::string report = job->report.str();
     if (!report.empty())
         WriteLog(QString::fromStdString(report));
     WriteLog(QString::fromStdString(app::FindCycleLogLine(m_lastSearch)));
-    LayoutCycle(m_pCycle->m_path);
-    if (m_lastSearch.verdict == hcp::Verdict::NoCycle)
-        m_lastOutcome = QStringLiteral("No Hamiltonian cycle: %1").arg(QString::fromStdString(m_lastSearch.reason));
+    LayoutCycle();
+
+    app::Outcome o;
+    o.work = app::Outcome::Work::FindCycle;
+    o.verdict = m_lastSearch.verdict == hcp::Verdict::NoCycle ? hcp::Verdict::NoCycle
+              : check.hamiltonian                             ? hcp::Verdict::Hamiltonian
+                                                              : hcp::Verdict::Unknown;
+    o.gaps = m_lastSearch.h;
+    o.reason = m_lastSearch.reason;
+    o.method = "find cycle";
+    o.seconds = m_lastSearch.seconds;
+    o.cancelled = m_lastSearch.cancelled;
+    o.failed = failed;
+    o.fixedEdges = m_graph.FixedEdges().size();
+    o.missedFixed = check.missedFixed;
+    Finish(std::move(o));
+}
+
+void CHcpDoc::Finish(app::Outcome outcome)
+{
+    m_outcome = std::move(outcome);
+    const QString line = LastOutcome();
+    if (m_outcome->work == app::Outcome::Work::Solve)
+        WriteLog(QStringLiteral("Solve (%1): ").arg(QString::fromStdString(m_outcome->method)) + line);
     else
-        m_lastOutcome = QString::fromStdString(
-            app::FindCycleOutcome(m_lastSearch.h, m_lastSearch.seconds, m_lastSearch.cancelled));
-    WriteLog(m_lastOutcome);
-    emit statusMessage(m_lastOutcome);
+        WriteLog(line);
+    UpdateAllViews(nullptr, 0, nullptr);
+    emit statusMessage(line);
     emit searchFinished();
 }
 

@@ -1,6 +1,9 @@
 // The document's Solve command: the engine decides on a worker thread
-// whether the graph has a Hamiltonian cycle, on its own copy of the graph.
+// whether the graph has a Hamiltonian cycle, on its own copy of the graph
+// as read, fixed edges included.
+#include <algorithm>
 #include <atomic>
+#include <thread>
 #include <ostream>
 
 #include <QTimer>
@@ -14,8 +17,8 @@ void CHcpDoc::OnSolve()
     if (IsSearching())
         return;
     auto job = std::make_unique<SolveJob>();
-    job->graph = hcp::Graph::FromBitGraph(*m_pCycle);
-    job->method = app::SolveMethodName();
+    job->graph = m_graph;
+    job->method = std::string(hcp::kDefaultMethod);
     m_solve = std::move(job);
     m_searchStart = std::chrono::steady_clock::now();
     SolveJob* j = m_solve.get();
@@ -24,9 +27,14 @@ void CHcpDoc::OnSolve()
     m_worker = std::jthread([this, j](std::stop_token stop) {
         hcp::SolveOptions options;
         options.stop = stop;
+        // The machine's cores, as hcpsolve takes them for one file: the
+        // verdict does not depend on them, only how soon it comes.
+        options.threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
         options.progress = [j](const hcp::Progress& p) { j->gaps.store(p.gaps); };
         try {
             j->result = hcp::Solve(j->graph, j->method, options);
+        } catch (const std::bad_alloc&) {
+            j->failure = "the graph does not fit in memory";
         } catch (const std::exception& e) {
             j->failure = e.what();
         }
@@ -53,25 +61,21 @@ void CHcpDoc::FinishSolve()
         m_worker.join();
     m_statusTimer->stop();
     std::unique_ptr<SolveJob> job = std::move(m_solve);
-    const hcp::SolveResult& r = job->result;
+    app::Outcome o;
     if (!job->failure.empty()) {
-        m_lastOutcome = QStringLiteral("Solve failed: ") + QString::fromStdString(job->failure);
+        o.failed = true;
+        o.reason = job->failure;
     } else {
-        m_lastOutcome = QString::fromStdString(app::SolveOutcome(r));
+        o = app::SolveOutcome(job->result);
         // The order reached (checked by the engine) becomes the document's
         // order; the graph itself is not touched.
-        if (r.order.size() == static_cast<std::size_t>(GetNodeCount()) && !r.order.empty()) {
-            std::list<short> path;
-            for (hcp::NodeId v : r.order)
-                path.push_back(static_cast<short>(v + 1));
-            if (m_pCycle->IsPermutation(path)) {
-                m_pCycle->Restore(&path);
-                LayoutCycle(m_pCycle->m_path);
-            }
+        if (job->result.order.size() == m_graph.NodeCount() && !job->result.order.empty()) {
+            SetOrder(std::move(job->result.order));
+            LayoutCycle();
         }
     }
-    WriteLog(QStringLiteral("Solve (%1): ").arg(QString::fromStdString(job->method)) + m_lastOutcome);
-    UpdateAllViews(nullptr, 0, nullptr);
-    emit statusMessage(m_lastOutcome);
-    emit searchFinished();
+    o.work = app::Outcome::Work::Solve;
+    if (o.method.empty())
+        o.method = job->method;
+    Finish(std::move(o));
 }

@@ -81,7 +81,7 @@ CHcpView::CHcpView(QWidget* parent)
         });
     AddCommand(ID_EDIT_COPY, [this] { OnCopy(); }, [this](CCmdUI* ui) {
         const CHcpDoc* doc = GetDocument();
-        ui->Enable(doc && doc->GetNodeCount() >= 2 && doc->m_pCycle->m_path.size() >= 2);
+        ui->Enable(doc && doc->GetNodeCount() >= 2 && doc->Order().size() >= 2);
     });
     EnablePrintCommands();
 }
@@ -195,7 +195,7 @@ void CHcpView::OnDeleteNode()
 {
     if (m_nSelected == -1 || !GetDocument())
         return;
-    GetDocument()->RemoveNodeEdges(static_cast<short>(m_nSelected));
+    GetDocument()->RemoveNodeEdges(m_nSelected);
     m_nSelected = -1;
     update();
 }
@@ -206,7 +206,7 @@ void CHcpView::OnRearrangeCycle()
     if (!doc)
         return;
     CRearrangeDlg dlg(this);
-    dlg.m_strCycle = QString::fromStdString(app::CycleText(doc->m_pCycle->m_path));
+    dlg.m_strCycle = QString::fromStdString(app::CycleText(doc->Order()));
     const int n = m_nNodes;
     dlg.m_check = [n](const QString& text) {
         const std::string problem = app::CycleTextProblem(text.toStdString(), n);
@@ -260,10 +260,10 @@ void CHcpView::mouseReleaseEvent(QMouseEvent* event)
         CHcpDoc* doc = GetDocument();
         if (app::DropAccepted(width(), height(), m_nMargin, pos.x(), pos.y()) && doc) {
             if (m_viewport.IsIdentity()) {
-                doc->MoveNode(static_cast<short>(m_nSelected), m_rcGraph, pos.x(), pos.y());
+                doc->MoveNode(m_nSelected, m_rcGraph, pos.x(), pos.y());
             } else {
                 const app::PointF u = m_viewport.ToUnit(pos.x(), pos.y());
-                doc->MoveNodeTo(static_cast<short>(m_nSelected), static_cast<float>(u.x), static_cast<float>(u.y));
+                doc->MoveNodeTo(m_nSelected, static_cast<float>(u.x), static_cast<float>(u.y));
             }
         }
         m_nSelected = -1;
@@ -355,10 +355,10 @@ void CHcpView::OnLayout(app::LayoutKind kind)
 void CHcpView::OnCopy()
 {
     CHcpDoc* doc = GetDocument();
-    if (!doc || doc->m_pCycle->m_path.size() < 2)
+    if (!doc || doc->Order().size() < 2)
         return;
     // The whole cycle, as Rearrange cycle reads it back.
-    QGuiApplication::clipboard()->setText(QString::fromStdString(app::CycleText(doc->m_pCycle->m_path)));
+    QGuiApplication::clipboard()->setText(QString::fromStdString(app::CycleText(doc->Order())));
 }
 
 void CHcpView::keyPressEvent(QKeyEvent* event)

@@ -84,6 +84,7 @@ app::PaintStyle CHcpView::ScreenStyle()
     st.showEdges = m_bShowEdges;
     st.showLabels = m_bShowLabels;
     st.labelsReadable = LabelsReadable();
+    st.spacing = m_spacing < 0 ? -1.0 : m_spacing * m_viewport.Zoom();
     st.labelFont = m_labelFont;
     st.radius = m_nRadius;
     st.lineScale = 1.0;

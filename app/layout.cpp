@@ -25,19 +25,19 @@ void InitialCircleLayout(int n, std::vector<float>& x, std::vector<float>& y)
     }
 }
 
-void CycleCircleLayout(const std::list<short>& path, int n,
+void CycleCircleLayout(std::span<const hcp::NodeId> order, int n,
                        std::vector<float>& x, std::vector<float>& y)
 {
     if (n <= 0)
         return;
-    int k = 0;
-    for (short v : path) {
+    double k = 0;
+    for (hcp::NodeId v : order) {
         ++k;
-        if (v < 1 || static_cast<std::size_t>(v) > x.size() || static_cast<std::size_t>(v) > y.size())
+        if (v >= x.size() || v >= y.size())
             continue;
         const double a = k * 2 * kPi / n - kHalfPi;
-        x[v - 1] = static_cast<float>((std::cos(a) + 1) * 0.5);
-        y[v - 1] = static_cast<float>((std::sin(a) + 1) * 0.5);
+        x[v] = static_cast<float>((std::cos(a) + 1) * 0.5);
+        y[v] = static_cast<float>((std::sin(a) + 1) * 0.5);
     }
 }
 

@@ -3,8 +3,10 @@
 // Positions are indexed by node number - 1.
 #pragma once
 
-#include <list>
+#include <span>
 #include <vector>
+
+#include "core/graph.h"
 
 namespace app {
 
@@ -12,10 +14,11 @@ namespace app {
 // the numbers running clockwise on screen. Resizes both vectors to n.
 void InitialCircleLayout(int n, std::vector<float>& x, std::vector<float>& y);
 
-// The k-th node of path (k = 1, 2, ...) at angle 2 pi k / n - pi/2, so the
-// last node sits at the top centre and the first one step clockwise from it.
-// Nodes outside 1..x.size() are skipped; an empty path moves nothing.
-void CycleCircleLayout(const std::list<short>& path, int n,
+// The k-th node of the order (k = 1, 2, ...; 0-based node numbers) at angle
+// 2 pi k / n - pi/2, so the last node sits at the top centre and the first
+// one step clockwise from it. Nodes outside 0..x.size()-1 are skipped; an
+// empty order moves nothing.
+void CycleCircleLayout(std::span<const hcp::NodeId> order, int n,
                        std::vector<float>& x, std::vector<float>& y);
 
 }  // namespace app

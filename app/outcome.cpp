@@ -14,46 +14,88 @@ std::string Seconds(double s)
     return buf;
 }
 
-}  // namespace
-
-std::string SolveMethodName()
+std::string Gaps(int h)
 {
-    for (const char* name : {"auto", "exact"})
-        if (hcp::FindMethod(name))
-            return name;
-    return "exist";
+    return h >= 0 ? "No cycle found (H=" + std::to_string(h) + ")" : std::string("No cycle found");
 }
 
-std::string FindCycleOutcome(int h, double seconds, bool cancelled)
+std::string Plural(std::uint64_t n, const char* one, const char* many)
 {
-    if (h == 0)
-        return "Hamiltonian cycle found (H=0) in " + Seconds(seconds);
-    std::string line = "No cycle found (H=" + std::to_string(h) + ")";
-    if (cancelled)
-        line += ", cancelled after " + Seconds(seconds);
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+std::string FindCycleText(const Outcome& o)
+{
+    if (o.tooLarge > 0)
+        return "Find cycle runs on graphs of up to 32,767 nodes; this one has " + std::to_string(o.tooLarge)
+             + " \u2014 Solve decides it with the large-graph method";
+    if (o.failed)
+        return "Find cycle failed: " + o.reason;
+    if (o.verdict == hcp::Verdict::NoCycle)
+        return "No Hamiltonian cycle: " + o.reason;
+    if (o.gaps == 0) {
+        // The order was checked with them: a cycle found uses every one.
+        std::string line = "Hamiltonian cycle found (H=0) in " + Seconds(o.seconds);
+        if (o.fixedEdges > 0)
+            line += ", using the file's " + Plural(o.fixedEdges, "fixed edge", "fixed edges");
+        return line;
+    }
+    std::string line = Gaps(o.gaps);
+    if (o.cancelled)
+        line += ", cancelled after " + Seconds(o.seconds);
+    // The search knows nothing of fixed edges: an order it is content with
+    // may skip one, and then it answers nothing.
+    if (o.fixedEdges > 0) {
+        line += "; the search ignores the file's " + Plural(o.fixedEdges, "fixed edge", "fixed edges");
+        if (o.missedFixed)
+            line += " and its order skips " + std::to_string(std::uint64_t{o.missedFixed->first} + 1) + " "
+                  + std::to_string(std::uint64_t{o.missedFixed->second} + 1);
+        return line + " \u2014 Solve takes them into account";
+    }
     // The local search never proves anything; say so, and what does.
-    line += "; the graph may have none \u2014 Solve proves it";
-    return line;
+    return line + "; the graph may have none \u2014 Solve proves it";
 }
 
-std::string SolveOutcome(const hcp::SolveResult& r)
+std::string SolveText(const Outcome& o)
 {
-    switch (r.verdict) {
+    if (o.failed)
+        return "Solve failed: " + o.reason;
+    switch (o.verdict) {
     case hcp::Verdict::Hamiltonian:
-        return "Hamiltonian cycle found (H=0) in " + Seconds(r.seconds);
+        return "Hamiltonian cycle found (H=0) in " + Seconds(o.seconds);
     case hcp::Verdict::NoCycle:
-        return "No Hamiltonian cycle: " + (r.reason.empty() ? std::string("proved by ") + r.method : r.reason);
+        return "No Hamiltonian cycle: " + (o.reason.empty() ? std::string("proved by ") + o.method : o.reason);
     case hcp::Verdict::Unknown:
         break;
     }
-    std::string line = r.gaps >= 0 ? "No cycle found (H=" + std::to_string(r.gaps) + ")" : "No cycle found";
-    if (r.stopped)
-        line += "; stopped after " + Seconds(r.seconds) + " before the question was decided";
-    else if (!r.reason.empty())
-        line += "; undecided: " + r.reason;
+    std::string line = Gaps(o.gaps);
+    if (o.cancelled)
+        line += "; stopped after " + Seconds(o.seconds) + " before the question was decided";
+    else if (!o.reason.empty())
+        line += "; undecided: " + o.reason;
     else
-        line += "; the " + r.method + " method could not decide whether the graph has one";
+        line += "; the " + o.method + " method could not decide whether the graph has one";
     return line;
+}
+
+}  // namespace
+
+Outcome SolveOutcome(const hcp::SolveResult& r)
+{
+    Outcome o;
+    o.work = Outcome::Work::Solve;
+    o.verdict = r.verdict;
+    o.gaps = r.gaps;
+    o.reason = r.reason;
+    o.method = r.method;
+    o.seconds = r.seconds;
+    o.cancelled = r.stopped;
+    return o;
+}
+
+std::string OutcomeText(const Outcome& o)
+{
+    return o.work == Outcome::Work::FindCycle ? FindCycleText(o) : SolveText(o);
 }
 
 std::string SolveProgressLine(std::string_view method, int h, double seconds)

@@ -1,18 +1,21 @@
 #include "picture.h"
 
-#include <QBuffer>
+#include <functional>
+#include <ostream>
+
+#include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include "framework/resstrings.h"
 #include "graphpainter.h"
 #include "hcpdoc.h"
+#include "io/atomicfile.h"
 #include "resource.h"
 #include "viewport.h"
 
@@ -35,15 +38,54 @@ QString Suffix(const QString& path)
     return QFileInfo(path).suffix().toLower();
 }
 
-bool WriteWhole(const QString& path, const QByteArray& data, QString* error)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-        if (error)
-            *error = path + QStringLiteral(": the file could not be written (") + file.errorString() + ")";
-        return false;
+// Hands what Qt's writers produce straight to the engine's save stream, so
+// a large picture (an SVG of a million nodes is hundreds of megabytes) is
+// never held whole in memory.
+class StreamDevice : public QIODevice {
+public:
+    explicit StreamDevice(std::ostream& os) : m_os(os) { open(QIODevice::WriteOnly); }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 len) override
+    {
+        m_os.write(data, static_cast<std::streamsize>(len));
+        return m_os ? len : -1;
     }
-    return true;
+
+private:
+    std::ostream& m_os;
+};
+
+// The engine's atomic save: whole or not at all, and only over a regular
+// file (a link is written through to the file it names; a device, FIFO or
+// folder there is refused and left alone, before anything is drawn).
+bool WriteWhole(const QString& path, const std::function<bool(QIODevice&)>& write, QString* error)
+{
+    std::string why;
+    bool encoded = true;
+    const hcp::AtomicWrite r = hcp::WriteFileAtomically(
+        QFile::encodeName(path).toStdString(),
+        [&](std::ostream& os) {
+            StreamDevice device(os);
+            encoded = write(device);
+            return encoded && os.good();
+        },
+        &why);
+    if (r == hcp::AtomicWrite::Ok)
+        return true;
+    if (error) {
+        const QString reason = QString::fromLocal8Bit(why);
+        if (!encoded)
+            *error = path + QStringLiteral(": the picture could not be encoded");
+        else if (r == hcp::AtomicWrite::NotRegularFile)
+            *error = path + QStringLiteral(": ") + reason + QStringLiteral("; nothing was written");
+        else if (r == hcp::AtomicWrite::CannotCreate)
+            *error = path + QStringLiteral(": cannot create a file in this folder (") + reason + ")";
+        else
+            *error = path + QStringLiteral(": the file could not be written (") + reason + ")";
+    }
+    return false;
 }
 
 }  // namespace
@@ -80,6 +122,7 @@ void PaintPicture(QPainter* painter, CHcpDoc& doc, QSize size)
     st.radius = LabelRadius(fm.horizontalAdvance(QString::number(n)), fm.height(), 1);
     const double spacing = MedianNearestSpacing(doc.m_pX, doc.m_pY, r.Width(), r.Height());
     st.labelsReadable = n < 2 || spacing >= 2.0 * st.radius;
+    st.spacing = spacing;
     PaintScene(painter, doc.Scene(), at, st);
     painter->restore();
 }
@@ -87,48 +130,49 @@ void PaintPicture(QPainter* painter, CHcpDoc& doc, QSize size)
 bool ExportPicture(CHcpDoc& doc, const QString& path, QString* error, QSize size)
 {
     const QString suffix = Suffix(path);
-    QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
     if (suffix == QLatin1String("png")) {
-        QImage image(size, QImage::Format_RGB32);
-        {
-            QPainter p(&image);
-            PaintPicture(&p, doc, size);
-        }
-        // Fast compression: the picture is mostly white and compresses well
-        // anyway, and the strongest setting costs more than the drawing.
-        if (!image.save(&buffer, "PNG", 80)) {
-            if (error)
-                *error = path + QStringLiteral(": the picture could not be encoded");
-            return false;
-        }
-    } else if (suffix == QLatin1String("svg")) {
-        QSvgGenerator svg;
-        svg.setOutputDevice(&buffer);
-        svg.setSize(size);
-        svg.setViewBox(QRect(QPoint(0, 0), size));
-        svg.setTitle(doc.CycleTitle().left(200));
-        QPainter p(&svg);
-        PaintPicture(&p, doc, size);
-    } else if (suffix == QLatin1String("pdf")) {
-        QPdfWriter pdf(&buffer);
-        pdf.setPageSize(QPageSize(QPageSize::A4));
-        pdf.setResolution(150);
-        pdf.setTitle(doc.CycleTitle().left(200));
-        QPainter p(&pdf);
-        // The picture's pixels scaled onto the page, keeping its shape.
-        const QRect page = p.viewport();
-        const double scale = std::min(page.width() / double(size.width()), page.height() / double(size.height()));
-        p.scale(scale, scale);
-        PaintPicture(&p, doc, size);
-    } else {
-        if (error)
-            *error = path + QStringLiteral(": unknown picture type (use .png, .svg or .pdf)");
-        return false;
+        return WriteWhole(path, [&](QIODevice& out) {
+            QImage image(size, QImage::Format_RGB32);
+            {
+                QPainter p(&image);
+                PaintPicture(&p, doc, size);
+            }
+            // Fast compression: the picture is mostly white and compresses
+            // well anyway, and the strongest setting costs more than the drawing.
+            return image.save(&out, "PNG", 80);
+        }, error);
     }
-    buffer.close();
-    return WriteWhole(path, data, error);
+    if (suffix == QLatin1String("svg")) {
+        return WriteWhole(path, [&](QIODevice& out) {
+            QSvgGenerator svg;
+            svg.setOutputDevice(&out);
+            svg.setSize(size);
+            svg.setViewBox(QRect(QPoint(0, 0), size));
+            svg.setTitle(doc.CycleTitle().left(200));
+            QPainter p(&svg);
+            PaintPicture(&p, doc, size);
+            return p.end();
+        }, error);
+    }
+    if (suffix == QLatin1String("pdf")) {
+        return WriteWhole(path, [&](QIODevice& out) {
+            QPdfWriter pdf(&out);
+            pdf.setPageSize(QPageSize(QPageSize::A4));
+            pdf.setResolution(150);
+            pdf.setTitle(doc.CycleTitle().left(200));
+            QPainter p(&pdf);
+            // The picture's pixels scaled onto the page, keeping its shape.
+            const QRect page = p.viewport();
+            const double scale =
+                std::min(page.width() / double(size.width()), page.height() / double(size.height()));
+            p.scale(scale, scale);
+            PaintPicture(&p, doc, size);
+            return p.end();
+        }, error);
+    }
+    if (error)
+        *error = path + QStringLiteral(": unknown picture type (use .png, .svg or .pdf)");
+    return false;
 }
 
 }  // namespace app

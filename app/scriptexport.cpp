@@ -96,8 +96,14 @@ int RunScriptedExport(const ScriptArgs& args, std::ostream& out, std::ostream& e
 {
     const QString path = QString::fromStdString(args.graph);
     const QFileInfo fi(path);
-    if (!fi.exists() || !fi.isFile()) {
+    // Anything else that can be read (a FIFO, a device) goes to the reader,
+    // which says what is wrong with it.
+    if (!fi.exists() && !fi.isSymLink()) {
         err << "Tourvane32: " << args.graph << ": no such file\n";
+        return kScriptError;
+    }
+    if (fi.isDir()) {
+        err << "Tourvane32: " << args.graph << ": is a folder, not a graph file\n";
         return kScriptError;
     }
     CHcpDoc doc;
@@ -132,12 +138,14 @@ int RunScriptedExport(const ScriptArgs& args, std::ostream& out, std::ostream& e
         err << "Tourvane32: " << error.toStdString() << '\n';
         return kScriptError;
     }
-    // The verdict comes from the order as it stands on the graph as read.
-    const bool cycle = doc.HasTour() && doc.m_pCycle->CalcPathLen() == 0 && doc.GetNodeCount() >= 3;
+    // The verdict comes from the order as it stands on the graph as read,
+    // fixed edges included.
+    const hcp::CycleCheck check = doc.CheckOrder();
+    const bool cycle = check.hamiltonian;
     std::string line = doc.LastOutcome().toStdString();
     if (args.work == ScriptArgs::Work::None) {
         line = cycle ? "Hamiltonian cycle found (H=0)"
-                     : "No cycle found (H=" + std::to_string(doc.m_pCycle->CalcPathLen())
+                     : "No cycle found (H=" + std::to_string(check.gaps)
                 + "); no search was run (use --find-cycle or --solve)";
     }
     out << line << '\n';

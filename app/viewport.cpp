@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace app {
@@ -103,7 +104,7 @@ void Viewport::VisibleUnitBox(int width, int height, double margin, double& x0, 
 
 double MedianNearestSpacing(const std::vector<float>& x, const std::vector<float>& y, double w, double h)
 {
-    const std::size_t n = std::min(x.size(), y.size());
+    std::size_t n = std::min(x.size(), y.size());
     if (n < 2)
         return 0.0;
     // Buckets of about one node each over the nodes' bounding box.
@@ -120,32 +121,56 @@ double MedianNearestSpacing(const std::vector<float>& x, const std::vector<float
     const double cell = std::max(spanX, spanY) / side;
     const int gx = std::max(1, static_cast<int>(spanX / cell) + 1);
     const int gy = std::max(1, static_cast<int>(spanY / cell) + 1);
-    std::vector<std::vector<int>> grid(static_cast<std::size_t>(gx) * gy);
     auto px = [&](std::size_t i) { return (x[i] - minX) * w; };
     auto py = [&](std::size_t i) { return (y[i] - minY) * h; };
     auto cellOf = [&](double v, int g) { return std::clamp(static_cast<int>(v / cell), 0, g - 1); };
+    auto cellIndex = [&](std::size_t i) {
+        return static_cast<std::size_t>(cellOf(py(i), gy)) * gx + cellOf(px(i), gx);
+    };
+    // The nodes of each bucket side by side (a counting sort), not a
+    // vector per bucket: a million nodes would mean a million allocations.
+    std::vector<std::size_t> start(static_cast<std::size_t>(gx) * gy + 1, 0);
     for (std::size_t i = 0; i < n; ++i)
-        grid[static_cast<std::size_t>(cellOf(py(i), gy)) * gx + cellOf(px(i), gx)].push_back(static_cast<int>(i));
+        ++start[cellIndex(i) + 1];
+    for (std::size_t c = 1; c < start.size(); ++c)
+        start[c] += start[c - 1];
+    std::vector<std::uint32_t> members(n);
+    {
+        std::vector<std::size_t> fill(start.begin(), start.end() - 1);
+        for (std::size_t i = 0; i < n; ++i)
+            members[fill[cellIndex(i)]++] = static_cast<std::uint32_t>(i);
+    }
 
-    std::vector<double> nearest(n, std::numeric_limits<double>::infinity());
-    for (std::size_t i = 0; i < n; ++i) {
+    // Up to kSample nodes, spread evenly over the numbers, are asked for
+    // their nearest neighbour: the median of so many is as good a figure
+    // for readability as the median of all, and a layout that crowds the
+    // nodes into few buckets (a circle of a million) stays cheap.
+    constexpr std::size_t kSample = 4096;
+    const std::size_t asked = std::min(n, kSample);
+    std::vector<double> nearest(asked, std::numeric_limits<double>::infinity());
+    for (std::size_t k = 0; k < asked; ++k) {
+        const std::size_t i = asked == n ? k : k * n / asked;
         const int cx = cellOf(px(i), gx);
         const int cy = cellOf(py(i), gy);
         // Widen the ring until a neighbour is found and the ring is beyond it.
         for (int ring = 1; ring <= std::max(gx, gy); ++ring) {
             for (int yy = std::max(0, cy - ring); yy <= std::min(gy - 1, cy + ring); ++yy)
-                for (int xx = std::max(0, cx - ring); xx <= std::min(gx - 1, cx + ring); ++xx)
-                    for (int j : grid[static_cast<std::size_t>(yy) * gx + xx]) {
-                        if (static_cast<std::size_t>(j) == i)
+                for (int xx = std::max(0, cx - ring); xx <= std::min(gx - 1, cx + ring); ++xx) {
+                    const std::size_t c = static_cast<std::size_t>(yy) * gx + xx;
+                    for (std::size_t m = start[c]; m < start[c + 1]; ++m) {
+                        const std::size_t j = members[m];
+                        if (j == i)
                             continue;
-                        const double dx = px(i) - px(static_cast<std::size_t>(j));
-                        const double dy = py(i) - py(static_cast<std::size_t>(j));
-                        nearest[i] = std::min(nearest[i], std::sqrt(dx * dx + dy * dy));
+                        const double dx = px(i) - px(j);
+                        const double dy = py(i) - py(j);
+                        nearest[k] = std::min(nearest[k], std::sqrt(dx * dx + dy * dy));
                     }
-            if (nearest[i] <= ring * cell)
+                }
+            if (nearest[k] <= ring * cell)
                 break;
         }
     }
+    n = asked;
     std::nth_element(nearest.begin(), nearest.begin() + static_cast<std::ptrdiff_t>(n / 2), nearest.end());
     return nearest[n / 2];
 }

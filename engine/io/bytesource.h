@@ -3,6 +3,7 @@
 // the engine.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <stop_token>
 #include <string>
@@ -18,21 +19,59 @@ public:
     virtual std::size_t Read(char* buffer, std::size_t size) = 0;
 };
 
-class FileSource : public ByteSource {
+// When a read gives up: on a stop request, or at a moment of the steady
+// clock. Both end a read that waits for data within a twentieth of a
+// second.
+class ReadDeadline {
 public:
-    // Opens path once for reading. Throws FileError with the system's reason,
-    // also for a folder. label names the file in messages.
-    FileSource(const std::string& path, const std::string& label, std::stop_token stop);
-    ~FileSource() override;
-    FileSource(const FileSource&) = delete;
-    FileSource& operator=(const FileSource&) = delete;
-
-    std::size_t Read(char* buffer, std::size_t size) override;
+    ReadDeadline() = default;
+    // timeLimit in seconds from now; 0 means none.
+    ReadDeadline(std::stop_token stop, double timeLimit);
+    // Starts the time limit again from now (a stream's next graph).
+    void Restart();
+    // Throws ReadStopped "label: reading stopped" or "label: time limit
+    // reached while reading".
+    void Check(const std::string& label) const;
+    // How long one wait may last before Check is due again, in ms.
+    int WaitMillis() const;
 
 private:
-    int m_fd = -1;
-    std::string m_label;
     std::stop_token m_stop;
+    double m_timeLimit = 0.0;
+    std::chrono::steady_clock::time_point m_end;
+};
+
+class FileSource : public ByteSource {
+public:
+    // Opens path once for reading. Throws FileError with the system's
+    // reason, also for a folder. label names the file in messages. Opening
+    // never waits (a FIFO without a writer included); reads from anything
+    // but a regular file wait with poll(), so that a stop request or the
+    // time limit ends them.
+    FileSource(const std::string& path, const std::string& label, std::stop_token stop, double timeLimit = 0.0);
+    // Reads standard input, which is not closed.
+    static FileSource StandardInput(const std::string& label, std::stop_token stop, double timeLimit = 0.0);
+    ~FileSource() override;
+    FileSource(FileSource&& other) noexcept;
+    FileSource(const FileSource&) = delete;
+    FileSource& operator=(const FileSource&) = delete;
+    FileSource& operator=(FileSource&&) = delete;
+
+    std::size_t Read(char* buffer, std::size_t size) override;
+    void RestartTimeLimit() { m_deadline.Restart(); }
+
+private:
+    FileSource(int fd, const std::string& label, std::stop_token stop, double timeLimit);
+    // Refuses a folder and finds whether reads must wait with poll().
+    void Examine();
+    // Returns once the file has data or has ended.
+    void WaitForData();
+
+    int m_fd = -1;
+    bool m_own = false;
+    bool m_waits = false;   // not a regular file: wait with poll()
+    std::string m_label;
+    ReadDeadline m_deadline;
 };
 
 class MemorySource : public ByteSource {

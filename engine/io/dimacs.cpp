@@ -7,10 +7,13 @@
 
 #include "io/graphfile.h"
 #include "io/linereader.h"
+#include "io/readlimits.h"
 
 namespace hcp {
 
 namespace {
+
+constexpr std::uint64_t kMaxDimacsNodes = 0xFFFFFFFEull;
 
 // Splits a line at blanks and tabs into at most `max` words; returns the
 // count, or max + 1 when there are more.
@@ -43,6 +46,8 @@ Graph ParseDimacs(LineReader& lines)
         return FormatError(lines.Name() + ":" + std::to_string(lines.LineNumber()) + ": " + problem);
     };
     bool haveProblem = false;
+    std::size_t problemLine = 0;
+    std::size_t compactAt = std::size_t{1} << 24;
     std::uint64_t n = 0;
     std::vector<Edge> edges;
     std::string_view line;
@@ -64,11 +69,14 @@ Graph ParseDimacs(LineReader& lines)
             std::uint64_t m = 0;
             if (!Number(w[first], n) || !Number(w[first + 1], m))
                 throw fail("a problem line reads 'p edge NODES EDGES' with whole numbers");
-            if (n > 0xFFFFFFFEull) throw fail("more nodes than this reader holds");
-            // The edge count only sizes the list: collections disagree on
-            // whether it counts both directions, so it is not enforced.
-            edges.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(m, 1u << 24)));
+            if (n > kMaxDimacsNodes)
+                throw fail("the problem line gives " + std::string(w[first]) + " nodes, more than the "
+                           + std::to_string(kMaxDimacsNodes) + " this reader holds");
+            // The edge count says nothing the edges do not: collections
+            // disagree on whether it counts both directions, and memory
+            // follows the edges as they come, never the count.
             haveProblem = true;
+            problemLine = lines.LineNumber();
         } else if (w[0] == "e") {
             if (!haveProblem) throw fail("an edge before the problem line 'p edge NODES EDGES'");
             std::uint64_t u = 0, v = 0;
@@ -77,7 +85,14 @@ Graph ParseDimacs(LineReader& lines)
             if (u < 1 || u > n || v < 1 || v > n)
                 throw fail("edge " + std::string(w[1]) + " " + std::string(w[2])
                            + " names a node outside 1.." + std::to_string(n));
-            edges.emplace_back(static_cast<NodeId>(u - 1), static_cast<NodeId>(v - 1));
+            edges.emplace_back(static_cast<NodeId>(std::min(u, v) - 1), static_cast<NodeId>(std::max(u, v) - 1));
+            if (edges.size() >= compactAt) {
+                // Files listing both directions, or one edge without end,
+                // cost the distinct edges only.
+                std::sort(edges.begin(), edges.end());
+                edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+                compactAt = std::max(compactAt, edges.size() * 2);
+            }
         } else if (w[0] == "n") {
             // Node weights of the weighted variants say nothing about cycles.
             std::uint64_t u = 0;
@@ -93,12 +108,17 @@ Graph ParseDimacs(LineReader& lines)
             throw FormatError(lines.Name() + ": empty file, no problem line 'p edge NODES EDGES'");
         throw fail("no problem line 'p edge NODES EDGES'");
     }
+    const std::string untouched = UntouchedNodesProblem(n, edges.size());
+    if (!untouched.empty())
+        throw FormatError(lines.Name() + ":" + std::to_string(problemLine) + ": the problem line gives " + untouched);
     return Graph::FromEdges(static_cast<NodeId>(n), edges);
 }
 
-Graph ReadDimacs(const std::string& path)
+Graph ReadDimacs(const std::string& path, const ReadOptions& options)
 {
-    LineReader lines(path);
+    ReadOptions bounded = options;
+    bounded.maxLineBytes = std::min(bounded.maxLineBytes, kMaxStreamLineBytes);
+    LineReader lines(path, bounded);
     return ParseDimacs(lines);
 }
 

@@ -3,11 +3,21 @@
 #include <algorithm>
 #include <string>
 
+#include "io/readlimits.h"
+
 namespace hcp {
 
 namespace {
 
 constexpr int kBias = 63;
+
+[[noreturn]] void NotANautyByte(std::string_view line, std::size_t at, std::size_t column)
+{
+    const unsigned char c = static_cast<unsigned char>(line[at]);
+    const std::string where = "character " + std::to_string(column + at + 1);
+    if (c == 0) throw LineError(where + " is a NUL byte, which no graph6/sparse6 line holds");
+    throw LineError(where + " is not a graph6/sparse6 byte (code " + std::to_string(c) + ")");
+}
 
 // A byte of a nauty line carries 6 bits as 63..126; anything else (a space,
 // a tab, a stray '\r' that survived) means the line is not one of these
@@ -15,9 +25,7 @@ constexpr int kBias = 63;
 int SixBits(std::string_view line, std::size_t at, std::size_t column)
 {
     const unsigned char c = static_cast<unsigned char>(line[at]);
-    if (c < kBias || c > kBias + 63)
-        throw LineError("character " + std::to_string(column + at + 1)
-                        + " is not a graph6/sparse6 byte (code " + std::to_string(c) + ")");
+    if (c < kBias || c > kBias + 63) NotANautyByte(line, at, column);
     return c - kBias;
 }
 
@@ -121,6 +129,11 @@ Graph DecodeGraph6(std::string_view line)
     const std::uint64_t pairs = n * (n - (n > 0 ? 1 : 0)) / 2;
     const std::uint64_t want = (pairs + 5) / 6;
     const std::uint64_t have = line.size() - at;
+    // A stray byte (a NUL, a blank) is named as such, not as a length that
+    // happens to be wrong because of it.
+    for (std::size_t k = at; k < line.size(); ++k)
+        if (static_cast<unsigned char>(line[k]) < kBias || static_cast<unsigned char>(line[k]) > kBias + 63)
+            NotANautyByte(line, k, column);
     if (have != want)
         throw LineError("a graph6 line for " + std::to_string(n) + " nodes needs "
                         + std::to_string(want) + " bytes after the node count, this one has "
@@ -157,6 +170,8 @@ Graph Sparse6Decoder::Decode(std::string_view line)
         std::size_t at = 1;
         const std::uint64_t n = ReadSize(line, at, column);
         ReadSparse6Body(line, at, n, column, listed);
+        const std::string untouched = UntouchedNodesProblem(n, listed.size());
+        if (!untouched.empty()) throw LineError("the line gives " + untouched);
         Graph g = Graph::FromEdges(static_cast<NodeId>(n), listed);
         m_nodes = n;
         m_edges = g.Edges();

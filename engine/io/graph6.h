@@ -21,8 +21,9 @@ public:
 };
 
 // The most nodes a nauty line may declare. The formats reach 2^36; beyond
-// this the node index would not fit and a tiny sparse6 line could ask for
-// gigabytes of rows.
+// this the node index would not fit. A sparse6 line is further held to at
+// most 2^20 nodes beyond the ends of the edges it lists (io/readlimits.h),
+// so that a 10-byte line cannot ask for a gigabyte of empty rows.
 inline constexpr std::uint64_t kMaxNauty6Nodes = std::uint64_t{1} << 25;
 
 // Decodes one graph6 line (no line end; a leading ">>graph6<<" is allowed).

@@ -1,5 +1,6 @@
 #include "io/graphsource.h"
 
+#include <algorithm>
 #include <cctype>
 #include <new>
 
@@ -10,6 +11,7 @@
 #include "io/hcpreader.h"
 #include "io/messagetext.h"
 #include "io/linereader.h"
+#include "io/readlimits.h"
 
 namespace hcp {
 
@@ -83,15 +85,24 @@ private:
     LineReader& m_lines;
 };
 
+// The line formats (graph6, sparse6, DIMACS, and the first line that tells
+// the format) hold their lines to the stream bound.
+ReadOptions LineOptions(ReadOptions options)
+{
+    options.maxLineBytes = std::min(options.maxLineBytes, kMaxStreamLineBytes);
+    return options;
+}
+
 }  // namespace
 
 struct GraphSource::Impl {
-    Impl(const std::string& path, const ReadOptions& options) : lines(path), read(options) {}
+    Impl(const std::string& path, const ReadOptions& options) : lines(path, LineOptions(options)), read(options) {}
     LineReader lines;
     ReadOptions read;
     Sparse6Decoder sparse6;
     std::size_t index = 0;
     bool done = false;
+    std::string firstError;   // why the first line could not be read
 };
 
 GraphSource::GraphSource(const std::string& path, const ReadOptions& read)
@@ -104,11 +115,19 @@ GraphSource::GraphSource(const std::string& path, const ReadOptions& read)
     }
     std::string_view first;
     bool found = false;
-    while (m_impl->lines.Next(first))
-        if (!Blank(first)) {
-            found = true;
-            break;
-        }
+    try {
+        while (m_impl->lines.Next(first))
+            if (!Blank(first)) {
+                found = true;
+                break;
+            }
+    } catch (const FormatError& e) {
+        // A first line too long to hold (standard input from /dev/zero):
+        // the source is one bad entry.
+        m_format = GraphFormat::Graph6;
+        m_impl->firstError = e.what();
+        return;
+    }
     if (!found) {
         // Nothing but blank lines: from a pipe that is a stream of no graphs
         // (a generator that found none); a named file goes to the HCP reader,
@@ -132,7 +151,11 @@ bool GraphSource::Next(SourceItem& item)
         item.index = 1;
         try {
             if (m_format == GraphFormat::Dimacs) {
-                item.graph = ParseDimacs(s.lines);
+                try {
+                    item.graph = ParseDimacs(s.lines);
+                } catch (const std::bad_alloc&) {
+                    throw ReadOutOfMemory(EscapeControls(m_path) + ": not enough memory to read the file");
+                }
             } else {
                 // The HCP reader takes the bytes from the stream already
                 // open (the sniffed first line included), so a FIFO or a
@@ -141,7 +164,7 @@ bool GraphSource::Next(SourceItem& item)
                 try {
                     item.graph = BuildHcpGraph(ParseHcp(rest, m_path, s.read), m_path);
                 } catch (const std::bad_alloc&) {
-                    throw FileError(EscapeControls(m_path) + ": not enough memory to read the file");
+                    throw ReadOutOfMemory(EscapeControls(m_path) + ": not enough memory to read the file");
                 }
             }
         } catch (const FormatError& e) {
@@ -149,12 +172,34 @@ bool GraphSource::Next(SourceItem& item)
         }
         return true;
     }
+    if (!s.firstError.empty()) {
+        item.index = ++s.index;
+        item.line = 1;
+        item.error = s.firstError;
+        s.done = true;
+        return true;
+    }
+    // The time limit bounds the wait for each graph, so a slow generator
+    // that keeps sending is read to its end.
+    s.lines.RestartTimeLimit();
     std::string_view line;
-    while (s.lines.Next(line)) {
+    for (;;) {
+        try {
+            if (!s.lines.Next(line)) break;
+        } catch (const FormatError& e) {
+            // A line too long to hold: nothing after it can be trusted to
+            // start a line, so the stream ends with this error.
+            item.index = ++s.index;
+            item.line = s.lines.LineNumber() + 1;
+            item.error = e.what();
+            s.done = true;
+            return true;
+        }
         line = TrimRight(line);
         if (line.empty() || line == ">>graph6<<" || line == ">>sparse6<<") continue;
         item.index = ++s.index;
         item.line = s.lines.LineNumber();
+        const std::string where = EscapeControls(s.lines.Name()) + ":" + std::to_string(item.line);
         try {
             std::string_view body = line;
             StripNautyHeader(body, ">>graph6<<");
@@ -164,7 +209,13 @@ bool GraphSource::Next(SourceItem& item)
             if (body[0] == ':' || body[0] == ';') item.graph = s.sparse6.Decode(line);
             else item.graph = DecodeGraph6(line);
         } catch (const LineError& e) {
-            item.error = s.lines.Name() + ":" + std::to_string(item.line) + ": " + e.what();
+            item.error = where + ": " + e.what();
+        } catch (const std::bad_alloc&) {
+            // One graph too large for this computer; the next may fit.
+            item.graph = Graph();
+            item.outOfMemory = true;
+            item.error = where + ": not enough memory for the graph of this line (" + std::to_string(line.size())
+                       + " bytes)";
         }
         return true;
     }

@@ -35,14 +35,18 @@ struct SourceItem {
     std::size_t line = 0;    // the line it came from; 0 for a whole-file format
     Graph graph;             // empty when error is set
     std::string error;       // "file:line: problem"; the source goes on after it
+    bool outOfMemory = false;   // the error is that the graph did not fit in memory
 };
 
 class TOURKERN_API GraphSource {
 public:
     // Throws FileError when the file cannot be opened. The file is opened
-    // once, so FIFOs and pipes work. read bounds the reading of a whole-file
-    // format (HCP): a stop request or its time limit ends it with
-    // ReadStopped.
+    // once, so FIFOs and pipes work, and opening never waits for a writer.
+    // read bounds every wait and read: a stop request ends it with
+    // ReadStopped, and so does read.timeLimit, counted for a whole-file
+    // format from the start and for a stream from each call of Next (the
+    // wait for one graph). Lines of graph6, sparse6 and DIMACS are held to
+    // at most 64 MB (read.maxLineBytes when smaller).
     explicit GraphSource(const std::string& path, const ReadOptions& read = {});
     ~GraphSource();
     GraphSource(const GraphSource&) = delete;
@@ -55,7 +59,10 @@ public:
     const std::string& Path() const { return m_path; }
 
     // The next graph or bad entry; false when the source is done. A read
-    // failure part way throws FileError.
+    // failure part way, a stop or the time limit throws FileError
+    // (ReadStopped for the latter two). A line of a stream too long to hold
+    // is a bad entry that ends the source; a graph of a stream that does
+    // not fit in memory is a bad entry, and the source goes on.
     bool Next(SourceItem& item);
 
 private:

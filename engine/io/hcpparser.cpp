@@ -6,9 +6,9 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <unistd.h>
 
 #include "io/linescanner.h"
+#include "io/readlimits.h"
 #include "io/messagetext.h"
 
 namespace hcp {
@@ -65,14 +65,6 @@ bool LooksLikeKeyword(std::string_view token)
     for (char c : token)
         if (!((c >= 'A' && c <= 'Z') || c == '_')) return false;
     return true;
-}
-
-std::uint64_t PhysicalMemoryBytes()
-{
-    const long pages = ::sysconf(_SC_PHYS_PAGES);
-    const long size = ::sysconf(_SC_PAGE_SIZE);
-    if (pages <= 0 || size <= 0) return ~std::uint64_t{0};
-    return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(size);
 }
 
 enum class Section { None, EdgeList, AdjList, Fixed, Skipped, Done };
@@ -148,6 +140,9 @@ HcpContent HcpParser::Run()
         break;
     }
     if (!m_edgeSectionDone) Fail("file ends before the edge section");
+    const std::string untouched = UntouchedNodesProblem(m_content.dimension, m_content.edges.size());
+    if (!untouched.empty())
+        throw FormatError(m_label + ":" + std::to_string(m_content.dimensionLine) + ": DIMENSION gives " + untouched);
     return std::move(m_content);
 }
 
@@ -228,8 +223,7 @@ void HcpParser::Dimension(std::string_view value)
         const std::uint64_t max = std::min<std::uint64_t>(m_options.maxDimension, 0xFFFFFFFFu);
         Fail("dimension " + EscapeControls(value) + " is outside 0.." + std::to_string(max));
     }
-    // Building the graph takes some 24 bytes a node before any edge.
-    if (static_cast<std::uint64_t>(n) > PhysicalMemoryBytes() / 24)
+    if (static_cast<std::uint64_t>(n) > PhysicalMemoryBytes() / kGraphBytesPerNode)
         Fail("dimension " + std::to_string(n) + " needs more memory than this computer has");
     m_dimensionGiven = true;
     m_dimensionText = QuoteToken(value);

@@ -11,7 +11,7 @@ namespace {
 
 [[noreturn]] void OutOfMemory(const std::string& label, const HcpContent& content)
 {
-    throw FileError(EscapeControls(label) + ": not enough memory for a graph of "
+    throw ReadOutOfMemory(EscapeControls(label) + ": not enough memory for a graph of "
                     + std::to_string(content.dimension) + " nodes and "
                     + std::to_string(content.edges.size()) + " edge lines");
 }
@@ -21,11 +21,11 @@ namespace {
 HcpContent ReadHcpContent(const std::string& path, const ReadOptions& options, const std::string& label)
 {
     const std::string& name = label.empty() ? path : label;
-    FileSource file(path, EscapeControls(name), options.stop);
+    FileSource file(path, EscapeControls(name), options.stop, options.timeLimit);
     try {
         return ParseHcp(file, name, options);
     } catch (const std::bad_alloc&) {
-        throw FileError(EscapeControls(name) + ": not enough memory to read the file");
+        throw ReadOutOfMemory(EscapeControls(name) + ": not enough memory to read the file");
     }
 }
 
@@ -35,7 +35,7 @@ HcpContent ParseHcpContent(std::string_view text, const std::string& label, cons
     try {
         return ParseHcp(memory, label, options);
     } catch (const std::bad_alloc&) {
-        throw FileError(EscapeControls(label) + ": not enough memory to read the text");
+        throw ReadOutOfMemory(EscapeControls(label) + ": not enough memory to read the text");
     }
 }
 

@@ -1,14 +1,13 @@
 // Splits a byte stream into lines for the file readers: read in large
-// blocks, LF or CR LF line ends, lines of any length up to a bound, stop
-// requests and the time limit checked between blocks. Internal to the
-// engine.
+// blocks, LF, CR LF or lone CR line ends, lines of any length up to a
+// bound, stop requests and the time limit checked between blocks. Internal
+// to the engine.
 #pragma once
 
-#include <chrono>
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "io/bytesource.h"
 #include "io/hcpreader.h"
@@ -17,31 +16,48 @@ namespace hcp {
 
 class LineScanner {
 public:
-    LineScanner(ByteSource& source, std::string label, const ReadOptions& options);
+    // skipLongComments: a COMMENT line longer than the bound comes back as
+    // just "COMMENT" (the HCP reader's wish); otherwise it is refused like
+    // any other.
+    LineScanner(ByteSource& source, std::string label, const ReadOptions& options, bool skipLongComments = true);
 
     // The next line without its line end, valid until the next call; false
-    // at the end of the input. A line longer than the bound is refused,
-    // except a COMMENT line, which comes back as just "COMMENT".
+    // at the end of the input. A line longer than the bound throws
+    // FormatError "label:line: line is longer than N bytes". A line is
+    // handed out as soon as its line end has arrived.
     bool Next(std::string_view& line);
     // Number of the line Next returned last; after the end, of the line
     // that would have followed.
     long long LineNumber() const { return m_line; }
 
+    // Hands the line Next returned last back, line end included, to the
+    // next Next or ReadRest.
+    void PutBack();
+    // Up to size bytes Next has not returned yet; 0 at the end. For a
+    // format read as bytes once its first line has told what it is.
+    std::size_t ReadRest(char* buffer, std::size_t size);
+    // Starts the time limit again from now.
+    void RestartTimeLimit() { m_deadline.Restart(); }
+
 private:
     // Reads the next block behind the unread bytes; false at the end.
     bool Fill();
-    void CheckStop() const;
     void SkipRestOfLine();
+    [[noreturn]] void TooLong() const;
 
     ByteSource& m_source;
     std::string m_label;
-    ReadOptions m_options;
-    std::chrono::steady_clock::time_point m_deadline;
-    bool m_hasDeadline = false;
-    std::vector<char> m_buffer;
+    std::size_t m_maxLine;
+    bool m_skipLongComments;
+    ReadDeadline m_deadline;
+    // Not a vector: growing one zeroes the new buffer while the old one is
+    // still held, and the pages a read never reaches should cost nothing.
+    std::unique_ptr<char[]> m_buffer;
+    std::size_t m_size = 0;
     std::size_t m_begin = 0;      // first unread byte
     std::size_t m_end = 0;        // one past the last byte read
-    std::size_t m_scanned = 0;    // bytes after m_begin known to hold no LF
+    std::size_t m_scanned = 0;    // bytes after m_begin known to hold no line end
+    std::size_t m_lastBegin = 0;  // where the line Next returned last began
     bool m_atEnd = false;
     long long m_line = 0;
 };

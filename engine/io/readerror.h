@@ -28,4 +28,11 @@ public:
     using FileError::FileError;
 };
 
+// A graph that did not fit in memory: nothing of it is kept. A FileError,
+// so that a caller unaware of it still reports the file as unread.
+class TOURKERN_API ReadOutOfMemory : public FileError {
+public:
+    using FileError::FileError;
+};
+
 }  // namespace hcp

@@ -61,10 +61,12 @@ public:
         options.maxLineBytes = kMaxTourLine;
         LineScanner lines(file, m_path, options);
         std::string_view raw;
-        while (!m_closed && lines.Next(raw)) {
+        while (lines.Next(raw)) {
             m_line = lines.LineNumber();
             const std::string_view text = Trim(raw);
-            if (m_inSection)
+            if (m_closed)
+                AfterSection(text);
+            else if (m_inSection)
                 Nodes(text);
             else
                 Header(text);
@@ -112,6 +114,22 @@ private:
         // Other keywords carry nothing a tour needs.
     }
 
+    // After the -1 (or EOF) that closes TOUR_SECTION only blank lines and
+    // one EOF may follow: a second section or more nodes would be a tour
+    // the file does not state once.
+    void AfterSection(std::string_view text)
+    {
+        if (text.empty()) return;
+        if (text == "EOF" && !m_sawEof) {
+            m_sawEof = true;
+            return;
+        }
+        const std::string shown = QuoteToken(text);
+        if (text.substr(0, 12) == "TOUR_SECTION") Fail("a second TOUR_SECTION");
+        if (m_sawEof) Fail("text after EOF: " + shown);
+        Fail("text after the -1 that closes TOUR_SECTION: " + shown);
+    }
+
     // The largest node number allowed: DIMENSION and the caller's bound.
     std::int64_t Bound() const
     {
@@ -129,13 +147,15 @@ private:
             text = end == std::string_view::npos ? std::string_view() : Trim(text.substr(end));
             if (word.empty()) continue;
             if (word == "EOF") {
-                m_closed = true;
+                m_closed = m_sawEof = true;
+                if (!text.empty()) Fail("text after EOF: " + QuoteToken(text));
                 return;
             }
             std::int64_t v = 0;
             if (!ParseInt(word, v)) Fail("\"" + std::string(word) + "\" is not a node number");
             if (v == -1) {
                 m_closed = true;
+                if (!text.empty()) AfterSection(text);
                 return;
             }
             const std::int64_t bound = Bound();
@@ -153,6 +173,7 @@ private:
     long m_line = 0;
     bool m_inSection = false;
     bool m_closed = false;
+    bool m_sawEof = false;
 };
 
 }  // namespace

@@ -44,7 +44,9 @@ struct Tour {
 // gives one and within 1..maxNodes when that is not 0 (the graph the tour
 // belongs to); a tour with more nodes than that is refused at the first
 // node too many, so a wrong or hostile file never costs more memory than
-// the graph. Throws FileError or FormatError as "file:line: problem".
+// the graph. After the -1 or EOF that closes TOUR_SECTION only blank lines
+// and one EOF may follow; anything else, a second TOUR_SECTION included, is
+// refused. Throws FileError or FormatError as "file:line: problem".
 TOURKERN_API Tour ReadTour(const std::string& path, NodeId maxNodes = 0);
 
 // Where a tour of a graph goes: DIR/NAME.tour, NAME the graph file's name up

@@ -10,6 +10,7 @@
 #include "core/graph.h"
 #include "core/leapergraph.h"
 #include "graphinput.h"
+#include "io/readlimits.h"
 #include "patharg.h"
 
 namespace pyhcp {
@@ -18,9 +19,26 @@ namespace {
 
 constexpr unsigned long long kMaxNodes = std::numeric_limits<hcp::NodeId>::max() - 1;
 
+// The nodes alone take some 24 bytes each. Linux promises memory it does
+// not have and kills the process that then touches it, so a count beyond
+// the machine is refused before anything is allocated.
+void CheckNodesFit(unsigned long long n)
+{
+    const std::uint64_t physical = hcp::PhysicalMemoryBytes();
+    if (n <= physical / hcp::kGraphBytesPerNode) return;
+    const auto gb = [](double bytes) { return std::to_string(static_cast<long long>(bytes / 1e9 + 0.5)); };
+    PyErr_SetString(PyExc_MemoryError, ("a graph of " + std::to_string(n) + " nodes needs about "
+                                        + gb(static_cast<double>(n) * hcp::kGraphBytesPerNode)
+                                        + " GB, more than the " + gb(static_cast<double>(physical))
+                                        + " GB of this computer")
+                                           .c_str());
+    throw py::error_already_set();
+}
+
 hcp::Graph FromEdges(py::handle count, py::handle edges)
 {
     const auto n = static_cast<hcp::NodeId>(IndexArgument(count, kMaxNodes, "the node count"));
+    CheckNodesFit(n);
     std::vector<hcp::Edge> list;
     for (py::handle item : edges) {
         auto [u, v] = ReadPair(item);
@@ -90,7 +108,8 @@ void BindGraph(py::module_& m)
         .def_static("from_edges", &FromEdges, py::arg("n"), py::arg("edges"),
                     "The graph on nodes 0..n-1 with the given (u, v) edges.\n\n"
                     "Self-loops are dropped and repeated edges merged; a node outside 0..n-1 "
-                    "raises ValueError.")
+                    "raises ValueError, and so does n above 4,294,967,294. MemoryError when "
+                    "n nodes (some 24 bytes each) or the edges do not fit in memory.")
         .def_property_readonly("node_count", &hcp::Graph::NodeCount, "Number of nodes.")
         .def_property_readonly("edge_count", &hcp::Graph::EdgeCount, "Number of edges.")
         .def("__len__", &hcp::Graph::NodeCount)

@@ -7,7 +7,6 @@
 #include <exception>
 #include <mutex>
 #include <optional>
-#include <stop_token>
 
 #include "solve/solver.h"
 #include "workerthreads.h"
@@ -19,43 +18,37 @@ namespace py = pybind11;
 namespace {
 
 // How often the waiting thread looks at pending signals: short enough that
-// Ctrl-C feels immediate, long enough to cost nothing. A finished solve
-// wakes the waiter at once, so this adds no latency to the result.
+// Ctrl-C feels immediate, long enough to cost nothing. Finished work wakes
+// the waiter at once, so this adds no latency to the result.
 constexpr auto kSignalPoll = std::chrono::milliseconds(50);
 
 struct Outcome {
     std::mutex mutex;
     std::condition_variable finished;
     bool done = false;
-    hcp::SolveResult result;
     std::exception_ptr error;
 };
 
 }  // namespace
 
-hcp::SolveResult SolveInterruptibly(const hcp::Graph& graph, const std::string& method,
-                                    hcp::SolveOptions options)
+void RunInterruptibly(std::stop_source& stop, const std::function<void()>& task)
 {
     // Python runs signal handlers only on its main thread, between
-    // bytecodes; the solve therefore cannot stay on this thread, which has
+    // bytecodes; the work therefore cannot stay on this thread, which has
     // to come back to the interpreter to notice a Ctrl-C. The worker is
     // handed its task while the GIL is held (the pool relies on that).
-    std::stop_source stop;
-    options.stop = stop.get_token();
     Outcome outcome;
     std::optional<py::error_already_set> raised;
     RunOnWorker([&] {
-        hcp::SolveResult r;
         std::exception_ptr error;
         try {
-            r = hcp::Solve(graph, method, options);
+            task();
         } catch (...) {
             error = std::current_exception();
         }
         // Nothing of the caller's is touched after this lock is released:
         // the caller may return as soon as it sees done.
         std::lock_guard<std::mutex> lock(outcome.mutex);
-        outcome.result = std::move(r);
         outcome.error = error;
         outcome.done = true;
         outcome.finished.notify_all();
@@ -79,7 +72,16 @@ hcp::SolveResult SolveInterruptibly(const hcp::Graph& graph, const std::string& 
     }
     if (raised) throw std::move(*raised);
     if (outcome.error) std::rethrow_exception(outcome.error);
-    return std::move(outcome.result);
+}
+
+hcp::SolveResult SolveInterruptibly(const hcp::Graph& graph, const std::string& method,
+                                    hcp::SolveOptions options)
+{
+    std::stop_source stop;
+    options.stop = stop.get_token();
+    hcp::SolveResult result;
+    RunInterruptibly(stop, [&] { result = hcp::Solve(graph, method, options); });
+    return result;
 }
 
 }  // namespace pyhcp

@@ -1,9 +1,11 @@
-// Running a solve from Python without holding the interpreter: the solve
+// Running engine work from Python without holding the interpreter: the work
 // runs on a worker thread while the calling thread waits with the GIL
 // released, waking now and then to let Python run its signal handlers, so
-// that Ctrl-C stops the solve and surfaces as KeyboardInterrupt.
+// that Ctrl-C stops a solve or a read and surfaces as KeyboardInterrupt.
 #pragma once
 
+#include <functional>
+#include <stop_token>
 #include <string>
 
 #include "core/graph.h"
@@ -12,10 +14,14 @@
 
 namespace pyhcp {
 
+// Runs task on a worker thread. When a signal handler raises while it runs
+// (Ctrl-C: KeyboardInterrupt), stop is requested, the task is waited for,
+// and the Python exception is thrown; otherwise an exception of the task
+// is rethrown as it was. task must honour stop and touch no Python object.
+void RunInterruptibly(std::stop_source& stop, const std::function<void()>& task);
+
 // hcp::Solve(graph, method, options) with options.stop replaced by a stop
-// the caller's signal handlers control. When a handler raises (Ctrl-C:
-// KeyboardInterrupt) the solve is stopped, waited for, and the Python
-// exception is thrown; engine exceptions are rethrown as they were.
+// the caller's signal handlers control.
 hcp::SolveResult SolveInterruptibly(const hcp::Graph& graph, const std::string& method,
                                     hcp::SolveOptions options);
 

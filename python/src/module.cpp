@@ -17,6 +17,8 @@ PYBIND11_MODULE(_core, m)
     py::register_exception_translator([](std::exception_ptr p) {
         try {
             if (p) std::rethrow_exception(p);
+        } catch (const hcp::ReadOutOfMemory& e) {
+            PyErr_SetString(PyExc_MemoryError, e.what());
         } catch (const hcp::FileError& e) {
             PyErr_SetString(PyExc_OSError, e.what());
         } catch (const hcp::FormatError& e) {

@@ -1,48 +1,43 @@
-// Board shapes of leaper graphs, their edges and the board layout.
+// Board shapes of leaper graphs, their recognition from the graph and the
+// board layout.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
-#include <set>
 
 #include "boardlayout.h"
+#include "core/leapergraph.h"
 #include "forcelayout.h"
 
 namespace {
 
-TEST(BoardLayout, ShapeFromTheGeneratorsFileName)
+TEST(BoardLayout, TheGeneratorsFileName)
 {
-    const auto s = app::BoardShapeFromName("examples/leaper_1_2_30_30.hcp", 900);
-    ASSERT_TRUE(s);
-    EXPECT_EQ(*s, (app::BoardShape{1, 2, 30, 30}));
-    EXPECT_EQ(app::LeaperFileName(*s), "leaper_1_2_30_30.hcp");
-    EXPECT_TRUE(app::BoardShapeFromName("leaper_2_3_4_7.hcp", 28));
-    EXPECT_FALSE(app::BoardShapeFromName("leaper_1_2_30_30.hcp", 899));   // wrong size
-    EXPECT_FALSE(app::BoardShapeFromName("leaper_1_2_30_30x.hcp", 900));
-    EXPECT_FALSE(app::BoardShapeFromName("graph150.hcp", 823));
-    EXPECT_FALSE(app::BoardShapeFromName("leaper_1_2_0_30.hcp", 0));
+    EXPECT_EQ(app::LeaperFileName(app::BoardShape{1, 2, 30, 30}), "leaper_1_2_30_30.hcp");
 }
 
-TEST(BoardLayout, KnightEdgesMatchAnIndependentCount)
+TEST(BoardRecognition, TheGraphDecidesWhateverTheName)
 {
-    // The knight's graph of an m x n board has 4mn - 6(m + n) + 8 edges.
-    for (auto [m, n] : {std::pair{3, 4}, {5, 5}, {8, 8}, {6, 9}}) {
-        const app::BoardShape s{1, 2, m, n};
-        const auto edges = app::LeaperEdges(s);
-        EXPECT_EQ(static_cast<int>(edges.size()), 4 * m * n - 6 * (m + n) + 8) << m << "x" << n;
-        EXPECT_TRUE(app::EdgesAreLeaperMoves(s, edges));
-        // The same moves are no king's moves, nor moves on a wider board.
-        EXPECT_FALSE(app::EdgesAreLeaperMoves(app::BoardShape{1, 1, m, n}, edges));
-        EXPECT_FALSE(app::EdgesAreLeaperMoves(app::BoardShape{1, 2, m, n + 1}, edges));
-        std::set<std::pair<int, int>> unique(edges.begin(), edges.end());
-        EXPECT_EQ(unique.size(), edges.size());
-        for (auto [u, v] : edges) {
-            EXPECT_LT(u, v);
-            EXPECT_GE(u, 1);
-            EXPECT_LE(v, m * n);
-        }
-    }
-    // A rook's step of one (a wazir) on 2 x 3: 7 edges.
-    EXPECT_EQ(app::LeaperEdges(app::BoardShape{0, 1, 2, 3}).size(), 7u);
+    const hcp::Graph knight = hcp::LeaperGraph(1, 2, 5, 6);
+    EXPECT_EQ(app::RecogniseBoard(knight, "board.hcp"), (app::BoardShape{1, 2, 5, 6}));
+    // A name that promises another leaper is overruled by the edges.
+    EXPECT_EQ(app::RecogniseBoard(knight, "leaper_2_3_5_6.hcp"), (app::BoardShape{1, 2, 5, 6}));
+    // A name that agrees picks its own shape among equal graphs: a 1 x 6
+    // row of wazir steps is also a 6 x 1 column.
+    const hcp::Graph row = hcp::LeaperGraph(0, 1, 1, 6);
+    EXPECT_EQ(app::RecogniseBoard(row, "leaper_0_1_6_1.hcp"), (app::BoardShape{0, 1, 6, 1}));
+    hcp::Graph named = hcp::LeaperGraph(1, 2, 4, 4);
+    named.SetName("leaper_2_1_4_4");
+    EXPECT_EQ(app::RecogniseBoard(named), (app::BoardShape{2, 1, 4, 4}));
+    // Fixed edges do not change what the board is.
+    hcp::Graph fixed = hcp::LeaperGraph(1, 2, 3, 4);
+    fixed.SetFixedEdges({fixed.Edges().front()});
+    EXPECT_EQ(app::RecogniseBoard(fixed), (app::BoardShape{1, 2, 3, 4}));
+    EXPECT_FALSE(app::RecogniseBoard(hcp::Graph::FromEdges(12, {})));
+    // The graph's NAME helps when the file's name does not.
+    hcp::Graph row2 = hcp::LeaperGraph(0, 1, 1, 6);
+    row2.SetName("leaper_0_1_6_1");
+    EXPECT_EQ(app::RecogniseBoard(row2, "board.hcp"), (app::BoardShape{0, 1, 6, 1}));
 }
 
 TEST(BoardLayout, EveryNodeSitsOnItsSquare)

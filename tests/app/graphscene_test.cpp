@@ -14,8 +14,9 @@ TEST(GraphScene, EdgesGapsAndRuledOutEdgesOfASmallGraph)
     c = true;
     for (auto [u, v] : {std::pair{1, 2}, {2, 3}, {3, 4}, {4, 5}, {5, 1}, {1, 3}})
         c.SetEdge(static_cast<short>(u), static_cast<short>(v));
-    const std::list<short> order{1, 2, 4, 3, 5};
-    const app::GraphScene s = app::BuildScene(c, order, {{3, 1}, {2, 4}, {9, 1}});
+    const hcp::Graph g = hcp::Graph::FromBitGraph(c);
+    const std::vector<hcp::NodeId> order{0, 1, 3, 2, 4};
+    const app::GraphScene s = app::BuildScene(g, order, {{3, 1}, {2, 4}, {9, 1}});
     EXPECT_EQ(s.nodes, 5);
     // 1-3 is ruled out (given reversed); 2-4 and 9-1 are no edges and dropped.
     EXPECT_EQ(s.ruledOut, (std::vector<app::NodePair>{{1, 3}}));
@@ -24,7 +25,7 @@ TEST(GraphScene, EdgesGapsAndRuledOutEdgesOfASmallGraph)
     // Links 1-2 yes, 2-4 gap, 4-3 yes, 3-5 gap, 5-1 yes.
     EXPECT_EQ(s.gap, (std::vector<char>{0, 1, 0, 1, 0}));
     EXPECT_EQ(s.gaps, 2);
-    const app::GraphScene again = app::BuildScene(c, order, {});
+    const app::GraphScene again = app::BuildScene(g, order, {});
     EXPECT_NE(again.revision, s.revision);
     EXPECT_EQ(again.edges.size(), 6u);
 }
@@ -42,7 +43,10 @@ TEST(GraphScene, GapCountAgreesWithTheEngineOnAKnightsGraph)
                     c.SetEdge(static_cast<short>(r * 6 + k + 1), static_cast<short>(r2 * 6 + k2 + 1));
             }
     c.Init(false);
-    const app::GraphScene s = app::BuildScene(c, c.m_path, {});
+    std::vector<hcp::NodeId> order;
+    for (short v : c.m_path)
+        order.push_back(static_cast<hcp::NodeId>(v - 1));
+    const app::GraphScene s = app::BuildScene(hcp::Graph::FromBitGraph(c), order, {});
     EXPECT_EQ(s.edges.size(), 4u * 36 - 6 * 12 + 8);
     EXPECT_EQ(s.gaps, c.CalcPathLen());
 }

@@ -45,7 +45,7 @@ TEST(CycleLayout, LastNodeOfTheOrderSitsAtTheTop)
 {
     std::vector<float> x, y;
     app::InitialCircleLayout(4, x, y);
-    app::CycleCircleLayout({2, 4, 1, 3}, 4, x, y);
+    app::CycleCircleLayout(std::vector<hcp::NodeId>{1, 3, 0, 2}, 4, x, y);
     EXPECT_NEAR(x[2], 0.5f, kEps);  EXPECT_NEAR(y[2], 0.0f, kEps);  // node 3, k = 4
     EXPECT_NEAR(x[1], 1.0f, kEps);  EXPECT_NEAR(y[1], 0.5f, kEps);  // node 2, k = 1
     EXPECT_NEAR(x[3], 0.5f, kEps);  EXPECT_NEAR(y[3], 1.0f, kEps);  // node 4, k = 2
@@ -55,7 +55,7 @@ TEST(CycleLayout, LastNodeOfTheOrderSitsAtTheTop)
 TEST(CycleLayout, EmptyOrderMovesNothing)
 {
     std::vector<float> x{0.25f, 0.75f}, y{0.1f, 0.9f};
-    app::CycleCircleLayout({}, 2, x, y);
+    app::CycleCircleLayout(std::vector<hcp::NodeId>{}, 2, x, y);
     EXPECT_EQ(x, (std::vector<float>{0.25f, 0.75f}));
     EXPECT_EQ(y, (std::vector<float>{0.1f, 0.9f}));
 }
@@ -65,7 +65,7 @@ TEST(CycleLayout, DuplicatesLeaveMissingNodesWhereTheyWere)
     std::vector<float> x, y;
     app::InitialCircleLayout(3, x, y);
     const float x3 = x[2], y3 = y[2];
-    app::CycleCircleLayout({1, 1, 2}, 3, x, y);
+    app::CycleCircleLayout(std::vector<hcp::NodeId>{0, 0, 1}, 3, x, y);
     EXPECT_EQ(x[2], x3);
     EXPECT_EQ(y[2], y3);
 }
@@ -75,7 +75,7 @@ TEST(CycleLayout, NodesOutsideTheGraphAreSkipped)
     std::vector<float> x, y;
     app::InitialCircleLayout(3, x, y);
     const std::vector<float> before = x;
-    app::CycleCircleLayout({0, 9, -2}, 3, x, y);
+    app::CycleCircleLayout(std::vector<hcp::NodeId>{3, 9, 0xFFFFFFFFu}, 3, x, y);
     EXPECT_EQ(x, before);
 }
 

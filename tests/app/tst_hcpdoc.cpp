@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "apptestutil.h"
+#include "core/leapergraph.h"
 #include "framework/doctemplate.h"
 #include "framework/resstrings.h"
 #include "graphparamsdlg.h"
@@ -75,7 +76,7 @@ private slots:
         QVERIFY(doc.OnNewDocument());
         QCOMPARE(doc.GetNodeCount(), 8);
         QVERIFY(doc.IsModified());
-        QVERIFY(doc.m_pCycle->IsPermutation(doc.m_pCycle->m_path));
+        QVERIFY(doc.CheckOrder().permutation);
     }
 
     void newDocumentWithoutRandomHasNoEdges()
@@ -84,7 +85,7 @@ private slots:
         CHcpDoc doc;
         QVERIFY(doc.OnNewDocument());
         QCOMPARE(doc.GetNodeCount(), 12);
-        QCOMPARE(doc.m_pCycle->GetEdgeCount(), 0u);
+        QCOMPARE(doc.Graph().EdgeCount(), std::size_t(0));
         // The values are kept for the next time the dialog opens.
         QCOMPARE(doc.m_dlgParams.m_nDimension, std::int16_t(12));
         QCOMPARE(doc.m_dlgParams.m_bRandom, false);
@@ -168,7 +169,7 @@ private slots:
                  QFileDevice::Permissions(QFileDevice::ReadGroup));
         CCycle back(4);
         QVERIFY(back.Load(QFile::encodeName(out).constData()));
-        QVERIFY(static_cast<const CBitGraph&>(back) == static_cast<const CBitGraph&>(*doc.m_pCycle));
+        QVERIFY(hcp::Graph::FromBitGraph(back) == doc.Graph());
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).filter("older").size(), 1);
     }
 
@@ -262,9 +263,9 @@ private slots:
             dlg->m_checkLeaper->setChecked(true);
             dlg->m_editLeapA->setText("1");
             dlg->m_editLeapB->setText("2");
-            // First a board too large for the program, then 5 x 6.
-            dlg->m_editRows->setText("200");
-            dlg->m_editCols->setText("200");
+            // First a board of more squares than a new board may have, then 5 x 6.
+            dlg->m_editRows->setText("2001");
+            dlg->m_editCols->setText("2000");
             dlg->OnOK();
             tries += dlg->result() != IDOK;
             dlg->m_editRows->setText("5");
@@ -277,17 +278,45 @@ private slots:
         QVERIFY(doc.OnNewDocument());
         QCOMPARE(tries, 1);
         QCOMPARE(msgs.messages.size(), 1);
-        QVERIFY(msgs.messages[0].contains("40000"));
+        QVERIFY2(msgs.messages[0].contains("4002000 squares"), qPrintable(msgs.messages[0]));
         QCOMPARE(doc.GetNodeCount(), 30);
         // The knight's graph of m x n has 4mn - 6(m + n) + 8 edges.
-        QCOMPARE(int(doc.m_pCycle->GetEdgeCount()), 4 * 30 - 6 * 11 + 8);
-        QVERIFY(doc.m_pCycle->GetEdge(1, 9));     // (0,0) -> (1,2)
-        QVERIFY(!doc.m_pCycle->GetEdge(1, 2));
+        QCOMPARE(int(doc.Graph().EdgeCount()), 4 * 30 - 6 * 11 + 8);
+        QVERIFY(doc.Graph().HasEdge(0, 8));     // (0,0) -> (1,2)
+        QVERIFY(!doc.Graph().HasEdge(0, 1));
         QVERIFY(doc.Board());
         QCOMPARE(doc.Layout(), app::LayoutKind::Board);
         QCOMPARE(doc.m_pX.size(), std::size_t(30));
         QVERIFY(doc.m_pX[0] < doc.m_pX[5] && doc.m_pY[0] < doc.m_pY[29]);
         QCOMPARE(doc.m_dlgParams.m_nRows, std::int16_t(5));
+    }
+
+    void newLeaperBoardBeyondTheLegacyClassesIsMadeAndDrawnAsABoard()
+    {
+        ModalScript play([](QDialog* d) {
+            auto* dlg = qobject_cast<CGraphParamsDlg*>(d);
+            dlg->m_checkLeaper->setChecked(true);
+            dlg->m_editLeapA->setText("1");
+            dlg->m_editLeapB->setText("2");
+            dlg->m_editRows->setText("250");
+            dlg->m_editCols->setText("200");
+            dlg->OnOK();
+            return dlg->result();
+        });
+        CHcpDoc doc;
+        QVERIFY(doc.OnNewDocument());
+        QCOMPARE(doc.GetNodeCount(), 50000);
+        QVERIFY(doc.Graph() == hcp::LeaperGraph(1, 2, 250, 200));
+        QCOMPARE(doc.Layout(), app::LayoutKind::Board);
+        QCOMPARE(doc.m_pX.size(), std::size_t(50000));
+        QCOMPARE(doc.GetTitle(), QString("leaper_1_2_250_200"));
+        // F5's search cannot hold it and says so at once; Solve is enabled.
+        CCmdUI ui(ID_SOLVE);
+        QVERIFY(doc.OnCmdMsg(ID_SOLVE, &ui));
+        QVERIFY(ui.m_bEnabled);
+        doc.OnFindCycle();
+        QVERIFY(!doc.IsSearching());
+        QVERIFY2(doc.LastOutcome().contains("50000"), qPrintable(doc.LastOutcome()));
     }
 
     void reductionRulesEdgesOutButSaveWritesTheGraphAsRead()
@@ -312,7 +341,7 @@ private slots:
         QCOMPARE(doc.LastSearch().h, 0);
         // The graph is as it was read; the chord is only marked.
         QVERIFY(!doc.IsModified());
-        QVERIFY(doc.m_pCycle->GetEdge(1, 3));
+        QVERIFY(doc.Graph().HasEdge(0, 2));
         QCOMPARE(doc.m_ruledOut, (std::vector<app::NodePair>{{1, 3}}));
         QCOMPARE(doc.Scene().ruledOut.size(), std::size_t(1));
         QVERIFY(line.at(0).at(0).toString().contains("cut 1 edge"));
@@ -351,14 +380,14 @@ private slots:
         ModalScript play(AcceptParams("12", false, "0"));
         CHcpDoc doc;
         QVERIFY(doc.OnNewDocument());
-        const std::list<short> before = doc.m_pCycle->m_path;
+        const std::vector<hcp::NodeId> before = doc.Order();
         QSignalSpy line(&doc, &CHcpDoc::logLine);
         QSignalSpy status(&doc, &CHcpDoc::statusMessage);
         QSignalSpy finished(&doc, &CHcpDoc::searchFinished);
         doc.OnFindCycle();
         QVERIFY(finished.wait(10000));
         QVERIFY(doc.LastSearch().verdict == hcp::Verdict::NoCycle);
-        QCOMPARE(doc.m_pCycle->m_path, before);
+        QCOMPARE(doc.Order(), before);
         bool logged = false;
         for (const auto& l : line)
             logged = logged || l.at(0).toString().startsWith("Find cycle: no Hamiltonian cycle (node 1 has degree 0)");
@@ -371,8 +400,7 @@ private slots:
         // The knight's graph of an odd board has no closed tour: the search
         // keeps trying until every gap is tried, long enough to cancel.
         CHcpDoc doc;
-        apptest::MakeKnightGraph(*doc.m_pCycle, 41, 41);
-        doc.m_pCycle->Init(false);
+        doc.SetGraph(hcp::LeaperGraph(1, 2, 41, 41));
         doc.EnsurePositions();
         QSignalSpy status(&doc, &CHcpDoc::statusMessage);
         doc.OnFindCycle();
@@ -386,7 +414,7 @@ private slots:
         QVERIFY(!ui.m_bEnabled);
         doc.StopSearch();
         QVERIFY(!doc.IsSearching());
-        QVERIFY(doc.m_pCycle->IsPermutation(doc.m_pCycle->m_path));
+        QVERIFY(doc.CheckOrder().permutation);
         QVERIFY(msgs.messages.isEmpty());
         const QString outcome = status.last().at(0).toString();
         QVERIFY2(outcome.startsWith("No cycle found (H=") && outcome.contains("cancelled")
@@ -397,7 +425,7 @@ private slots:
     void logLinesGoToTheRegisteredLogView()
     {
         CHcpDoc doc;
-        apptest::MakeKnightGraph(*doc.m_pCycle, 3, 4);
+        doc.SetGraph(hcp::LeaperGraph(1, 2, 3, 4));
         std::ostringstream first, second;
         auto* v1 = reinterpret_cast<CLogView*>(&first);   // identities only
         auto* v2 = reinterpret_cast<CLogView*>(&second);
@@ -429,13 +457,9 @@ private slots:
     void titleOfATriangleAndOfTinyGraphs()
     {
         CHcpDoc doc;
-        doc.m_pCycle->SetDim(3);
-        *doc.m_pCycle = true;
-        doc.m_pCycle->SetEdge(1, 2);
-        doc.m_pCycle->SetEdge(2, 3);
-        doc.m_pCycle->SetEdge(1, 3);
-        std::list<short> order{1, 2, 3};
-        doc.m_pCycle->Restore(&order);
+        const std::vector<hcp::Edge> triangle{{0, 1}, {1, 2}, {0, 2}};
+        doc.SetGraph(hcp::Graph::FromEdges(3, triangle));
+        QVERIFY(doc.SetOrder({0, 1, 2}));
         QCOMPARE(doc.CycleTitle(), QString("(H=0): {1 2 3 1}"));
 
         const QString p = Path("one.hcp");
@@ -453,19 +477,18 @@ private slots:
     void rearrangeFromTextAndRefusals()
     {
         CHcpDoc doc;
-        doc.m_pCycle->SetDim(3);
-        doc.m_pCycle->Init(false);
+        doc.SetGraph(hcp::Graph::FromEdges(3, {}));
         doc.EnsurePositions();
         MessageRecorder msgs;
         QVERIFY(doc.RearrangeCycle("{ 3 1 2 }", 3));
-        QCOMPARE(doc.m_pCycle->m_path, (std::list<short>{3, 1, 2}));
+        QCOMPARE(doc.Order(), (std::vector<hcp::NodeId>{2, 0, 1}));
         QVERIFY(doc.RearrangeCycle("{2 3 1}", 3));
         QVERIFY(!doc.RearrangeCycle("1 2 3", 3));
         QVERIFY(!doc.RearrangeCycle("} 1 2 3 {", 3));
         QVERIFY(!doc.RearrangeCycle("{ 1 2 }", 3));
         QVERIFY(!doc.RearrangeCycle("{ 1 2 9 }", 3));
         QCOMPARE(msgs.messages, QStringList(4, "Dimension error."));
-        QCOMPARE(doc.m_pCycle->m_path, (std::list<short>{2, 3, 1}));
+        QCOMPARE(doc.Order(), (std::vector<hcp::NodeId>{1, 2, 0}));
         QVERIFY(!doc.IsModified());
         // The order's last node sits at the top.
         QCOMPARE(doc.m_pX[0], 0.5f);
@@ -475,12 +498,11 @@ private slots:
     void removingANodesEdges()
     {
         CHcpDoc doc;
-        apptest::MakeKnightGraph(*doc.m_pCycle, 4, 4);
-        doc.m_pCycle->Init(false);
+        doc.SetGraph(hcp::LeaperGraph(1, 2, 4, 4));
         QVERIFY(doc.RemoveNodeEdges(6));
-        for (short i = 1; i <= 16; ++i)
-            QVERIFY(!doc.m_pCycle->GetEdge(i, 6));
-        QVERIFY(doc.m_pCycle->GetEdge(1, 10));
+        for (hcp::NodeId i = 0; i < 16; ++i)
+            QVERIFY(!doc.Graph().HasEdge(i, 5));
+        QVERIFY(doc.Graph().HasEdge(0, 9));
         QVERIFY(!doc.IsModified());
         QVERIFY(!doc.RemoveNodeEdges(17));
     }

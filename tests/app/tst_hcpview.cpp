@@ -15,6 +15,7 @@
 #include <cmath>
 
 #include "apptestutil.h"
+#include "core/leapergraph.h"
 #include "framework/popupmenu.h"
 #include "framework/printing.h"
 #include "hcpdoc.h"
@@ -55,14 +56,9 @@ int CountColour(const QImage& img, const QColor& colour)
 // edges, 3-4 and 4-1 gaps, 1-3 an edge off the cycle.
 void MakeTriangleAndLoner(CHcpDoc& doc)
 {
-    CCycle& c = *doc.m_pCycle;
-    c.SetDim(4);
-    c = true;
-    c.SetEdge(1, 2);
-    c.SetEdge(2, 3);
-    c.SetEdge(1, 3);
-    std::list<short> order{1, 2, 3, 4};
-    c.Restore(&order);
+    const std::vector<hcp::Edge> edges{{0, 1}, {1, 2}, {0, 2}};
+    doc.SetGraph(hcp::Graph::FromEdges(4, edges));
+    doc.SetOrder({0, 1, 2, 3});
 }
 
 // A view of 440 x 340 on doc, initialised like a frame does.
@@ -100,7 +96,7 @@ private slots:
     void initialUpdateLaysOutAndMeasuresTheRadius()
     {
         CHcpDoc doc;
-        doc.m_pCycle->SetDim(10);
+        doc.SetGraph(hcp::Graph::FromEdges(10, {}));
         auto view = MakeView(doc);
         QCOMPARE(view->m_nNodes, 10);
         QCOMPARE(view->m_rcGraph, (app::Box{20, 40, 420, 320}));
@@ -229,9 +225,9 @@ private slots:
         QTest::mousePress(view.get(), Qt::RightButton, {}, QPoint(220, 40));
         app::SetPopupMenuHook({});
         QCOMPARE(shown, (QStringList{"Graph", "&Delete node"}));
-        QVERIFY(!doc.m_pCycle->GetEdge(1, 2));
-        QVERIFY(!doc.m_pCycle->GetEdge(2, 3));
-        QVERIFY(doc.m_pCycle->GetEdge(1, 3));
+        QVERIFY(!doc.Graph().HasEdge(0, 1));
+        QVERIFY(!doc.Graph().HasEdge(1, 2));
+        QVERIFY(doc.Graph().HasEdge(0, 2));
         QCOMPARE(view->m_nSelected, -1);
         QVERIFY(!app::UpdateCommand({view.get()}, ID_DELETE_NODE).m_bEnabled);
 
@@ -255,7 +251,7 @@ private slots:
             return dlg->result();
         });
         QVERIFY(app::RouteCommand({view.get()}, ID_REARRANGE_CYCLE));
-        QCOMPARE(doc.m_pCycle->m_path, (std::list<short>{4, 3, 2, 1}));
+        QCOMPARE(doc.Order(), (std::vector<hcp::NodeId>{3, 2, 1, 0}));
         QCOMPARE(doc.m_pX[0], 0.5f);   // node 1 is last: top centre
     }
 
@@ -283,7 +279,7 @@ private slots:
         QVERIFY(app::RouteCommand({view.get()}, ID_REARRANGE_CYCLE));
         QCOMPARE(shown, (QStringList{"{ 1 2 3 4 }", "open", "{ 4 3 3 1 }"}));
         QCOMPARE(msgs.messages, QStringList{"Not a cycle: node 3 appears twice."});
-        QCOMPARE(doc.m_pCycle->m_path, (std::list<short>{4, 3, 2, 1}));
+        QCOMPARE(doc.Order(), (std::vector<hcp::NodeId>{3, 2, 1, 0}));
         QCOMPARE(doc.m_pX[1], x2);
         QCOMPARE(doc.m_pY[1], y2);
     }
@@ -291,8 +287,7 @@ private slots:
     void findCycleFromTheViewDrawsAKnightTourInBlue()
     {
         CHcpDoc doc;
-        apptest::MakeKnightGraph(*doc.m_pCycle, 6, 6);
-        doc.m_pCycle->Init(false);
+        doc.SetGraph(hcp::LeaperGraph(1, 2, 6, 6));
         auto view = MakeView(doc, true);
         QVERIFY(view);
         QSignalSpy finished(&doc, &CHcpDoc::searchFinished);
@@ -312,8 +307,7 @@ private slots:
         // The knight's graph of an odd board has no closed tour: the search
         // keeps trying until every gap is tried, long enough to cancel.
         CHcpDoc doc;
-        apptest::MakeKnightGraph(*doc.m_pCycle, 41, 41);
-        doc.m_pCycle->Init(false);
+        doc.SetGraph(hcp::LeaperGraph(1, 2, 41, 41));
         auto view = MakeView(doc, true);
         QVERIFY(view);
         QVERIFY(app::RouteCommand({view.get()}, ID_FIND_CYCLE));
@@ -325,7 +319,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!doc.IsSearching(), 20000);
         QVERIFY(doc.LastSearch().h > 0);
         QVERIFY(doc.LastSearch().cancelled);
-        QVERIFY(doc.m_pCycle->IsPermutation(doc.m_pCycle->m_path));
+        QVERIFY(doc.CheckOrder().permutation);
     }
 
     void printsOnePageToPdf()
@@ -371,8 +365,7 @@ private slots:
     {
         for (short n : {short(1), short(0)}) {
             CHcpDoc doc;
-            doc.m_pCycle->SetDim(n);
-            doc.m_pCycle->Init(false);
+            doc.SetGraph(hcp::Graph::FromEdges(static_cast<hcp::NodeId>(n), {}));
             auto view = MakeView(doc);
             const QImage img = view->grab().toImage();
             QCOMPARE(img.size(), QSize(440, 340));

@@ -120,4 +120,24 @@ TEST(Viewport, MedianNearestSpacingMatchesBruteForce)
     EXPECT_EQ(app::MedianNearestSpacing({0.5f}, {0.5f}, 400, 400), 0.0);
 }
 
+TEST(Viewport, MedianNearestSpacingOfLargeLayoutsFromASample)
+{
+    // Beyond 4096 nodes the median comes from a sample: close to the exact
+    // one on a random cloud, and right on a circle of a million nodes,
+    // where neighbours lie 2 pi r / n apart.
+    std::mt19937 rng(11);
+    std::uniform_real_distribution<float> u(0.0f, 1.0f);
+    std::vector<float> x(6000), y(6000);
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        x[i] = u(rng);
+        y[i] = u(rng);
+    }
+    const double exact = BruteMedian(x, y, 400, 400);
+    EXPECT_NEAR(app::MedianNearestSpacing(x, y, 400, 400), exact, 0.05 * exact);
+    std::vector<float> cx, cy;
+    app::InitialCircleLayout(1000000, cx, cy);
+    const double step = 2 * 3.14159265358979 * 200 / 1000000;
+    EXPECT_NEAR(app::MedianNearestSpacing(cx, cy, 400, 400), step, 0.2 * step);
+}
+
 }  // namespace

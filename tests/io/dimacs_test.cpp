@@ -64,6 +64,8 @@ TEST(Dimacs, EachDefectNamesFileAndLine)
         {"dimacs_bad_edge_line.col", ":2:", "'e NODE NODE'"},
         {"dimacs_unknown_line.col", ":3:", "where 'c', 'p' or 'e'"},
         {"dimacs_empty.col", ": empty file", "no problem line"},
+        {"dimacs_nodes_beyond_edges.col", ":2:", "2147483647 nodes, but the 0 edges listed touch at most 0"},
+        {"dimacs_too_many_nodes.col", ":1:", "5000000000 nodes, more than the 4294967294 this reader holds"},
     };
     for (const auto& c : cases) {
         const std::string m = Problem(c.file);

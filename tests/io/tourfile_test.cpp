@@ -146,8 +146,11 @@ TEST_F(Tours, LiberalInLayout)
     EXPECT_EQ(hcp::ReadTour(Path("b.tour")).order.size(), 3u);
     Write("c.tour", "TOUR_SECTION\n1 2 3\nEOF\n");
     EXPECT_EQ(hcp::ReadTour(Path("c.tour")).order.size(), 3u);
-    Write("d.tour", "TOUR_SECTION\n1 2 3 -1 junk after the end\n");
+    // After the closing -1: blank lines and one EOF, on its line or after.
+    Write("d.tour", "TOUR_SECTION\n1 2 3 -1 EOF\n\n");
     EXPECT_EQ(hcp::ReadTour(Path("d.tour")).order.size(), 3u);
+    Write("e.tour", "TOUR_SECTION\n1 2 3\n-1\n\nEOF\n\n");
+    EXPECT_EQ(hcp::ReadTour(Path("e.tour")).order.size(), 3u);
 }
 
 TEST_F(Tours, MalformedToursAreRefusedAtTheirLine)
@@ -172,6 +175,14 @@ TEST_F(Tours, MalformedToursAreRefusedAtTheirLine)
         {"", ":0: no TOUR_SECTION"},
         {"just words\n", ":1: \"just words\" is neither a KEY: value line nor TOUR_SECTION"},
         {"DIMENSION: 6\nTOUR_SECTION\n1\n2\n", ":4: file ends before the -1 that closes TOUR_SECTION (2 of 6 nodes)"},
+        // Nothing is left unchecked after the section: a second tour or
+        // stray nodes would otherwise pass for part of a verified file.
+        {"TOUR_SECTION\n1 2 3 -1 junk after the end\n", ":2: text after the -1 that closes TOUR_SECTION: 'junk after the end'"},
+        {"TOUR_SECTION\n1 2 3\n-1\n4 5\n", ":4: text after the -1 that closes TOUR_SECTION: '4 5'"},
+        {"TOUR_SECTION\n1 2 3\n-1\nTOUR_SECTION\n3 2 1\n-1\n", ":4: a second TOUR_SECTION"},
+        {"TOUR_SECTION\n1 2 3\n-1\nEOF\n7\n", ":5: text after EOF: '7'"},
+        {"TOUR_SECTION\n1 2 3\nEOF 4\n", ":3: text after EOF: '4'"},
+        {"TOUR_SECTION\n1 2 3\nEOF\nEOF\n", ":4: text after EOF: 'EOF'"},
     };
     int k = 0;
     for (const Case& c : cases) {

@@ -244,3 +244,49 @@ TEST(HcpsolveOutput, ATourOnDiskThatSkipsAFixedEdgeIsNotKeptAsACycle)
         EXPECT_NE(ReadFile(dir / "tours/g.tour"), skipping) << run.err;
     }
 }
+
+// Inputs whose header or line asks for more than the data carries: each is
+// one ERROR line at once, in little memory, and the run goes on.
+TEST(HcpsolveInput, HeadersBeyondTheirDataAndEndlessLinesAreErrorLinesOfTheirOwn)
+{
+    TempDir dir;
+    WriteFile(dir / "huge.col", "p edge 2147483647 1\n");
+    WriteFile(dir / "huge.s6", ":~~?A????\n");
+    std::filesystem::create_symlink("/dev/zero", dir / "zero.g6");
+    WriteFile(dir / "t.hcp", kTriangle);
+    const ToolRun run = Solve(dir, {"huge.col", "huge.s6", "zero.g6", "t.hcp"});
+    EXPECT_EQ(run.status, 2) << run.out << run.err;
+    EXPECT_NE(run.out.find("huge.col: ERROR"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("huge.s6:1: ERROR"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("zero.g6:1: ERROR"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("t.hcp: N=3 edges=3 HAMILTONIAN"), std::string::npos) << run.out;
+    EXPECT_NE(run.err.find("huge.col:1: the problem line gives 2147483647 nodes"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("zero.g6:1: line is longer than"), std::string::npos) << run.err;
+}
+
+// A FIFO nobody writes to: --time-limit ends the wait (the graph is not
+// found in time), and so does Ctrl-C.
+TEST(HcpsolveInput, AFifoWithoutAWriterEndsAtTheTimeLimitAndOnCtrlC)
+{
+    TempDir dir;
+    const std::filesystem::path fifo = dir / "nowriter.g6";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const ToolRun limited = Solve(dir, {"--time-limit", "0.5", "nowriter.g6"});
+    EXPECT_EQ(limited.status, 1) << limited.out << limited.err;
+    EXPECT_NE(limited.out.find("nowriter.g6: N=0 edges=0 NOT_FOUND"), std::string::npos) << limited.out;
+    const ToolRun stopped = Solve(dir, {"nowriter.g6"}, 300);
+    EXPECT_EQ(stopped.status, 130) << stopped.out << stopped.err;
+    EXPECT_LT(stopped.seconds, 30.0) << "returns at all";
+}
+
+// --verify reads what follows a tour's closing -1: a second section is no
+// tour this file states once.
+TEST(HcpsolveOutput, VerifyRefusesATourWithASecondSection)
+{
+    TempDir dir;
+    WriteFile(dir / "t.hcp", kTriangle);
+    WriteFile(dir / "t.tour", "TYPE: TOUR\nDIMENSION: 3\nTOUR_SECTION\n1\n2\n3\n-1\nTOUR_SECTION\n1\n3\n2\n-1\nEOF\n");
+    const ToolRun run = Solve(dir, {"--verify", "t.hcp", "t.tour"});
+    EXPECT_EQ(run.status, 2) << run.out << run.err;
+    EXPECT_NE(run.err.find("t.tour:8: a second TOUR_SECTION"), std::string::npos) << run.err;
+}

@@ -9,7 +9,7 @@
 namespace hcpsolve {
 
 FileResult SolveGraph(const Options& opts, const std::string& name, const hcp::Graph& g, int threads,
-                      std::stop_token stop, std::atomic<int>* gaps)
+                      double seconds, std::stop_token stop, std::atomic<int>* gaps)
 {
     FileResult r;
     r.file = name;
@@ -19,7 +19,7 @@ FileResult SolveGraph(const Options& opts, const std::string& name, const hcp::G
     hcp::SolveOptions o;
     o.seed = opts.seed;
     o.stop = std::move(stop);
-    o.timeLimit = opts.timeLimit;
+    o.timeLimit = seconds;
     o.restarts = opts.restarts;
     o.optimizeCalls = opts.calls;
     o.threads = threads;

@@ -13,10 +13,11 @@
 
 namespace hcpsolve {
 
-// Solves g as opts ask, with at most `threads` threads, until stop. gaps,
-// when given, follows the fewest gaps reached so far (for progress). An
-// engine failure (out of memory, a fault) is an ERROR result naming `name`.
+// Solves g as opts ask, with at most `threads` threads, until stop or for
+// at most `seconds` (0: no limit). gaps, when given, follows the fewest gaps
+// reached so far (for progress). An engine failure (out of memory, a fault)
+// is an ERROR result naming `name`.
 FileResult SolveGraph(const Options& opts, const std::string& name, const hcp::Graph& g, int threads,
-                      std::stop_token stop, std::atomic<int>* gaps = nullptr);
+                      double seconds, std::stop_token stop, std::atomic<int>* gaps = nullptr);
 
 }  // namespace hcpsolve

@@ -209,7 +209,10 @@ void Pipeline::Work()
         job->started = Clock::now();
         ++m_running;
         lock.unlock();
-        FileResult r = SolveGraph(m_opts, job->name, *job->graph, threads, m_stop.get_token(), &job->gaps);
+        // The time limit holds for the file: what its read took is spent.
+        double seconds = m_opts.timeLimit;
+        if (seconds > 0) seconds = std::max(seconds - job->readSeconds, 1e-3);
+        FileResult r = SolveGraph(m_opts, job->name, *job->graph, threads, seconds, m_stop.get_token(), &job->gaps);
         r.seconds += job->readSeconds;
         lock.lock();
         job->result = std::move(r);

@@ -6,8 +6,6 @@
 #include "console.h"
 #include "core/cyclecheck.h"
 #include "io/graphfile.h"
-#include "io/graphsource.h"
-#include "io/messagetext.h"
 #include "resultformat.h"
 #include "io/tourfile.h"
 
@@ -27,21 +25,6 @@ std::string FirstGap(const hcp::Graph& g, const std::vector<hcp::NodeId>& order)
     return "";
 }
 
-// The graph a tour is checked against, in any format the solver reads; a
-// stream must hold exactly one graph, so that the tour has one meaning.
-hcp::Graph ReadOneGraph(const std::string& path)
-{
-    hcp::GraphSource source(path);
-    hcp::SourceItem item;
-    if (!source.Next(item)) throw hcp::FileError(hcp::EscapeControls(path) + ": holds no graph");
-    if (!item.error.empty()) throw hcp::FileError(item.error);
-    hcp::SourceItem more;
-    if (source.Stream() && source.Next(more))
-        throw hcp::FileError(hcp::EscapeControls(path) + ":" + std::to_string(more.line)
-                             + ": a second graph; --verify checks a tour against one graph");
-    return std::move(item.graph);
-}
-
 }  // namespace
 
 int RunVerify(const Options& opts)
@@ -52,7 +35,8 @@ int RunVerify(const Options& opts)
     // even with --quiet.
     hcp::Graph graph;
     try {
-        graph = ReadOneGraph(graphPath);
+        // Any format the solver reads; a stream must hold one graph.
+        graph = hcp::ReadGraph(graphPath);
     } catch (const std::exception& e) {
         PrintError(e.what(), true);
         return 2;

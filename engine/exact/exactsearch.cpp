@@ -103,7 +103,10 @@ SolveResult ExactSearch::Run(const Graph& g, const SolveOptions& options, ExactE
         // million branches in 10 s), so it takes at most about as long as
         // the programme: on sparse graphs it decides long before that; on
         // dense ones the programme's bounded cost wins.
-        m_small.SetBranchLimit(dynamic && depthFirst ? HeldKarp::Work(n) / 64 : ~std::uint64_t{0});
+        // Tiny graphs keep the search's answer (and its reason) whatever
+        // the programme would cost.
+        m_small.SetBranchLimit(dynamic && depthFirst ? std::max<std::uint64_t>(HeldKarp::Work(n) / 64, 1 << 16)
+                                                     : ~std::uint64_t{0});
         SmallSearch::Outcome o = SmallSearch::Outcome::Stopped;
         if (depthFirst) {
             m_part = "depth-first";

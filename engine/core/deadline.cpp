@@ -6,7 +6,7 @@ namespace hcp {
 
 Deadline::Deadline(std::stop_token caller, double seconds)
 {
-    if (!(seconds > 0)) {
+    if (!(seconds > 0) || seconds >= kLongestTimeLimit) {
         m_token = std::move(caller);
         return;
     }

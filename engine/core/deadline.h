@@ -15,6 +15,10 @@
 
 namespace hcp {
 
+// A budget this long (about 31 years) or longer is no budget: the steady
+// clock could not count to its end.
+inline constexpr double kLongestTimeLimit = 1e9;
+
 class TOURKERN_API Deadline {
 public:
     Deadline(std::stop_token caller, double seconds);

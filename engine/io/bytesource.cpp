@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "core/deadline.h"
 #include "io/readerror.h"
 
 namespace hcp {
@@ -24,9 +25,10 @@ ReadDeadline::ReadDeadline(std::stop_token stop, double timeLimit) : m_stop(std:
     Restart();
 }
 
-void ReadDeadline::Restart()
+void ReadDeadline::Restart(bool timed)
 {
-    if (m_timeLimit > 0)
+    m_timed = timed && m_timeLimit > 0 && m_timeLimit < kLongestTimeLimit;
+    if (m_timed)
         m_end = std::chrono::steady_clock::now()
               + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                     std::chrono::duration<double>(m_timeLimit));
@@ -35,13 +37,13 @@ void ReadDeadline::Restart()
 void ReadDeadline::Check(const std::string& label) const
 {
     if (m_stop.stop_requested()) throw ReadStopped(label + ": reading stopped");
-    if (m_timeLimit > 0 && std::chrono::steady_clock::now() >= m_end)
+    if (m_timed && std::chrono::steady_clock::now() >= m_end)
         throw ReadStopped(label + ": time limit reached while reading");
 }
 
 int ReadDeadline::WaitMillis() const
 {
-    if (m_timeLimit <= 0) return kWaitSliceMs;
+    if (!m_timed) return kWaitSliceMs;
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(m_end - std::chrono::steady_clock::now());
     return static_cast<int>(std::clamp<long long>(left.count() + 1, 1, kWaitSliceMs));
 }

@@ -27,8 +27,9 @@ public:
     ReadDeadline() = default;
     // timeLimit in seconds from now; 0 means none.
     ReadDeadline(std::stop_token stop, double timeLimit);
-    // Starts the time limit again from now (a stream's next graph).
-    void Restart();
+    // Starts the time limit again from now, or (timed false) lifts it until
+    // the next restart: only a stop request then ends a wait.
+    void Restart(bool timed = true);
     // Throws ReadStopped "label: reading stopped" or "label: time limit
     // reached while reading".
     void Check(const std::string& label) const;
@@ -38,6 +39,7 @@ public:
 private:
     std::stop_token m_stop;
     double m_timeLimit = 0.0;
+    bool m_timed = false;
     std::chrono::steady_clock::time_point m_end;
 };
 
@@ -58,7 +60,7 @@ public:
     FileSource& operator=(FileSource&&) = delete;
 
     std::size_t Read(char* buffer, std::size_t size) override;
-    void RestartTimeLimit() { m_deadline.Restart(); }
+    void RestartTimeLimit(bool timed = true) { m_deadline.Restart(timed); }
 
 private:
     FileSource(int fd, const std::string& label, std::stop_token stop, double timeLimit);

@@ -179,9 +179,11 @@ bool GraphSource::Next(SourceItem& item)
         s.done = true;
         return true;
     }
-    // The time limit bounds the wait for each graph, so a slow generator
-    // that keeps sending is read to its end.
-    s.lines.RestartTimeLimit();
+    // The time limit bounds the wait for the first graph (a FIFO nobody
+    // writes to ends in time); once a stream has sent one, a generator may
+    // pause as long as it likes between graphs, and only a stop ends the
+    // wait.
+    s.lines.RestartTimeLimit(s.index == 0);
     std::string_view line;
     for (;;) {
         try {

@@ -31,10 +31,10 @@ void LineReader::PutBack()
 
 std::size_t LineReader::ReadRest(char* buffer, std::size_t size) { return m_lines->ReadRest(buffer, size); }
 
-void LineReader::RestartTimeLimit()
+void LineReader::RestartTimeLimit(bool timed)
 {
-    m_file->RestartTimeLimit();
-    m_lines->RestartTimeLimit();
+    m_file->RestartTimeLimit(timed);
+    m_lines->RestartTimeLimit(timed);
 }
 
 }  // namespace hcp

@@ -46,9 +46,9 @@ public:
     // once its first line has told what it is. Throws FileError like Next.
     std::size_t ReadRest(char* buffer, std::size_t size);
 
-    // Starts options.timeLimit again from now: a stream's time limit bounds
-    // the wait for each of its graphs, not the whole stream.
-    void RestartTimeLimit();
+    // Starts options.timeLimit again from now, or (timed false) lifts it:
+    // a stream's time limit bounds the wait for its first graph only.
+    void RestartTimeLimit(bool timed = true);
 
 private:
     std::string m_name;

@@ -40,8 +40,8 @@ void LineScanner::TooLong() const
 
 bool LineScanner::Fill()
 {
-    m_deadline.Check(m_label);
     if (m_atEnd) return false;
+    m_deadline.Check(m_label);
     if (m_begin > 0) {
         std::memmove(m_buffer.get(), m_buffer.get() + m_begin, m_end - m_begin);
         m_end -= m_begin;
@@ -68,11 +68,11 @@ bool LineScanner::Fill()
     }
     const std::size_t room = std::min(m_size - m_end, kBlock);
     const std::size_t got = m_source.Read(m_buffer.get() + m_end, room);
-    m_deadline.Check(m_label);
     if (got == 0) {
-        m_atEnd = true;
+        m_atEnd = true;   // the end of the data wins over a limit reached meanwhile
         return false;
     }
+    m_deadline.Check(m_label);
     m_end += got;
     return true;
 }

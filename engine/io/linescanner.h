@@ -37,7 +37,7 @@ public:
     // format read as bytes once its first line has told what it is.
     std::size_t ReadRest(char* buffer, std::size_t size);
     // Starts the time limit again from now.
-    void RestartTimeLimit() { m_deadline.Restart(); }
+    void RestartTimeLimit(bool timed = true) { m_deadline.Restart(timed); }
 
 private:
     // Reads the next block behind the unread bytes; false at the end.

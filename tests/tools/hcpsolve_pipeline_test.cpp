@@ -186,3 +186,28 @@ TEST(HcpsolvePipeline, AnOrderThatSkipsAFixedEdgeHasAGap)
     EXPECT_NE(run.out.find("NOT_FOUND"), std::string::npos) << run.out;
     EXPECT_EQ(run.out.find("H=0"), std::string::npos) << run.out;
 }
+
+// A generator that pauses between graphs for longer than the time limit,
+// or closes late: the time limit is per graph, so nothing is cut and no
+// result is made up.
+TEST(HcpsolvePipeline, PausesOfAStreamAreNotOutOfTime)
+{
+    TempDir dir;
+    const std::string g6 = "'" + kData + "/cubic10.g6'";
+    const ToolRun run = Shell(dir, "(head -2 " + g6 + "; sleep 1; sed -n 3,4p " + g6 + "; sleep 1) | " + Program()
+                                       + " --time-limit 0.4 -");
+    const auto lines = SplitLines(run.out);
+    ASSERT_EQ(lines.size(), 4u) << run.out << run.err;
+    EXPECT_EQ(lines[3].rfind("-:4: ", 0), 0u) << lines[3];
+    EXPECT_EQ(run.status, 0) << run.err;
+}
+
+// A time limit longer than the clock can count is no limit, not one that
+// has already run out.
+TEST(HcpsolvePipeline, AnEnormousTimeLimitIsNoLimit)
+{
+    TempDir dir;
+    const ToolRun run = Solve(dir, {"--time-limit", "10000000000", kData + "/hexagon.hcp"});
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
+    EXPECT_NE(run.out.find("HAMILTONIAN"), std::string::npos) << run.out;
+}

@@ -46,11 +46,21 @@ struct Job {
     std::string warning;                       // printed before the result line
 };
 
+// Graphs read ahead of the one being printed: at least one a worker and
+// one more, at most this many, and no more than this much memory.
+constexpr std::size_t kMaxAhead = 1024;
+constexpr std::uint64_t kAheadBytes = 256ull << 20;
+
+// About what a graph of the solver holds in memory.
+std::uint64_t Weight(const Job& job)
+{
+    if (!job.graph) return 256;
+    return 256 + 8ull * job.graph->NodeCount() + 8ull * job.graph->EdgeCount();
+}
+
 class Pipeline {
 public:
-    explicit Pipeline(const Options& opts)
-        : m_opts(opts), m_jobs(std::max(1, opts.jobs)), m_window(4 * static_cast<std::size_t>(m_jobs)),
-          m_out(opts) {}
+    explicit Pipeline(const Options& opts) : m_opts(opts), m_jobs(std::max(1, opts.jobs)), m_out(opts) {}
 
     int Run();
 
@@ -68,21 +78,28 @@ private:
     // The main thread.
     void PrintReady(std::unique_lock<std::mutex>& lock);
     std::string ProgressText() const;
+    void StopAll();
     bool Stopping() const { return m_stop.stop_requested(); }
+    bool FrontDone() const { return !m_queue.empty() && m_queue.front()->state == JobState::Done; }
+    bool Finished() const { return !m_producing && m_queue.empty() && m_running == 0; }
 
     const Options& m_opts;
     const int m_jobs;
-    const std::size_t m_window;   // graphs read but not yet printed, at most
     std::stop_source m_stop;      // Ctrl-C, or results nobody can see
 
     std::mutex m_mutex;
-    std::condition_variable m_changed;
+    std::condition_variable m_work;    // a graph waits for a worker, or the input ended
+    std::condition_variable m_room;    // the reader may read ahead again
+    std::condition_variable m_ready;   // the result at the front is done
     std::deque<std::unique_ptr<Job>> m_queue;   // in input order, until printed
+    std::size_t m_next = 0;            // queue position before which every graph was taken
+    std::size_t m_queued = 0;          // graphs no worker has taken yet
+    std::uint64_t m_weight = 0;        // memory of the graphs in the queue
     bool m_producing = true;
     int m_running = 0;
-    std::size_t m_inputsRead = 0;               // inputs read to their end
+    std::size_t m_inputsRead = 0;      // inputs read to their end
 
-    ResultWriter m_out;                         // the main thread's alone
+    ResultWriter m_out;                // the main thread's alone
 };
 
 // A result line for an input or graph that could not be solved.
@@ -101,11 +118,23 @@ std::unique_ptr<Job> Pipeline::Failed(const std::string& name, Verdict verdict, 
 
 bool Pipeline::Push(std::unique_ptr<Job> job)
 {
+    const std::uint64_t weight = Weight(*job);
     std::unique_lock<std::mutex> lock(m_mutex);
-    m_changed.wait(lock, [&] { return m_queue.size() < m_window || Stopping(); });
+    m_room.wait(lock, [&] {
+        const std::size_t ahead = m_queue.size();
+        return Stopping() || ahead <= static_cast<std::size_t>(m_jobs)
+            || (ahead < kMaxAhead && m_weight + weight <= kAheadBytes);
+    });
     if (Stopping()) return false;
+    m_weight += weight;
+    const bool queued = job->state == JobState::Queued;
     m_queue.push_back(std::move(job));
-    m_changed.notify_all();
+    if (queued) {
+        ++m_queued;
+        m_work.notify_one();
+    } else if (m_queue.size() == 1) {
+        m_ready.notify_one();
+    }
     return true;
 }
 
@@ -118,7 +147,8 @@ void Pipeline::Produce()
     }
     std::lock_guard<std::mutex> lock(m_mutex);
     m_producing = false;
-    m_changed.notify_all();
+    m_work.notify_all();
+    m_ready.notify_one();
 }
 
 // Reads one input to its end. Whatever goes wrong with it is one result
@@ -183,9 +213,7 @@ void Pipeline::ReadInput(std::size_t input)
 // and a batch runs one thread per graph.
 int Pipeline::ThreadsFor() const
 {
-    std::size_t open = static_cast<std::size_t>(m_running) + (m_producing ? 1 : 0);
-    for (const auto& j : m_queue)
-        if (j->state == JobState::Queued) ++open;
+    const std::size_t open = static_cast<std::size_t>(m_running) + m_queued + (m_producing ? 1 : 0);
     return std::max(1, m_jobs / static_cast<int>(std::max<std::size_t>(1, open)));
 }
 
@@ -193,18 +221,12 @@ void Pipeline::Work()
 {
     std::unique_lock<std::mutex> lock(m_mutex);
     for (;;) {
-        Job* job = nullptr;
-        m_changed.wait(lock, [&] {
-            if (Stopping()) return true;
-            for (const auto& j : m_queue)
-                if (j->state == JobState::Queued) {
-                    job = j.get();
-                    return true;
-                }
-            return !m_producing;
-        });
-        if (job == nullptr || Stopping()) break;
+        m_work.wait(lock, [&] { return Stopping() || m_queued > 0 || !m_producing; });
+        if (Stopping() || m_queued == 0) break;
+        while (m_queue[m_next]->state != JobState::Queued) ++m_next;
+        Job* job = m_queue[m_next++].get();
         const int threads = ThreadsFor();
+        --m_queued;
         job->state = JobState::Running;
         job->started = Clock::now();
         ++m_running;
@@ -218,9 +240,9 @@ void Pipeline::Work()
         job->result = std::move(r);
         job->state = JobState::Done;
         --m_running;
-        m_changed.notify_all();
+        if (job == m_queue.front().get() || Finished()) m_ready.notify_one();
     }
-    m_changed.notify_all();
+    m_ready.notify_one();
 }
 
 // Prints the finished results at the front of the queue. After Ctrl-C a
@@ -230,14 +252,14 @@ void Pipeline::PrintReady(std::unique_lock<std::mutex>& lock)
 {
     while (!m_queue.empty()) {
         Job& front = *m_queue.front();
-        if (front.state != JobState::Done) {
-            if (!(Stopping() && front.state == JobState::Queued)) break;
-            m_queue.pop_front();
-            continue;
-        }
+        if (front.state != JobState::Done && !(Stopping() && front.state == JobState::Queued)) break;
         std::unique_ptr<Job> job = std::move(m_queue.front());
         m_queue.pop_front();
-        m_changed.notify_all();
+        m_weight -= Weight(*job);
+        if (m_next > 0) --m_next;
+        else if (job->state == JobState::Queued) --m_queued;   // dropped unreported after Ctrl-C
+        m_room.notify_one();
+        if (job->state != JobState::Done) continue;
         lock.unlock();
         if (!job->warning.empty()) {
             m_out.Flush(true);
@@ -246,8 +268,17 @@ void Pipeline::PrintReady(std::unique_lock<std::mutex>& lock)
         m_out.Emit(job->result, job->graph.get(), job->tourWanted);
         job.reset();
         lock.lock();
-        if (m_out.Failed()) m_stop.request_stop();
+        if (m_out.Failed()) StopAll();
     }
+}
+
+// Under the lock: every wait ends, no graph is taken or read any more.
+void Pipeline::StopAll()
+{
+    m_stop.request_stop();
+    m_work.notify_all();
+    m_room.notify_all();
+    m_ready.notify_all();
 }
 
 std::string Pipeline::ProgressText() const
@@ -275,21 +306,19 @@ int Pipeline::Run()
         std::unique_lock<std::mutex> lock(m_mutex);
         auto lastProgress = Clock::now();
         for (;;) {
-            m_changed.wait_for(lock, std::chrono::milliseconds(50));
+            m_ready.wait_for(lock, std::chrono::milliseconds(50), [&] { return FrontDone() || Finished(); });
             if (!interrupted && InterruptRequested()) {
                 interrupted = true;
-                m_stop.request_stop();
-                m_changed.notify_all();
+                StopAll();
             }
             PrintReady(lock);
-            const bool ready = !m_queue.empty() && m_queue.front()->state == JobState::Done;
-            if (!ready) {
+            if (!FrontDone()) {
                 lock.unlock();
                 m_out.Flush(false);
                 lock.lock();
-                if (m_out.Failed()) m_stop.request_stop();
+                if (m_out.Failed()) StopAll();
             }
-            if (!m_producing && m_queue.empty() && m_running == 0) break;
+            if (Finished()) break;
             if (progress && Clock::now() - lastProgress > std::chrono::milliseconds(250)) {
                 lastProgress = Clock::now();
                 const std::string text = ProgressText();
@@ -298,7 +327,6 @@ int Pipeline::Run()
                 lock.lock();
             }
         }
-        m_changed.notify_all();
     }   // joins the reader and the workers
     if (progress) ShowProgress("");
     m_out.Flush(true);

@@ -55,6 +55,10 @@ struct SolveOptions {
     // exact: bytes its SAT models may take; a model estimated to need more
     // is not built. 0: half the machine's memory, at most 2 GB.
     std::uint64_t memoryBudget = 0;
+    // exact: how many solves run at once and share that budget (the sides
+    // of a race, the graphs a batch solves side by side); each plans with
+    // its share.
+    int memoryShares = 1;
 };
 
 }  // namespace hcp

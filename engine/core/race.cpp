@@ -1,5 +1,6 @@
 #include "core/race.h"
 
+#include <algorithm>
 #include <exception>
 #include <mutex>
 #include <sstream>
@@ -36,6 +37,8 @@ RaceOutcome Race(const RaceSide& first, const RaceSide& second, const SolveOptio
     std::mutex progressLock;
     SolveOptions shared = options;
     shared.stop = race.get_token();
+    // The two sides hold their models at the same time.
+    shared.memoryShares = std::max(1, options.memoryShares) * 2;
     if (options.progress)
         shared.progress = [&](const Progress& p) {
             std::lock_guard<std::mutex> lock(progressLock);

@@ -117,6 +117,7 @@ ModelBudget PlanModels(const WorkGraph& w, const SolveOptions& options, std::opt
     std::uint64_t memory = options.memoryBudget;
     if (memory == 0) memory = std::min<std::uint64_t>(MachineMemory() / 2, std::uint64_t{2} << 30);
     if (memory == 0) memory = std::uint64_t{2} << 30;
+    memory /= static_cast<std::uint64_t>(std::max(1, options.memoryShares));
     const double m = static_cast<double>(w.EdgeCount());
     const double arcBytes = kArcBytesPerEdge * m, edgeBytes = kEdgeBytesPerEdge * m;
     const double limit = options.timeLimit > 0 ? 0.5 * options.timeLimit : 1e300;

@@ -148,6 +148,12 @@ TEST(ExactControl, ModelsThatWouldNotFitAreNotBuilt) {
     one.memoryBudget = 2300 * 3000 + 1000;   // the arc model, not both
     const hcp::SolveResult decided = search.Run(g, one, hcp::ExactEngine::Sat);
     EXPECT_NE(decided.verdict, hcp::Verdict::Unknown) << decided.reason;
+    // The same budget shared with a second solve running beside it (a
+    // race, a batch) holds no model.
+    hcp::SolveOptions shared = one;
+    shared.memoryShares = 2;
+    const hcp::SolveResult halved = search.Run(g, shared, hcp::ExactEngine::Sat);
+    EXPECT_EQ(halved.verdict, hcp::Verdict::Unknown) << halved.reason;
     // A time limit too short to build a model in: declined the same way.
     hcp::SolveOptions hurried;
     hurried.timeLimit = 1e-6;

@@ -66,6 +66,15 @@ bool WriteResultLine(const std::string& line)
     return ok;
 }
 
+bool PutResultLine(const std::string& line)
+{
+    errno = 0;
+    const bool ok = std::fwrite(line.data(), 1, line.size(), stdout) == line.size()
+                 && std::fputc('\n', stdout) != EOF && !std::ferror(stdout);
+    if (!ok && g_outputErrno == 0) g_outputErrno = errno != 0 ? errno : EIO;
+    return ok;
+}
+
 bool FlushResults()
 {
     errno = 0;

@@ -21,6 +21,8 @@ void PrintWarning(const std::string& message);
 // False when that failed (full disk, closed pipe): the caller reports it
 // with OutputFailure and ends with status 2.
 bool WriteResultLine(const std::string& line);
+// The same without the flush, for many lines in a row (FlushResults then).
+bool PutResultLine(const std::string& line);
 // Flushes the standard output stream; false when anything written to it
 // (checked or not) was lost.
 bool FlushResults();

@@ -1,5 +1,6 @@
 #include "graphsolve.h"
 
+#include <algorithm>
 #include <exception>
 #include <new>
 
@@ -23,6 +24,8 @@ FileResult SolveGraph(const Options& opts, const std::string& name, const hcp::G
     o.restarts = opts.restarts;
     o.optimizeCalls = opts.calls;
     o.threads = threads;
+    // The graphs solved side by side share the complete method's memory.
+    o.memoryShares = std::max(1, opts.jobs / std::max(1, threads));
     if (gaps != nullptr)
         o.progress = [gaps](const hcp::Progress& p) {
             const int best = gaps->load();

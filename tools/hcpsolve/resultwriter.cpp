@@ -1,6 +1,5 @@
 #include "resultwriter.h"
 
-#include <cstdio>
 
 #include "console.h"
 #include "solve/solver.h"
@@ -40,8 +39,7 @@ void ResultWriter::Emit(const FileResult& r, const hcp::Graph* graph, const std:
         WriteTour(r, graph, tourWanted, shown, line);
     if (ProgressWanted()) ShowProgress("");
     const std::string text = FormatResult(m_opts.format, *line);
-    const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size()
-                      && std::fputc('\n', stdout) != EOF && !std::ferror(stdout);
+    const bool written = PutResultLine(text);
     ++m_printed;
     if (!written) {
         m_failed = true;

@@ -71,8 +71,15 @@ private:
                 m_changed.wait(lock);
                 continue;
             }
+            try {
+                m_slots.emplace_back();
+            } catch (...) {
+                // No room for one more restart: the ones before it answer.
+                if (k == 0 && !m_failure) m_failure = std::current_exception();
+                m_cut = std::min(m_cut, k == 0 ? 0 : k - 1);
+                break;
+            }
             ++m_next;
-            m_slots.emplace_back();
             Slot& slot = m_slots.back();   // deque: stays put as others are added
             SolveOptions one = m_options;
             one.seed = m_options.seed + k;

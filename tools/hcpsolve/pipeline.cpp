@@ -67,8 +67,9 @@ public:
 private:
     // The reader thread.
     void Produce();
+    void ProduceAll();
     void ReadInput(std::size_t input);
-    bool Push(std::unique_ptr<Job> job);
+    bool Push(std::unique_ptr<Job> job, bool lastOfInput = false);
     std::unique_ptr<Job> Failed(const std::string& name, Verdict verdict, const std::string& text);
 
     // The workers.
@@ -96,6 +97,11 @@ private:
     std::size_t m_queued = 0;          // graphs no worker has taken yet
     std::uint64_t m_weight = 0;        // memory of the graphs in the queue
     bool m_producing = true;
+    bool m_readFailed = false;         // the reader itself ran out of memory
+    // Graphs that may still come, for the threads' share: inputs not yet
+    // opened, and the one being read unless it is known to hold no more.
+    std::size_t m_inputsAfter = 0;
+    bool m_currentOpen = false;
     int m_running = 0;
     std::size_t m_inputsRead = 0;      // inputs read to their end
 
@@ -116,7 +122,7 @@ std::unique_ptr<Job> Pipeline::Failed(const std::string& name, Verdict verdict, 
     return job;
 }
 
-bool Pipeline::Push(std::unique_ptr<Job> job)
+bool Pipeline::Push(std::unique_ptr<Job> job, bool lastOfInput)
 {
     const std::uint64_t weight = Weight(*job);
     std::unique_lock<std::mutex> lock(m_mutex);
@@ -126,6 +132,7 @@ bool Pipeline::Push(std::unique_ptr<Job> job)
             || (ahead < kMaxAhead && m_weight + weight <= kAheadBytes);
     });
     if (Stopping()) return false;
+    if (lastOfInput) m_currentOpen = false;
     m_weight += weight;
     const bool queued = job->state == JobState::Queued;
     m_queue.push_back(std::move(job));
@@ -140,15 +147,34 @@ bool Pipeline::Push(std::unique_ptr<Job> job)
 
 void Pipeline::Produce()
 {
-    for (std::size_t i = 0; i < m_opts.files.size() && !Stopping(); ++i) {
-        ReadInput(i);
+    try {
+        ProduceAll();
+    } catch (const std::bad_alloc&) {
+        // Not even an error line could be made: the run ends as interrupted
+        // would, with what it has.
+        PrintError("not enough memory to go on reading", true);
         std::lock_guard<std::mutex> lock(m_mutex);
-        if (!Stopping()) ++m_inputsRead;
+        m_readFailed = true;
+        StopAll();
     }
     std::lock_guard<std::mutex> lock(m_mutex);
     m_producing = false;
     m_work.notify_all();
     m_ready.notify_one();
+}
+
+void Pipeline::ProduceAll()
+{
+    for (std::size_t i = 0; i < m_opts.files.size() && !Stopping(); ++i) {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_inputsAfter = m_opts.files.size() - i - 1;
+            m_currentOpen = true;
+        }
+        ReadInput(i);
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!Stopping()) ++m_inputsRead;
+    }
 }
 
 // Reads one input to its end. Whatever goes wrong with it is one result
@@ -185,7 +211,8 @@ void Pipeline::ReadInput(std::size_t input)
                 if (!source.Stream()) job->readSeconds = SecondsSince(start);
                 job->graph = std::make_shared<const hcp::Graph>(std::move(item.graph));
             }
-            if (!Push(std::move(job))) return;
+            // A whole file holds one graph: with it the input is done.
+            if (!Push(std::move(job), !source.Stream())) return;
             if (Stopping()) return;
         }
         if (graphs == 0) Push(Failed(path, Verdict::Error, shown + ": holds no graph"));
@@ -213,7 +240,8 @@ void Pipeline::ReadInput(std::size_t input)
 // and a batch runs one thread per graph.
 int Pipeline::ThreadsFor() const
 {
-    const std::size_t open = static_cast<std::size_t>(m_running) + m_queued + (m_producing ? 1 : 0);
+    const std::size_t coming = m_producing ? m_inputsAfter + (m_currentOpen ? 1 : 0) : 0;
+    const std::size_t open = static_cast<std::size_t>(m_running) + m_queued + coming;
     return std::max(1, m_jobs / static_cast<int>(std::max<std::size_t>(1, open)));
 }
 
@@ -330,7 +358,7 @@ int Pipeline::Run()
     }   // joins the reader and the workers
     if (progress) ShowProgress("");
     m_out.Flush(true);
-    if (m_out.Failed()) return 2;
+    if (m_out.Failed() || m_readFailed) return 2;
     if (interrupted) {
         const std::size_t inputs = m_opts.files.size();
         PrintError("interrupted; " + std::to_string(m_out.Printed()) + " results printed, "

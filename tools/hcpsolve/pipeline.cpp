@@ -103,6 +103,7 @@ private:
     std::size_t m_inputsAfter = 0;
     bool m_currentOpen = false;
     int m_running = 0;
+    unsigned m_quiet = 0;              // results done without waking the printer
     std::size_t m_inputsRead = 0;      // inputs read to their end
 
     ResultWriter m_out;                // the main thread's alone
@@ -268,7 +269,12 @@ void Pipeline::Work()
         job->result = std::move(r);
         job->state = JobState::Done;
         --m_running;
-        if (job == m_queue.front().get() || Finished()) m_ready.notify_one();
+        // The printer is woken when the front result is done, but while more
+        // graphs wait it is left to collect a few: a stream of tiny graphs
+        // then costs no wake-up per graph (the printer looks every 50 ms
+        // anyway).
+        if (Finished() || (FrontDone() && (m_queued == 0 || ++m_quiet % 64 == 0)))
+            m_ready.notify_one();
     }
     m_ready.notify_one();
 }

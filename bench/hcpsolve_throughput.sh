@@ -35,24 +35,24 @@ best_of() {
     echo "$best"
 }
 
-run() {   # run SPEC ARGS...: SPEC is PROGRAM or LIBDIR:PROGRAM
-    local spec="$1"; shift
-    if [[ "$spec" == LD_LIBRARY_PATH=*:* ]]; then
-        local rest="${spec#LD_LIBRARY_PATH=}"
+run() {   # run PROG ARGS...: PROG is PROGRAM or LIBDIR:PROGRAM
+    local prog="$1"; shift
+    if [[ "$prog" == LD_LIBRARY_PATH=*:* ]]; then
+        local rest="${prog#LD_LIBRARY_PATH=}"
         LD_LIBRARY_PATH="${rest%%:*}" "${rest#*:}" "$@"
     else
-        "$spec" "$@"
+        "$prog" "$@"
     fi
 }
 
 printf "%-40s %-22s %10s %12s\n" program workload seconds graphs/s
-for spec in "$@"; do
+for prog in "$@"; do
     for jobs in 1 2; do
-        t=$(best_of bash -c "$(declare -f run); run '$spec' --quiet --jobs $jobs - < '$work/cubic18.g6'")
-        printf "%-40s %-22s %10.2f %12.0f\n" "$(basename "${spec#*:}")" "cubic18 stream -j$jobs" "$t" \
+        t=$(best_of bash -c "$(declare -f run); run '$prog' --quiet --jobs $jobs - < '$work/cubic18.g6'")
+        printf "%-40s %-22s %10.2f %12.0f\n" "$(basename "${prog#*:}")" "cubic18 stream -j$jobs" "$t" \
             "$(echo "$graphs $t" | awk '{ print $1 / $2 }')"
     done
-    t=$(best_of run "$spec" --quiet --jobs 2 --time-limit 60 "${fhcp[@]}")
-    printf "%-40s %-22s %10.2f %12.2f\n" "$(basename "${spec#*:}")" "fhcpcs files -j2" "$t" \
+    t=$(best_of run "$prog" --quiet --jobs 2 --time-limit 60 "${fhcp[@]}")
+    printf "%-40s %-22s %10.2f %12.2f\n" "$(basename "${prog#*:}")" "fhcpcs files -j2" "$t" \
         "$(echo "${#fhcp[@]} $t" | awk '{ print $1 / $2 }')"
 done

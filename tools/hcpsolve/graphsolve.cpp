@@ -43,7 +43,6 @@ FileResult SolveGraph(const Options& opts, const std::string& name, const hcp::G
         r.seed = static_cast<std::uint32_t>(s.seed);
         r.method = s.method;
         r.reason = s.reason;
-        r.stopped = s.stopped;
         r.order = std::move(s.order);
     } catch (const std::bad_alloc&) {
         r.verdict = Verdict::Error;

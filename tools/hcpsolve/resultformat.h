@@ -29,7 +29,6 @@ struct FileResult {
     std::string reason;             // why there is no cycle, for NO_CYCLE
     std::string method;             // the method that decided (or was asked for)
     std::vector<hcp::NodeId> order; // the order reported (0-based), to be written
-    bool stopped = false;           // a stop request or the time limit ended the search
     // With -o, the tour path actually written when it is to be reported
     // (another input had the usual name).
     std::string tourShown;

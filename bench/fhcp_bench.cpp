@@ -1,0 +1,247 @@
+// The FHCP Challenge Set table: one row per graph with the time, the part
+// that decided, the SAT calls, the cuts, the local-search steps and the
+// peak memory, and the totals beside the published figures.
+//
+//   fhcp_bench [--limit S] [--threads T] [--jobs J] [--method NAME]
+//              [--published FILE.csv] [--model arcs|edges] [--log]
+//              [DIR or FILE.hcp ...]
+//
+// Each graph is solved in a child process of its own, so its peak memory
+// is its own; --jobs children run side by side (--jobs 2 --threads 1 is a
+// user's batch on two cores: one thread per graph). Defaults: 60 s, one
+// thread, one job, the sample in TOURVANE_SHARED_DIR/bench/fhcpcs. A
+// directory's published.csv (graph,cegar_best_s,...) is read when present.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "io/graphfile.h"
+#include "solve/solver.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Row {
+    std::string file;
+    long number = 0;
+    unsigned nodes = 0;
+    unsigned long edges = 0;
+    std::string verdict = "CRASH", part = "-";
+    double wall = 0, cpu = 0;
+    unsigned long long satCalls = 0, cuts = 0, steps = 0;
+    long peakMb = 0;
+    bool Solved() const { return verdict == "HAMILTONIAN" || verdict == "NO_CYCLE"; }
+};
+
+long NumberOf(const std::string& path)
+{
+    const std::string s = fs::path(path).stem().string();
+    const auto d = s.find_first_of("0123456789");
+    return d == std::string::npos ? 0L : std::atol(s.c_str() + d);
+}
+
+struct Setup {
+    std::string method = "auto";
+    double limit = 60.0;
+    int threads = 1;
+    hcp::CoverModel model = hcp::CoverModel::Both;
+    bool log = false;   // the methods' diagnostics to standard error
+};
+
+// Runs in the child: solves one graph and writes one line to fd.
+void SolveInChild(const std::string& file, const Setup& setup, int fd)
+{
+    std::string line;
+    try {
+        const hcp::Graph g = hcp::ReadGraph(file);
+        hcp::SolveOptions o;
+        o.timeLimit = setup.limit;
+        o.threads = setup.threads;
+        o.coverModel = setup.model;
+        if (setup.log) o.log = &std::cerr;
+        const hcp::SolveResult r = hcp::Solve(g, setup.method, o);
+        std::ostringstream s;
+        s << g.NodeCount() << ' ' << g.EdgeCount() << ' ' << hcp::VerdictName(r.verdict) << ' '
+          << (r.method.empty() ? "-" : r.method) << ' ' << r.seconds << ' ' << r.stats.satCalls << ' '
+          << r.stats.clausesAdded << ' ' << r.stats.loopSteps << '\n';
+        line = s.str();
+    } catch (const std::exception& e) {
+        line = "0 0 ERROR - 0 0 0 0\n";
+    }
+    [[maybe_unused]] const ssize_t w = write(fd, line.data(), line.size());
+}
+
+struct Child {
+    pid_t pid = -1;
+    int fd = -1;
+    std::size_t row = 0;
+};
+
+void Finish(const Child& c, Row& row)
+{
+    std::string text;
+    char buf[512];
+    for (ssize_t k; (k = read(c.fd, buf, sizeof buf)) > 0;) text.append(buf, std::size_t(k));
+    close(c.fd);
+    int status = 0;
+    rusage u{};
+    wait4(c.pid, &status, 0, &u);
+    row.cpu = double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + 1e-6 * double(u.ru_utime.tv_usec + u.ru_stime.tv_usec);
+    row.peakMb = u.ru_maxrss / 1024;
+    std::istringstream s(text);
+    s >> row.nodes >> row.edges >> row.verdict >> row.part >> row.wall >> row.satCalls >> row.cuts >> row.steps;
+    if (!s) row.verdict = WIFSIGNALED(status) ? "CRASH" : "ERROR";
+}
+
+// graph -> published seconds of the best configuration (-1: not solved).
+std::map<long, double> ReadPublished(const fs::path& csv)
+{
+    std::map<long, double> out;
+    std::ifstream in(csv);
+    std::string line;
+    std::getline(in, line);
+    while (std::getline(in, line)) {
+        std::istringstream s(line);
+        std::string graph, best;
+        if (!std::getline(s, graph, ',') || !std::getline(s, best, ',')) continue;
+        out[std::atol(graph.c_str())] = best == "TO" ? -1.0 : std::atof(best.c_str());
+    }
+    return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    Setup setup;
+    int jobs = 1;
+    std::string publishedFile;
+    std::vector<std::string> inputs, files;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--limit" && i + 1 < argc) setup.limit = std::atof(argv[++i]);
+        else if (a == "--threads" && i + 1 < argc) setup.threads = std::atoi(argv[++i]);
+        else if (a == "--log") setup.log = true;
+        else if (a == "--model" && i + 1 < argc) {
+            const std::string m = argv[++i];
+            setup.model = m == "arcs" ? hcp::CoverModel::Arcs : m == "edges" ? hcp::CoverModel::Edges : hcp::CoverModel::Both;
+        }
+        else if (a == "--jobs" && i + 1 < argc) jobs = std::max(1, std::atoi(argv[++i]));
+        else if (a == "--method" && i + 1 < argc) setup.method = argv[++i];
+        else if (a == "--published" && i + 1 < argc) publishedFile = argv[++i];
+        else inputs.push_back(a);
+    }
+    if (inputs.empty()) inputs.push_back((fs::path(TOURVANE_SHARED_DIR) / "bench" / "fhcpcs").string());
+    for (const std::string& in : inputs) {
+        std::error_code ec;
+        if (fs::is_directory(in, ec)) {
+            for (const auto& e : fs::directory_iterator(in, ec))
+                if (e.path().extension() == ".hcp") files.push_back(e.path().string());
+            if (publishedFile.empty() && fs::exists(fs::path(in) / "published.csv"))
+                publishedFile = (fs::path(in) / "published.csv").string();
+        } else {
+            files.push_back(in);
+        }
+    }
+    std::sort(files.begin(), files.end(), [](const std::string& a, const std::string& b) {
+        return NumberOf(a) != NumberOf(b) ? NumberOf(a) < NumberOf(b) : a < b;
+    });
+    const std::map<long, double> published = publishedFile.empty() ? std::map<long, double>{} : ReadPublished(publishedFile);
+
+    std::vector<Row> rows(files.size());
+    std::vector<Child> running;
+    std::size_t next = 0, printed = 0;
+    std::vector<bool> done(files.size(), false);
+    std::printf("method %s, limit %.0f s, %d thread(s) per graph, %d graph(s) at a time\n", setup.method.c_str(),
+                setup.limit, setup.threads, jobs);
+    std::printf("%-14s %6s %7s %-12s %-12s %7s %7s %7s %8s %11s %6s %9s\n", "graph", "nodes", "edges", "verdict",
+                "part", "wall_s", "cpu_s", "sat", "cuts", "ls_steps", "MB", "published");
+    auto print = [&](const Row& r) {
+        const auto p = published.find(r.number);
+        char pub[32] = "-";
+        if (p != published.end()) {
+            if (p->second < 0) std::snprintf(pub, sizeof pub, "TO");
+            else std::snprintf(pub, sizeof pub, "%.2f", p->second);
+        }
+        std::printf("%-14s %6u %7lu %-12s %-12s %7.2f %7.2f %7llu %8llu %11llu %6ld %9s\n",
+                    fs::path(r.file).filename().c_str(), r.nodes, r.edges, r.verdict.c_str(), r.part.c_str(),
+                    r.wall, r.cpu, r.satCalls, r.cuts, r.steps, r.peakMb, pub);
+        std::fflush(stdout);
+    };
+    while (printed < files.size()) {
+        while (next < files.size() && static_cast<int>(running.size()) < jobs) {
+            rows[next].file = files[next];
+            rows[next].number = NumberOf(files[next]);
+            int fds[2];
+            if (pipe(fds) != 0) return 1;
+            std::fflush(stdout);
+            const pid_t pid = fork();
+            if (pid == 0) {
+                close(fds[0]);
+                SolveInChild(files[next], setup, fds[1]);
+                _exit(0);
+            }
+            close(fds[1]);
+            running.push_back({pid, fds[0], next});
+            ++next;
+        }
+        // Wait for whichever child ends first (without reaping it: Finish
+        // reaps it and takes its resource use).
+        siginfo_t info{};
+        info.si_pid = 0;
+        waitid(P_ALL, 0, &info, WEXITED | WNOWAIT);
+        auto ended = std::find_if(running.begin(), running.end(), [&](const Child& c) { return c.pid == info.si_pid; });
+        if (ended == running.end()) break;
+        Finish(*ended, rows[ended->row]);
+        done[ended->row] = true;
+        running.erase(ended);
+        while (printed < files.size() && done[printed]) print(rows[printed++]);
+    }
+
+    // Totals beside the published best configuration.
+    int solved = 0, pubSolved = 0, both = 0, onlyUs = 0, onlyThem = 0, listed = 0;
+    double wall = 0, ourBoth = 0, theirBoth = 0;
+    long peak = 0;
+    for (const Row& r : rows) {
+        solved += r.Solved();
+        wall += r.wall;
+        peak = std::max(peak, r.peakMb);
+        const auto p = published.find(r.number);
+        if (p == published.end()) continue;
+        ++listed;
+        const bool theirs = p->second >= 0 && p->second <= setup.limit;
+        pubSolved += theirs;
+        if (theirs && r.Solved()) {
+            ++both;
+            ourBoth += r.wall;
+            theirBoth += p->second;
+        }
+        onlyUs += r.Solved() && !theirs;
+        onlyThem += theirs && !r.Solved();
+    }
+    std::printf("solved %d of %zu in %.0f s each; total wall %.1f s; peak memory %ld MB\n", solved, rows.size(),
+                setup.limit, wall, peak);
+    if (listed > 0) {
+        std::printf("published best configuration: %d of %d within %.0f s\n", pubSolved, listed, setup.limit);
+        std::printf("solved by both: %d (ours %.1f s, published %.1f s); only ours %d; only published %d\n", both,
+                    ourBoth, theirBoth, onlyUs, onlyThem);
+        for (const Row& r : rows) {
+            const auto p = published.find(r.number);
+            if (p != published.end() && p->second >= 0 && p->second <= setup.limit && !r.Solved())
+                std::printf("  missed, published solves: %s (%.2f s)\n", fs::path(r.file).filename().c_str(), p->second);
+        }
+    }
+    return 0;
+}

@@ -48,6 +48,9 @@ struct SolveOptions {
     int optimizeCalls = 5;        // optimize: Optimize calls per restart
     bool shuffleStart = true;     // optimize: shuffled (true) or 1..N start
     bool reduceGraph = true;      // optimize: degree-2 reduction before searching
+    // exist/min/optimize: local-search steps one restart may take before it
+    // ends with the order it has; 0 means no limit.
+    std::uint64_t stepLimit = 0;
     std::uint64_t workBudget = 0; // auto: local-search work before the exact method; 0 = default
     int threads = 1;              // auto: threads it may use side by side
     std::vector<NodeId> startOrder;  // a starting order or phase hint (exact, auto)

@@ -50,7 +50,7 @@ int OptimizeFast(CCycle& c, int level, std::ostream& os, const SearchControl& ct
         short b = fs.Path().Next(a);
         fs.Mark(a, b);
         for (;;) {
-            if (ctl.stop.stop_requested()) break;
+            if (ctl.Stopped(steps)) break;
             ++steps;
             const int h = fs.Gaps();
             if (h <= bound) break;

@@ -50,7 +50,7 @@ int OptimizeListBased(CCycle& c, int level, std::ostream& os, const SearchContro
         CCycle::Position b = c.Next(a);
         Mark(c, *a, *b);
         for (;;) {
-            if (ctl.stop.stop_requested()) break;
+            if (ctl.Stopped(steps)) break;
             ++steps;
             const int h = c.CalcPathLen();
             if (h <= bound) break;

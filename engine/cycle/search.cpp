@@ -94,10 +94,10 @@ bool CCycle::IsCycleExist(std::ostream& os, const hcp::SearchControl& ctl) {
     }
     int last = 0;
     for (int attempt = 0; attempt < 2; ++attempt) {
-        if (ctl.stop.stop_requested()) return false;
+        if (ctl.Stopped()) return false;
         Init(attempt == 0);
         for (int call = 0; call < 8; ++call) {
-            if (ctl.stop.stop_requested()) return false;
+            if (ctl.Stopped()) return false;
             last = Optimize(0, os, ctl);
             if (last == 0) return true;
             if (last > 2) return false;
@@ -135,13 +135,13 @@ int CCycle::FindMinCycle(const hcp::SearchControl& ctl) {
     int best = n;
     bool stopped = false;
     for (int pass = 0; pass < 6 && !stopped; ++pass) {
-        if (ctl.stop.stop_requested()) break;
+        if (ctl.Stopped()) break;
         if (pass == 0) Init(true);
         else if (pass == 1) Init(false);
         else if (pass <= 3) PathInit(true, ctl);
         int result = n;
         for (int call = 0; call < 8 && result > 0; ++call) {
-            if (ctl.stop.stop_requested()) {
+            if (ctl.Stopped()) {
                 stopped = true;
                 break;
             }

@@ -18,6 +18,18 @@ struct SearchControl {
     std::stop_token stop;              // checked once per main-loop step
     SearchStats* stats = nullptr;      // counters are added here if set
     bool listBased = false;            // run the plain list-based search
+    // With stats set, the drivers end as on a stop request once the steps
+    // counted there reach this many; 0 means no limit. Steps, not seconds,
+    // so a limited run repeats.
+    std::uint64_t stepLimit = 0;
+
+    // A stop request, or the step limit reached with `pending` steps of
+    // the running call not yet counted.
+    bool Stopped(std::uint64_t pending = 0) const
+    {
+        return stop.stop_requested()
+               || (stepLimit != 0 && stats != nullptr && stats->loopSteps + pending >= stepLimit);
+    }
 };
 
 }  // namespace hcp

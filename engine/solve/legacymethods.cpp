@@ -139,6 +139,7 @@ private:
         SearchControl ctl;
         ctl.stop = options.stop;
         ctl.stats = &counters;
+        ctl.stepLimit = options.stepLimit;
         LegacyScope scope(seed, options.log);
         const bool startReduced = m_driver == Driver::Optimize && options.reduceGraph && reduced;
         CCycle cycle(startReduced ? *reduced : legacy);

@@ -138,3 +138,22 @@ TEST(Solver, ACycleThatSkipsAFixedEdgeIsNoAnswer) {
     EXPECT_EQ(fixed.verdict, Verdict::Unknown);
     EXPECT_EQ(fixed.reason, "the cycle found does not use the fixed edge 1 4");
 }
+
+// The step limit bounds each restart of every legacy driver, and a limited
+// restart still reports an order of the graph, never a cycle it is not.
+TEST(LegacyAdapters, StepLimitEndsEachRestartWithAnOrder) {
+    const Graph g = solvetest::Knight(20, 20);
+    for (const char* method : {"exist", "min", "optimize"}) {
+        hcp::SolveOptions o;
+        o.stepLimit = 40;
+        o.restarts = 3;
+        const hcp::SolveResult r = hcp::Solve(g, method, o);
+        EXPECT_EQ(r.stats.restarts, 3u) << method;
+        EXPECT_LE(r.stats.loopSteps, 3u * 40u) << method;
+        EXPECT_GT(r.stats.loopSteps, 0u) << method;
+        EXPECT_EQ(r.verdict, Verdict::Unknown) << method << ": 40 steps cannot close 400 nodes";
+        const hcp::CycleCheck c = hcp::CheckCycle(g, r.order);
+        EXPECT_TRUE(c.permutation) << method;
+        EXPECT_EQ(r.gaps, c.gaps) << method;
+    }
+}

@@ -130,18 +130,27 @@ private:
                                || (options.workBudget == 0 && spent.loopSteps >= kAutoDefaultSteps);
             return spentAll && (partner == nullptr || !partner->load());
         };
+        // One restart of the legacy search on a dense graph of thousands of
+        // nodes can take minutes: each restart ends at the step budget too,
+        // so the complete method gets its turn.
+        SolveOptions bounded = options;
+        if (options.workBudget == 0 && bounded.stepLimit == 0) bounded.stepLimit = kAutoDefaultSteps;
         // The local searches know nothing of fixed edges: the restarts'
         // check turns a cycle of theirs that skips one into no answer.
-        return RunRestarts(g, local, options, plan);
+        return RunRestarts(g, local, bounded, plan);
     }
 
-    // Two threads. The second thread runs the complete method stating
-    // covers by edges; the calling thread runs the local search for its
-    // budget and then the complete method again, stating covers by arcs.
-    // Each model wins on graphs where the other stalls, so the pair covers
-    // more than either. The first definite answer stops the rest; the
-    // complete method's answer is preferred. All parts are sound, so which
-    // one wins changes at most which cycle is reported, never the verdict.
+    // Two threads. The calling thread runs what one thread would: the
+    // local search for its budget, then the complete method with both
+    // SAT models taking turns. So every graph one thread decides, two
+    // decide too, in about the same time or less (the SAT search is chaotic
+    // enough that a model alone, as the calling thread once ran, missed
+    // graphs the pair in turns decided). The second thread runs the
+    // complete method stating covers by edges only, the model that most
+    // often decides the large sparse graphs alone. The first definite
+    // answer stops the rest; the complete method's answer is preferred.
+    // All parts are sound, so which one wins changes at most which cycle
+    // is reported, never the verdict.
     static SolveResult Race(const Graph& g, const Method& local, const Method& exact,
                             const SolveOptions& options)
     {
@@ -155,11 +164,10 @@ private:
             // restarting while the complete method works.
             SolveResult found = Budgeted(g, local, shared, split ? nullptr : &exactRunning);
             if (Definite(found) || !split || shared.stop.stop_requested()) return found;
-            SolveOptions arcs = shared;
-            arcs.coverModel = CoverModel::Arcs;
-            arcs.threads = 1;
-            if (!found.order.empty()) arcs.startOrder = found.order;
-            SolveResult second = Named(exact.Run(g, arcs), exact);
+            SolveOptions alone = shared;
+            alone.threads = 1;
+            if (!found.order.empty()) alone.startOrder = found.order;
+            SolveResult second = Named(exact.Run(g, alone), exact);
             CheckResult(g, second);
             second.stats += found.stats;
             if (!Definite(second)) KeepBest(second, found);

@@ -217,6 +217,8 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::o
         lane->callWork = 16 + m / 64;
         lane->solver = std::make_unique<CaDiCaL::Solver>();
         lane->solver->set("quiet", 1);
+        // The default seed, 1, runs the solver with its own default seed.
+        lane->solver->set("seed", static_cast<int>((options.seed - 1) & 0x7fffffff));
         // In the arc model a true decision picks a node's successor and the
         // exactly-one clauses clear its alternatives; in the edge model most
         // variables are false and deciding false first keeps covers sparse.

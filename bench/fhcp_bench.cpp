@@ -77,7 +77,7 @@ void SolveInChild(const std::string& file, const Setup& setup, int fd)
           << (r.method.empty() ? "-" : r.method) << ' ' << r.seconds << ' ' << r.stats.satCalls << ' '
           << r.stats.clausesAdded << ' ' << r.stats.loopSteps << '\n';
         line = s.str();
-    } catch (const std::exception& e) {
+    } catch (const std::exception&) {
         line = "0 0 ERROR - 0 0 0 0\n";
     }
     [[maybe_unused]] const ssize_t w = write(fd, line.data(), line.size());
@@ -188,6 +188,10 @@ int main(int argc, char** argv)
             if (pipe(fds) != 0) return 1;
             std::fflush(stdout);
             const pid_t pid = fork();
+            if (pid < 0) {
+                std::perror("fhcp_bench: fork");
+                return 1;
+            }
             if (pid == 0) {
                 close(fds[0]);
                 SolveInChild(files[next], setup, fds[1]);

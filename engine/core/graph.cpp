@@ -9,6 +9,25 @@ namespace hcp {
 
 Graph Graph::FromEdges(NodeId n, std::span<const Edge> edges)
 {
+    return Build(n, edges, true, "edge");
+}
+
+Graph Graph::FromArcs(NodeId n, std::span<const Edge> arcs)
+{
+    Graph g = Build(n, arcs, false, "arc");
+    g.m_directed = true;
+    std::vector<Edge> reversed;
+    reversed.reserve(g.m_adjacency.size());
+    for (NodeId u = 0; u < n; ++u)
+        for (NodeId v : g.Neighbors(u)) reversed.emplace_back(v, u);
+    Graph in = Build(n, reversed, false, "arc");
+    g.m_inOffsets = std::move(in.m_offsets);
+    g.m_inAdjacency = std::move(in.m_adjacency);
+    return g;
+}
+
+Graph Graph::Build(NodeId n, std::span<const Edge> edges, bool both, const char* what)
+{
     Graph g;
     g.m_nodes = n;
     // Count, place, then sort and merge each row: two passes over the edges,
@@ -16,12 +35,12 @@ Graph Graph::FromEdges(NodeId n, std::span<const Edge> edges)
     std::vector<std::uint64_t> count(static_cast<std::size_t>(n) + 1, 0);
     for (const Edge& e : edges) {
         if (e.first >= n || e.second >= n)
-            throw std::invalid_argument("edge " + std::to_string(std::uint64_t{e.first} + 1) + " "
+            throw std::invalid_argument(std::string(what) + " " + std::to_string(std::uint64_t{e.first} + 1) + " "
                                         + std::to_string(std::uint64_t{e.second} + 1)
                                         + " names a node outside 1.." + std::to_string(n));
         if (e.first == e.second) continue;
         ++count[e.first + 1];
-        ++count[e.second + 1];
+        if (both) ++count[e.second + 1];
     }
     for (std::size_t v = 1; v < count.size(); ++v) count[v] += count[v - 1];
     std::vector<NodeId> adj(count[n]);
@@ -29,7 +48,7 @@ Graph Graph::FromEdges(NodeId n, std::span<const Edge> edges)
     for (const Edge& e : edges) {
         if (e.first == e.second) continue;
         adj[fill[e.first]++] = e.second;
-        adj[fill[e.second]++] = e.first;
+        if (both) adj[fill[e.second]++] = e.first;
     }
     g.m_offsets.assign(static_cast<std::size_t>(n) + 1, 0);
     std::uint64_t out = 0;
@@ -73,6 +92,7 @@ Graph Graph::FromBitGraph(const CBitGraph& b)
 
 CBitGraph Graph::ToBitGraph() const
 {
+    if (m_directed) throw std::invalid_argument("a directed graph has no legacy bit graph");
     if (m_nodes > 32767)
         throw std::length_error("a graph of " + std::to_string(m_nodes)
                                 + " nodes is beyond the legacy engine's 32,767");
@@ -103,7 +123,14 @@ std::uint32_t Graph::MaxDegree() const
 bool Graph::HasEdge(NodeId u, NodeId v) const
 {
     if (u >= m_nodes || v >= m_nodes || u == v) return false;
-    if (Degree(u) > Degree(v)) std::swap(u, v);
+    if (m_directed) {
+        if (Degree(u) > InDegree(v)) {
+            const auto col = InNeighbors(v);
+            return std::binary_search(col.begin(), col.end(), u);
+        }
+    } else if (Degree(u) > Degree(v)) {
+        std::swap(u, v);
+    }
     const auto row = Neighbors(u);
     return std::binary_search(row.begin(), row.end(), v);
 }
@@ -114,18 +141,28 @@ std::vector<Edge> Graph::Edges() const
     out.reserve(EdgeCount());
     for (NodeId u = 0; u < m_nodes; ++u)
         for (NodeId v : Neighbors(u))
-            if (u < v) out.emplace_back(u, v);
+            if (m_directed || u < v) out.emplace_back(u, v);
     return out;
+}
+
+Graph Graph::Underlying() const
+{
+    if (!m_directed) return *this;
+    const std::vector<Edge> arcs = Edges();
+    Graph g = FromEdges(m_nodes, arcs);
+    g.SetFixedEdges(m_fixed);
+    g.m_name = m_name;
+    return g;
 }
 
 void Graph::SetFixedEdges(std::vector<Edge> fixed)
 {
     for (Edge& e : fixed) {
-        if (e.first > e.second) std::swap(e.first, e.second);
+        if (!m_directed && e.first > e.second) std::swap(e.first, e.second);
         if (!HasEdge(e.first, e.second))
-            throw std::invalid_argument("fixed edge " + std::to_string(std::uint64_t{e.first} + 1)
+            throw std::invalid_argument(std::string(m_directed ? "fixed arc " : "fixed edge ") + std::to_string(std::uint64_t{e.first} + 1)
                                         + " " + std::to_string(std::uint64_t{e.second} + 1)
-                                        + " is not an edge of the graph");
+                                        + (m_directed ? " is not an arc of the graph" : " is not an edge of the graph"));
     }
     std::sort(fixed.begin(), fixed.end());
     fixed.erase(std::unique(fixed.begin(), fixed.end()), fixed.end());

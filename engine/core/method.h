@@ -28,6 +28,12 @@ public:
     // True when the best order of an undecided run is what the method is
     // for (fewest gaps), so front ends keep it as they keep a cycle.
     virtual bool KeepsBestOrder() const { return false; }
+    // True when Run takes a directed graph as it is (the cycle follows the
+    // arcs). Solve hands any other method a directed graph as an undirected
+    // one whose cycles are the digraph's, and the path question always as
+    // a cycle question on a graph with added end nodes; Run itself only
+    // ever answers the cycle question.
+    virtual bool Directed() const { return false; }
     // options.stop already includes the time budget: a method only has to
     // watch the token (StopWatch in core/stopwatch.h helps in hot loops).
     virtual SolveResult Run(const Graph& g, const SolveOptions& options) const = 0;

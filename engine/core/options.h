@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/graph.h"
+#include "core/question.h"
 
 namespace hcp {
 
@@ -31,6 +32,8 @@ enum class CoverModel : std::uint8_t {
 };
 
 struct SolveOptions {
+    // A cycle (the default) or a path, and the path's given ends.
+    Question question;
     // The same seed and graph give the same result on every run.
     std::uint64_t seed = 1;
     // A stop request from another thread ends the solve with what it has.

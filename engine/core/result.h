@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/graph.h"
+#include "core/question.h"
 #include "core/verdict.h"
 
 namespace hcp {
@@ -36,10 +37,14 @@ struct SolveStats {
 };
 
 struct SolveResult {
+    // What was asked: with Goal::Path, Hamiltonian means a path was found
+    // and NoCycle that none exists.
+    Goal goal = Goal::Cycle;
     Verdict verdict = Verdict::Unknown;
-    // The best cyclic order reached: every node once when not empty. With
-    // Hamiltonian it is the checked cycle. Empty when the method built none
-    // (a proof, or a stop before any order existed).
+    // The best order reached: every node once when not empty, cyclic for the
+    // cycle question, open (first to last, no closing link) for the path
+    // question. With Hamiltonian it is the checked cycle or path. Empty when
+    // the method built none (a proof, or a stop before any order existed).
     std::vector<NodeId> order;
     // Gaps of that order in the graph as given (0 for Hamiltonian); -1 when
     // there is no order.

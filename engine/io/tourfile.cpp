@@ -27,6 +27,17 @@ void WriteTour(const std::string& path, std::span<const NodeId> order, const Tou
 
 std::string TourComment(int gaps) { return "HCP solution (H=" + std::to_string(gaps) + ")"; }
 
+std::string TourComment(int gaps, Goal goal)
+{
+    if (goal == Goal::Cycle) return TourComment(gaps);
+    return "Hamiltonian path, no closing edge (H=" + std::to_string(gaps) + ")";
+}
+
+bool TourCommentSaysPath(std::string_view comment)
+{
+    return comment.find("Hamiltonian path") != std::string_view::npos;
+}
+
 namespace {
 
 std::string_view Trim(std::string_view s)

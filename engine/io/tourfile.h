@@ -8,9 +8,11 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/graph.h"
+#include "core/question.h"
 #include "export.h"
 #include "io/graphfile.h"
 
@@ -31,6 +33,11 @@ TOURKERN_API void WriteTour(const std::string& path, std::span<const NodeId> ord
 
 // "HCP solution (H=2)": the comment of the tours this system writes.
 TOURKERN_API std::string TourComment(int gaps);
+// The same for the cycle question, and for a path "Hamiltonian path, no
+// closing edge (H=0)": the order is a path from its first node to its last.
+TOURKERN_API std::string TourComment(int gaps, Goal goal);
+// True when a tour's comment says it is a path (as TourComment writes it).
+TOURKERN_API bool TourCommentSaysPath(std::string_view comment);
 
 struct Tour {
     std::string name;              // NAME, or empty

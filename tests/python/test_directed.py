@@ -240,3 +240,56 @@ def test_a_multidigraph_counts_parallel_arcs_once():
     g = nx.MultiDiGraph([(1, 2), (1, 2), (2, 3), (3, 1), (3, 1)])
     assert tourvane.solve(g).tour in ([1, 2, 3], [2, 3, 1], [3, 1, 2])
     assert tourvane.solve(nx.MultiDiGraph([(1, 2), (1, 2)])).verdict != HAM
+
+
+def test_digraph6_files_read_as_directed_graphs(tmp_path):
+    # &BP_ is nauty's digraph6 for 0 -> 1 -> 2 -> 0 (nauty-showg -a prints
+    # the rows 010, 001, 100).
+    single = tmp_path / "triangle.d6"
+    single.write_text("&BP_\n")
+    g = tourvane.Graph.read(single)
+    assert g.directed and g.edges() == [(0, 1), (1, 2), (2, 0)]
+    assert tourvane.solve(g).tour in ([0, 1, 2], [1, 2, 0], [2, 0, 1])
+    assert isinstance(g.to_networkx(), nx.DiGraph)
+    # A stream with the optional header, told by its first line.
+    stream = tmp_path / "stream.txt"
+    stream.write_text(">>digraph6<<&BP_\n&B??\n&BP_\n")
+    graphs = list(tourvane.read_graphs(stream))
+    assert [h.edge_count for h in graphs] == [3, 0, 3]
+    assert all(h.directed for h in graphs) and graphs[0] == g
+    with pytest.raises(ValueError, match="more than one graph"):
+        tourvane.Graph.read(stream)
+
+
+def nauty_digraphs(n, tmp_path):
+    """Every digraph on n nodes up to isomorphism, from nauty-geng and
+    nauty-directg, as a digraph6 file."""
+    import shutil
+    import subprocess
+    if not (shutil.which("nauty-geng") and shutil.which("nauty-directg")):
+        pytest.skip("nauty's geng and directg are not installed")
+    geng = subprocess.run(["nauty-geng", "-q", str(n)], capture_output=True, check=True, timeout=60)
+    directg = subprocess.run(["nauty-directg", "-q"], input=geng.stdout, capture_output=True,
+                             check=True, timeout=60)
+    path = tmp_path / f"digraphs{n}.d6"
+    path.write_bytes(directg.stdout)
+    return path
+
+
+@pytest.mark.parametrize("n", [3, 4])
+def test_every_digraph_from_nauty_against_brute_force(n, tmp_path):
+    count = 0
+    for g in tourvane.read_graphs(nauty_digraphs(n, tmp_path)):
+        count += 1
+        assert g.directed and g.node_count == n
+        nodes = range(n)
+        check_against(g.to_networkx(), tourvane.solve(g),
+                      brute_force_order(nodes, g.has_edge, True, directed=True), True)
+        check_against(g.to_networkx(), tourvane.solve(g, path=True),
+                      brute_force_order(nodes, g.has_edge, False, directed=True), False)
+        for s, t in itertools.permutations(nodes, 2):
+            check_against(g.to_networkx(), tourvane.solve(g, ends=(s, t)),
+                          brute_force_order(nodes, g.has_edge, False, first=s, last=t, directed=True),
+                          False, s, t)
+    # OEIS A000273: digraphs on 3 and 4 nodes up to isomorphism.
+    assert count == {3: 16, 4: 218}[n]

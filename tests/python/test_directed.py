@@ -160,6 +160,8 @@ def test_from_arcs_builds_a_directed_graph():
         tourvane.Graph.from_arcs(4, [(0, 4)])
     with pytest.raises(ValueError, match="not a pair"):
         tourvane.Graph.from_arcs(4, [(0, 1, 2)])
+    with pytest.raises(MemoryError, match="a graph of 2147483648 nodes needs about"):
+        tourvane.Graph.from_arcs(2 ** 31, [])
 
 
 def test_a_directed_tourvane_graph_solves_in_node_numbers_and_converts_to_a_digraph():

@@ -263,6 +263,19 @@ def test_digraph6_files_read_as_directed_graphs(tmp_path):
         tourvane.Graph.read(stream)
 
 
+def test_dimacs_arc_files_read_as_directed_graphs(tmp_path):
+    path = tmp_path / "arcs.col"
+    path.write_text("c a weighted arc list\np arc 4 5\na 1 2 7\na 2 3\na 3 4 1\na 4 1\na 1 3\n")
+    g = tourvane.Graph.read(path)
+    assert g.directed and g.edges() == [(0, 1), (0, 2), (1, 2), (2, 3), (3, 0)]
+    assert tourvane.solve(g, ends=(1, None)).path == [1, 2, 3, 0]
+    assert tourvane.solve(g, ends=(1, 3)).path is None   # 1 -> 2 -> 3 leaves 0 out
+    mixed = tmp_path / "mixed.col"
+    mixed.write_text("p edge 3 2\ne 1 2\na 2 3\n")
+    with pytest.raises(ValueError, match=r"mixed\.col:3: .*edges or arcs"):
+        tourvane.Graph.read(mixed)
+
+
 def nauty_digraphs(n, tmp_path):
     """Every digraph on n nodes up to isomorphism, from nauty-geng and
     nauty-directg, as a digraph6 file."""

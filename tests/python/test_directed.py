@@ -308,3 +308,28 @@ def test_every_digraph_from_nauty_against_brute_force(n, tmp_path):
                           False, s, t)
     # OEIS A000273: digraphs on 3 and 4 nodes up to isomorphism.
     assert count == {3: 16, 4: 218}[n]
+
+
+def test_dhcp_files_read_as_directed_graphs(tmp_path):
+    edge_list = tmp_path / "turn.hcp"
+    edge_list.write_text("NAME: turn\nTYPE: DHCP\nDIMENSION: 4\nEDGE_DATA_FORMAT: EDGE_LIST\n"
+                         "EDGE_DATA_SECTION\n1 2\n2 3\n3 4\n4 1\n1 3\n-1\n"
+                         "FIXED_EDGES_SECTION\n4 1\n-1\nEOF\n")
+    g = tourvane.Graph.read(edge_list)
+    assert g.directed and g.name == "turn"
+    assert g.edges() == [(0, 1), (0, 2), (1, 2), (2, 3), (3, 0)]
+    assert g.fixed_edges == [(3, 0)]
+    assert tourvane.solve(g).tour in ([0, 1, 2, 3], [1, 2, 3, 0], [2, 3, 0, 1], [3, 0, 1, 2])
+    # ADJ_LIST rows are a node's successors.
+    adj = tmp_path / "adj.hcp"
+    adj.write_text("NAME: adj\nTYPE: DHCP\nDIMENSION: 3\nEDGE_DATA_FORMAT: ADJ_LIST\n"
+                   "EDGE_DATA_SECTION\n1 2 3 -1\n2 3 -1\n-1\nEOF\n")
+    h = tourvane.Graph.read(adj)
+    assert h.directed and h.edges() == [(0, 1), (0, 2), (1, 2)]
+    assert tourvane.solve(h, path=True).path == [0, 1, 2]
+    assert tourvane.solve(h).verdict != HAM
+    # The same rows without TYPE: DHCP are edges.
+    plain = tmp_path / "plain.hcp"
+    plain.write_text(adj.read_text().replace("TYPE: DHCP\n", ""))
+    assert not tourvane.Graph.read(plain).directed
+    assert tourvane.solve(tourvane.Graph.read(plain)).verdict == HAM

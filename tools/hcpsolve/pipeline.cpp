@@ -118,6 +118,7 @@ std::unique_ptr<Job> Pipeline::Failed(const std::string& name, Verdict verdict, 
     job->result.file = name;
     job->result.method = m_opts.method;
     job->result.verdict = verdict;
+    job->result.question = m_opts.question;
     if (verdict == Verdict::Error) job->result.error = text;
     else job->result.reason = text;
     return job;

@@ -20,7 +20,7 @@ int RunAll(const Options& opts)
             return 2;
         }
     }
-    const std::string header = ResultHeader(opts.format);
+    const std::string header = ResultHeader(opts.format, opts.question);
     if (!header.empty() && !WriteResultLine(header)) {
         ReportOutputFailure();
         return 2;

@@ -103,12 +103,26 @@ struct GraphSource::Impl {
     std::size_t index = 0;
     bool done = false;
     std::string firstError;   // why the first line could not be read
+    std::string wholeText;    // a whole-file format's bytes, with keepText
 };
 
 GraphSource::GraphSource(const std::string& path, const ReadOptions& read)
     : m_path(path), m_impl(std::make_unique<Impl>(path, read))
 {
-    const std::optional<GraphFormat> byName = path == "-" ? std::nullopt : FormatFromExtension(path);
+    // A whole file keeps every byte from the first on (the blank lines the
+    // sniffing skips included); a stream drops them again below and keeps
+    // each line as it hands it out.
+    if (read.keepText) m_impl->lines.Record(&m_impl->wholeText);
+    Sniff();
+    if (Stream()) {
+        m_impl->lines.Record(nullptr);
+        std::string().swap(m_impl->wholeText);
+    }
+}
+
+void GraphSource::Sniff()
+{
+    const std::optional<GraphFormat> byName = m_path == "-" ? std::nullopt : FormatFromExtension(m_path);
     if (byName) {
         m_format = *byName;
         return;
@@ -132,7 +146,7 @@ GraphSource::GraphSource(const std::string& path, const ReadOptions& read)
         // Nothing but blank lines: from a pipe that is a stream of no graphs
         // (a generator that found none); a named file goes to the HCP reader,
         // which says it is empty.
-        m_format = path == "-" ? GraphFormat::Graph6 : GraphFormat::Hcp;
+        m_format = m_path == "-" ? GraphFormat::Graph6 : GraphFormat::Hcp;
         return;
     }
     m_format = FormatFromContent(first);
@@ -170,6 +184,14 @@ bool GraphSource::Next(SourceItem& item)
         } catch (const FormatError& e) {
             item.error = e.what();
         }
+        if (s.read.keepText) {
+            // A reader that refused the file stopped part way; the text is
+            // the whole file all the same.
+            char rest[1 << 16];
+            while (s.lines.ReadRest(rest, sizeof rest) > 0) {}
+            s.lines.Record(nullptr);
+            item.text = std::move(s.wholeText);
+        }
         return true;
     }
     if (!s.firstError.empty()) {
@@ -201,6 +223,7 @@ bool GraphSource::Next(SourceItem& item)
         if (line.empty() || line == ">>graph6<<" || line == ">>sparse6<<") continue;
         item.index = ++s.index;
         item.line = s.lines.LineNumber();
+        if (s.read.keepText) item.text = s.lines.LastLineBytes();
         const std::string where = EscapeControls(s.lines.Name()) + ":" + std::to_string(item.line);
         try {
             std::string_view body = line;

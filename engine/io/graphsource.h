@@ -36,6 +36,11 @@ struct SourceItem {
     Graph graph;             // empty when error is set
     std::string error;       // "file:line: problem"; the source goes on after it
     bool outOfMemory = false;   // the error is that the graph did not fit in memory
+    // With ReadOptions::keepText, the bytes it was read from exactly as read,
+    // for good and bad entries alike: a stream's line with its line end
+    // ("\n" or "\r\n"; none for a last line without one), or a whole
+    // file's bytes. Empty otherwise, and for a stream line too long to hold.
+    std::string text;
 };
 
 class TOURKERN_API GraphSource {
@@ -66,6 +71,9 @@ public:
     bool Next(SourceItem& item);
 
 private:
+    // Finds the format by extension or by the first non-blank line.
+    void Sniff();
+
     struct Impl;
     std::string m_path;
     GraphFormat m_format = GraphFormat::Hcp;

@@ -50,6 +50,9 @@ struct ReadOptions {
     // Longest line held in memory; a longer COMMENT line is skipped, any
     // other longer line refused.
     std::size_t maxLineBytes = std::size_t{256} << 20;
+    // GraphSource only: each item also carries the bytes it was read from
+    // (SourceItem::text), for filters that pass inputs on unchanged.
+    bool keepText = false;
 };
 
 // What an HCP file holds, node numbers 0-based.

@@ -4,6 +4,8 @@
 #include <csignal>
 #include <signal.h>
 
+#include "io/atomicfile.h"
+
 namespace hcpsolve {
 
 namespace {
@@ -13,9 +15,12 @@ static_assert(std::atomic<bool>::is_always_lock_free, "the signal handler needs 
 
 extern "C" void OnInterrupt(int sig)
 {
-    g_interrupted.store(true);
-    // The next one gets the default action.
+    if (!g_interrupted.exchange(true)) return;
+    // The second one ends the program at once, leaving no temporary of a
+    // file being written (a tour, the results file) behind.
+    hcp::RemovePendingTemporaries();
     std::signal(sig, SIG_DFL);
+    std::raise(sig);
 }
 
 }  // namespace

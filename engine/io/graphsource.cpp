@@ -42,6 +42,7 @@ const char* FormatName(GraphFormat f)
     case GraphFormat::Graph6: return "graph6";
     case GraphFormat::Sparse6: return "sparse6";
     case GraphFormat::Dimacs: return "dimacs";
+    case GraphFormat::Digraph6: return "digraph6";
     }
     return "?";
 }
@@ -52,6 +53,7 @@ std::optional<GraphFormat> FormatFromExtension(std::string_view path)
     if (EndsWith(path, ".g6") || EndsWith(path, ".graph6")) return GraphFormat::Graph6;
     if (EndsWith(path, ".s6") || EndsWith(path, ".sparse6")) return GraphFormat::Sparse6;
     if (EndsWith(path, ".col") || EndsWith(path, ".dimacs")) return GraphFormat::Dimacs;
+    if (EndsWith(path, ".d6") || EndsWith(path, ".digraph6")) return GraphFormat::Digraph6;
     return std::nullopt;
 }
 
@@ -61,6 +63,7 @@ GraphFormat FormatFromContent(std::string_view line)
     if (line.substr(0, 11) == ">>sparse6<<" || (!line.empty() && (line[0] == ':' || line[0] == ';')))
         return GraphFormat::Sparse6;
     if (line.substr(0, 10) == ">>graph6<<") return GraphFormat::Graph6;
+    if (line.substr(0, 12) == ">>digraph6<<" || (!line.empty() && line[0] == '&')) return GraphFormat::Digraph6;
     if (!line.empty() && (line[0] == 'c' || line[0] == 'p')
         && (line.size() == 1 || line[1] == ' ' || line[1] == '\t'))
         return GraphFormat::Dimacs;
@@ -220,7 +223,7 @@ bool GraphSource::Next(SourceItem& item)
             return true;
         }
         line = TrimRight(line);
-        if (line.empty() || line == ">>graph6<<" || line == ">>sparse6<<") continue;
+        if (line.empty() || line == ">>graph6<<" || line == ">>sparse6<<" || line == ">>digraph6<<") continue;
         item.index = ++s.index;
         item.line = s.lines.LineNumber();
         if (s.read.keepText) item.text = s.lines.LastLineBytes();
@@ -229,9 +232,12 @@ bool GraphSource::Next(SourceItem& item)
             std::string_view body = line;
             StripNautyHeader(body, ">>graph6<<");
             StripNautyHeader(body, ">>sparse6<<");
+            StripNautyHeader(body, ">>digraph6<<");
             // Each line says its own format, so a .g6 file with sparse6
             // lines (or the reverse) still reads.
+            if (body.empty()) throw LineError("a nauty header with no graph after it");
             if (body[0] == ':' || body[0] == ';') item.graph = s.sparse6.Decode(line);
+            else if (body[0] == '&') item.graph = DecodeDigraph6(line);
             else item.graph = DecodeGraph6(line);
         } catch (const LineError& e) {
             item.error = where + ": " + e.what();

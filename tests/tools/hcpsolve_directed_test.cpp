@@ -1,5 +1,5 @@
 // hcpsolve on directed graphs, told by their format (digraph6 lines, DIMACS
-// arcs): result lines that count arcs, cycles and paths on every small
+// arcs, TYPE : DHCP): result lines that count arcs, cycles and paths on every small
 // digraph against an exhaustive check of its own, tours that follow the
 // arcs, --verify on a directed tour, and --select over a digraph6 stream.
 #include <cstdlib>
@@ -50,8 +50,11 @@ std::vector<int> TourOrder(const std::string& text)
     return order;
 }
 
-// The directed triangle 1->2->3->1 with the chord 1->3, as DIMACS arcs.
+// The directed triangle 1->2->3->1 with the chord 1->3, as DIMACS arcs and
+// as a directed HCP file.
 const char* const kTriangle = "c a directed triangle and a chord\np arc 3 4\na 1 2\na 2 3\na 3 1\na 1 3\n";
+const char* const kTriangleHcp = "NAME : triangle\nTYPE : DHCP\nDIMENSION : 3\nEDGE_DATA_FORMAT : EDGE_LIST\n"
+                                 "EDGE_DATA_SECTION\n1 2\n2 3\n3 1\n1 3\n-1\nEOF\n";
 
 }  // namespace
 
@@ -59,19 +62,24 @@ TEST(HcpsolveDirected, LinesCountArcsAndSayTheGraphIsDirected)
 {
     TempDir dir;
     WriteFile(dir / "triangle.col", kTriangle);
-    const ToolRun text = Solve(dir, {"triangle.col"});
-    EXPECT_EQ(text.status, 0) << text.err;
-    EXPECT_EQ(text.out.rfind("triangle.col: N=3 arcs=4 HAMILTONIAN H=0 ", 0), 0u) << text.out;
-    const ToolRun json = Solve(dir, {"--format", "json", "--path-ends", "3,2", "triangle.col"});
-    const auto j = JsonLines(json.out);
-    ASSERT_EQ(j.size(), 1u) << json.out;
-    EXPECT_EQ(j[0]["edges"], 4);
-    EXPECT_EQ(j[0]["directed"], true);
-    EXPECT_EQ(j[0]["verdict"], "HAMILTONIAN_PATH");   // 3->1->2
-    // No path runs from 1 to 2: it would have to pass 3 first, and from 3
-    // the only arc leads back to 1.
-    const ToolRun none = Solve(dir, {"--path-ends", "1,2", "triangle.col"});
-    EXPECT_NE(none.out.find(" NO_PATH "), std::string::npos) << none.out;
+    WriteFile(dir / "triangle.hcp", kTriangleHcp);
+    for (const std::string file : {"triangle.col", "triangle.hcp"}) {
+        const ToolRun text = Solve(dir, {file});
+        EXPECT_EQ(text.status, 0) << text.err;
+        EXPECT_EQ(text.out.rfind(file + ": N=3 arcs=4 HAMILTONIAN H=0 ", 0), 0u) << text.out;
+        const ToolRun json = Solve(dir, {"--format", "json", "--path-ends", "3,2", "-o", "tours", file});
+        const auto j = JsonLines(json.out);
+        ASSERT_EQ(j.size(), 1u) << json.out;
+        EXPECT_EQ(j[0]["edges"], 4);
+        EXPECT_EQ(j[0]["directed"], true);
+        EXPECT_EQ(j[0]["verdict"], "HAMILTONIAN_PATH");
+        EXPECT_EQ(TourOrder(ReadFile(dir / "tours" / "triangle.tour")), (std::vector<int>{2, 0, 1}));   // 3->1->2
+        // No path runs from 1 to 2: it would have to pass 3 first, and from
+        // 3 the only arc leads back to 1.
+        const ToolRun none = Solve(dir, {"--path-ends", "1,2", file});
+        EXPECT_NE(none.out.find(" NO_PATH "), std::string::npos) << none.out;
+        std::filesystem::remove_all(dir / "tours");
+    }
 }
 
 // A directed tour is checked along its arcs: the triangle read backwards

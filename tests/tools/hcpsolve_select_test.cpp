@@ -4,6 +4,7 @@
 // whatever --jobs; a broken line is reported with the results and never
 // passed on; the results go to standard error or a file of their own.
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <regex>
 #include <string>
@@ -259,4 +260,35 @@ TEST(HcpsolveSelect, ResultsFileAndItsErrors)
         EXPECT_EQ(err[0].rfind("hcpsolve: error: cannot write the results to " + target + ": ", 0), 0u) << err[0];
     }
     EXPECT_EQ(ListDir(dir.path()), std::vector<std::string>{"r.csv"});
+}
+
+// A reader that goes away (`| head -1`) ends the run: by SIGPIPE, as any
+// filter, or, where SIGPIPE is ignored, by a write error; either way no
+// temporary of the results file stays behind.
+TEST(HcpsolveSelect, AReaderThatGoesAwayLeavesNoTemporary)
+{
+    if (!HaveNauty()) GTEST_SKIP() << "nauty not installed";
+    TempDir dir;
+    ASSERT_EQ(Shell(dir, "nauty-geng -cq 9 > all.g6").status, 0);
+    for (const auto disposition : {SIG_DFL, SIG_IGN}) {
+        std::signal(SIGPIPE, disposition);
+        const ToolRun run = Shell(dir, "HCPSOLVE --jobs 2 --select no-cycle --results r.csv --format csv all.g6 | head -1");
+        std::signal(SIGPIPE, SIG_IGN);
+        EXPECT_EQ(SplitLines(run.out).size(), 1u);
+        const std::vector<std::string> left = ListDir(dir.path());
+        const bool kept = std::find(left.begin(), left.end(), "r.csv") != left.end();
+        EXPECT_EQ(left.size(), kept ? 2u : 1u) << (disposition == SIG_IGN ? "ignored: " : "default: ") << run.err;
+        if (disposition == SIG_IGN) {
+            // The results printed up to the error are kept, each line whole.
+            EXPECT_NE(run.err.find("hcpsolve: error: cannot write the selected graphs to standard output: Broken pipe"),
+                      std::string::npos) << run.err;
+            ASSERT_TRUE(kept);
+            const auto rows = SplitLines(ReadFile(dir / "r.csv"));
+            ASSERT_GE(rows.size(), 2u);
+            for (const std::string& row : rows) EXPECT_GE(std::count(row.begin(), row.end(), ','), 12) << row;
+        } else {
+            EXPECT_FALSE(kept);
+        }
+        std::filesystem::remove(dir / "r.csv");
+    }
 }

@@ -23,6 +23,15 @@ extern "C" void OnInterrupt(int sig)
     std::raise(sig);
 }
 
+// A reader that went away (`| head`) ends the program as it would any
+// filter, but not with a temporary of the results file left behind.
+extern "C" void OnBrokenPipe(int sig)
+{
+    hcp::RemovePendingTemporaries();
+    std::signal(sig, SIG_DFL);
+    std::raise(sig);
+}
+
 }  // namespace
 
 void InstallInterruptHandler()
@@ -33,6 +42,13 @@ void InstallInterruptHandler()
     action.sa_flags = SA_RESTART;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    // A caller that ignores SIGPIPE gets write errors instead, as before.
+    struct sigaction pipe {};
+    sigaction(SIGPIPE, nullptr, &pipe);
+    if (pipe.sa_handler != SIG_IGN) {
+        action.sa_handler = OnBrokenPipe;
+        sigaction(SIGPIPE, &action, nullptr);
+    }
 }
 
 bool InterruptRequested() { return g_interrupted.load(); }

@@ -292,3 +292,29 @@ TEST(HcpsolveSelect, AReaderThatGoesAwayLeavesNoTemporary)
         std::filesystem::remove(dir / "r.csv");
     }
 }
+
+// Ctrl-C ends a selection as it ends any run: what was decided is passed
+// on and its results file keeps every line printed, whole.
+TEST(HcpsolveSelect, CtrlCKeepsWhatWasSelectedAndItsResults)
+{
+    if (!HaveNauty()) GTEST_SKIP() << "nauty not installed";
+    TempDir dir;
+    ASSERT_EQ(Shell(dir, "nauty-geng -cq 10 2>/dev/null | head -n 1000000 > many.g6").status, 0);
+    const ToolRun run = RunTool(kProgram, {"--jobs", "2", "--format", "csv", "--select", "no-cycle", "--results",
+                                           "r.csv", "many.g6"},
+                                dir.path(), 400);
+    ASSERT_EQ(run.status, 130) << run.err;
+    EXPECT_NE(run.err.find("hcpsolve: error: interrupted; "), std::string::npos) << run.err;
+    const std::string results = ReadFile(dir / "r.csv");
+    ASSERT_FALSE(results.empty());
+    EXPECT_EQ(results.back(), '\n');
+    const auto rows = SplitLines(results);
+    long noCycle = 0;
+    for (std::size_t k = 1; k < rows.size(); ++k) {
+        EXPECT_GE(std::count(rows[k].begin(), rows[k].end(), ','), 12) << rows[k];
+        noCycle += rows[k].find(",NO_CYCLE,") != std::string::npos ? 1 : 0;
+    }
+    EXPECT_LT(rows.size(), 1000001u) << "the run was to be cut short";
+    EXPECT_EQ(static_cast<long>(SplitLines(run.out).size()), noCycle);
+    EXPECT_EQ(ListDir(dir.path()), (std::vector<std::string>{"many.g6", "r.csv"}));
+}

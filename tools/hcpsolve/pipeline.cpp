@@ -375,7 +375,9 @@ int Pipeline::Run()
     if (m_out.Failed() || m_readFailed) return 2;
     if (interrupted) {
         const std::size_t inputs = m_opts.files.size();
-        PrintError("interrupted; " + std::to_string(m_out.Printed()) + " results printed, "
+        const std::string passed = m_opts.select == Select::None ? std::string()
+                                 : std::to_string(m_out.Selected()) + " graphs passed on, ";
+        PrintError("interrupted; " + std::to_string(m_out.Printed()) + " results printed, " + passed
                        + std::to_string(m_inputsRead) + " of " + std::to_string(inputs)
                        + (inputs == 1 ? " input" : " inputs") + " read to the end",
                    true);

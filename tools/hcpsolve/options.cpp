@@ -253,13 +253,13 @@ int ParseOptions(int argc, char** argv, Options& opts)
         ->check(WholeNumber(1, 1000000))
         ->type_name("C");
     app.add_option("-o,--output-dir", opts.outDir,
-                   "write each checked cycle as DIR/NAME.tour (with --method min also the "
+                   "write each checked cycle (or path) as DIR/NAME.tour (with --method min also the "
                    "best order when gaps remain); a name another input of the run took becomes "
                    "NAME-2.tour (shown as tour=), and a better tour already there is kept")
         ->type_name("DIR");
     app.add_option("--verify", opts.verify,
                    "check the tour file TOUR against GRAPH (any input format); exit 0 if it is a Hamiltonian "
-                   "cycle that uses every fixed edge")
+                   "cycle (with --path*: path) that uses every fixed edge")
         ->expected(2)
         ->type_name("GRAPH TOUR");
     app.add_option("--format", format, "result lines as text, csv or json (JSON Lines)")

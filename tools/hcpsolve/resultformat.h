@@ -52,7 +52,9 @@ struct VerifyResult {
     std::string graph;
     std::string tour;
     int n = 0;
-    std::string verdict;            // HAMILTONIAN, NOT_HAMILTONIAN, NOT_PERMUTATION
+    // HAMILTONIAN, NOT_HAMILTONIAN, NOT_PERMUTATION; for a path question
+    // HAMILTONIAN_PATH, NOT_HAMILTONIAN_PATH, NOT_PERMUTATION.
+    std::string verdict;
     int gaps = -1;
     std::string detail;             // first gap or why it is no permutation
 };

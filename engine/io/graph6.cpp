@@ -185,12 +185,32 @@ Graph DecodeDigraph6(std::string_view line)
     return Graph::FromArcs(static_cast<NodeId>(n), arcs);
 }
 
+void Sparse6Decoder::FollowGraph6(std::string_view line)
+{
+    m_graph6.assign(line);
+    m_havePrevious = true;
+}
+
+void Sparse6Decoder::Forget()
+{
+    m_graph6.clear();
+    m_havePrevious = false;
+}
+
 Graph Sparse6Decoder::Decode(std::string_view line)
 {
     const bool hadPrevious = m_havePrevious;
     m_havePrevious = false;
+    const std::string previousGraph6 = std::move(m_graph6);
+    m_graph6.clear();
     const std::size_t column = HeaderColumn(line, ">>sparse6<<");
     if (line.empty()) throw LineError("an empty line where a sparse6 graph was expected");
+    if (hadPrevious && !previousGraph6.empty() && line[0] == ';') {
+        // It was read once already, so it reads again.
+        const Graph previous = DecodeGraph6(previousGraph6);
+        m_nodes = previous.NodeCount();
+        m_edges = previous.Edges();
+    }
     if (line[0] != ':' && line[0] != ';')
         throw LineError("a sparse6 line starts with ':' (or ';' for an incremental one)");
     std::vector<Edge> listed;

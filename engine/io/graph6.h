@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -47,11 +48,19 @@ public:
     // the previous graph is forgotten, so a following ';' line fails too
     // instead of toggling edges in the wrong graph.
     Graph Decode(std::string_view line);
+    // In a stream of mixed lines, as nauty reads one: the graph of the
+    // graph6 line just read is the one a following ';' line changes. The
+    // line is kept and decoded again only if such a line comes.
+    void FollowGraph6(std::string_view line);
+    // After a line that is no undirected graph (digraph6, or a bad line),
+    // a following ';' line is refused.
+    void Forget();
 
 private:
     std::uint64_t m_nodes = 0;
     std::vector<Edge> m_edges;   // the previous graph, u < v, ascending
     bool m_havePrevious = false;
+    std::string m_graph6;        // the previous graph as a graph6 line, when it came as one
 };
 
 // One sparse6 line on its own (a ';' line has no previous graph here).

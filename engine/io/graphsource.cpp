@@ -236,12 +236,23 @@ bool GraphSource::Next(SourceItem& item)
             // Each line says its own format, so a .g6 file with sparse6
             // lines (or the reverse) still reads.
             if (body.empty()) throw LineError("a nauty header with no graph after it");
-            if (body[0] == ':' || body[0] == ';') item.graph = s.sparse6.Decode(line);
-            else if (body[0] == '&') item.graph = DecodeDigraph6(line);
-            else item.graph = DecodeGraph6(line);
+            if (body[0] == ':' || body[0] == ';') {
+                item.graph = s.sparse6.Decode(line);
+            } else if (body[0] == '&') {
+                s.sparse6.Forget();
+                item.graph = DecodeDigraph6(line);
+            } else {
+                // An incremental sparse6 line changes whatever graph came
+                // before it, a graph6 one too.
+                s.sparse6.Forget();
+                item.graph = DecodeGraph6(line);
+                s.sparse6.FollowGraph6(line);
+            }
         } catch (const LineError& e) {
+            s.sparse6.Forget();
             item.error = where + ": " + e.what();
         } catch (const std::bad_alloc&) {
+            s.sparse6.Forget();
             // One graph too large for this computer; the next may fit.
             item.graph = Graph();
             item.outOfMemory = true;

@@ -39,7 +39,8 @@ struct SourceItem {
     // With ReadOptions::keepText, the bytes it was read from exactly as read,
     // for good and bad entries alike: a stream's line with its line end
     // ("\n" or "\r\n"; none for a last line without one), or a whole
-    // file's bytes. Empty otherwise, and for a stream line too long to hold.
+    // file's bytes (held in memory beside the graph). Empty otherwise, and
+    // for a stream line too long to hold.
     std::string text;
 };
 

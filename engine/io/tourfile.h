@@ -60,7 +60,7 @@ TOURKERN_API Tour ReadTour(const std::string& path, NodeId maxNodes = 0);
 
 // Where a tour of a graph goes: DIR/NAME.tour, NAME the graph file's name up
 // to the last dot ("stdin" for "-"), or DIR/NAME_INDEX.tour for graph INDEX
-// (1-based) of a file that holds many (graph6, sparse6).
+// (1-based) of a file that holds many (graph6, sparse6, digraph6).
 TOURKERN_API std::string TourPathFor(const std::string& dir, const std::string& graphPath,
                                      std::size_t index = 0);
 

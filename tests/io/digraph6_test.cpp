@@ -222,6 +222,32 @@ TEST_F(Digraph6StreamTest, MixedLinesAndABrokenOneInTheMiddle)
     }
 }
 
+// nauty applies an incremental sparse6 line (';') to whatever graph came
+// just before it, a graph6 one too; after a digraph6 or a bad line there is
+// no undirected graph to change, and an older one must not be taken.
+TEST_F(Digraph6StreamTest, IncrementalLinesChangeTheGraphJustBeforeThem)
+{
+    // ";`" toggles the edge 0-1 (and a loop at 1, which a simple graph
+    // drops).
+    const std::string text = ":Cc\nC~\n;`\n&CO`_\n;`\n:Cc\n;`\nC~~\n;`\n";
+    const std::string p = Write("inc.s6", text);
+    hcp::GraphSource s(p);
+    std::vector<hcp::SourceItem> items;
+    for (hcp::SourceItem item; s.Next(item);) items.push_back(item);
+    ASSERT_EQ(items.size(), 9u);
+    const Graph k4less = Graph::FromEdges(4, std::vector<Edge>{{0, 2}, {0, 3}, {1, 2}, {1, 3}, {2, 3}});
+    EXPECT_EQ(items[2].graph, k4less) << items[2].error;
+    EXPECT_NE(items[4].error.find(p + ":5: an incremental sparse6 line"), std::string::npos) << items[4].error;
+    EXPECT_EQ(items[6].graph, Graph::FromEdges(4, std::vector<Edge>{{0, 2}})) << items[6].error;
+    EXPECT_FALSE(items[7].error.empty());   // a graph6 line one byte too long
+    EXPECT_NE(items[8].error.find(":9: an incremental sparse6 line"), std::string::npos) << items[8].error;
+    if (!HaveNauty()) return;
+    // nauty reads the lines before the digraph the same way.
+    const std::vector<Graph> truth = ListgGraphs(Nauty("head -3 " + p + " | nauty-listg -e -l0"));
+    ASSERT_EQ(truth.size(), 3u);
+    EXPECT_EQ(truth[2].Underlying(), items[2].graph);
+}
+
 TEST_F(Digraph6StreamTest, DirectgOutputReadsAsAStream)
 {
     if (!HaveNauty()) GTEST_SKIP() << "nauty is not installed";

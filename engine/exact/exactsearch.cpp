@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/cyclecheck.h"
+#include "exact/digraphsearch.h"
 #include "exact/modelrace.h"
 #include "exact/satsearch.h"
 
@@ -26,11 +27,13 @@ public:
         return "complete: finds a cycle or proves there is none (proofs, toughness, dynamic programmes, depth-first and SAT search)";
     }
     bool Complete() const override { return true; }
+    bool Directed() const override { return true; }
     // With two threads the two SAT models run side by side; graphs the
     // depth-first search takes, and a caller's choice of one model, stay on
     // one thread.
     SolveResult Run(const Graph& g, const SolveOptions& options) const override
     {
+        if (g.Directed()) return RunDigraphSearch(g, options);
         if (options.threads >= 2 && options.coverModel == CoverModel::Both
             && g.NodeCount() > ExactSearch::kDepthFirstLimit) {
             SolveResult r = RaceCoverModels(g, options);

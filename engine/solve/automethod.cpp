@@ -4,7 +4,9 @@
 #include <string>
 
 #include "core/race.h"
+#include "exact/digraphproofs.h"
 #include "exact/reduction.h"
+#include "solve/questionforms.h"
 #include "solve/restarts.h"
 #include "solve/solver.h"
 
@@ -39,10 +41,17 @@ public:
     }
     // Complete as soon as the engine holds a complete method to end with.
     bool Complete() const override { return Complete(FindMethod(m_complete)); }
+    // Digraphs when the complete method reads arcs.
+    bool Directed() const override
+    {
+        const Method* exact = FindMethod(m_complete);
+        return exact != nullptr && exact->Directed();
+    }
 
     SolveResult Run(const Graph& g, const SolveOptions& options) const override
     {
         const Method* exact = FindMethod(m_complete);
+        if (g.Directed() && exact != nullptr) return RunDirected(g, *exact, options);
         const Method* local = LocalSearch(g);
         if (exact != nullptr && Complete(exact) && (local == nullptr || g.NodeCount() <= m_tiny))
             return Named(exact->Run(g, options), *exact);
@@ -84,6 +93,25 @@ private:
     }
 
     static bool Complete(const Method* m) { return m != nullptr && m->Complete(); }
+
+    // A digraph: the proofs and small digraphs go to the complete method at
+    // once; others get the local search on their undirected form for its
+    // budget first, and the complete method starts from the order reached.
+    SolveResult RunDirected(const Graph& g, const Method& exact, const SolveOptions& options) const
+    {
+        if (g.NodeCount() <= m_tiny || !ProveNoDirectedCycle(g).empty()) return Named(exact.Run(g, options), exact);
+        const SplitForm form(g);
+        SolveResult r = Budgeted(form.Undirected(), *LocalSearch(form.Undirected()), options);
+        r.order = form.ToCycle(r.order);
+        if (r.verdict == Verdict::NoCycle) r.reason = form.Reason(r.reason);
+        if (Definite(r) || options.stop.stop_requested()) return r;
+        SolveOptions seeded = options;
+        seeded.startOrder = r.order;
+        SolveResult e = Named(exact.Run(g, seeded), exact);
+        e.stats += r.stats;
+        if (!Definite(e) && e.order.empty()) e.order = std::move(r.order);
+        return e;
+    }
 
     static bool CheapProofs(const Graph& g, SolveResult& r)
     {

@@ -5,8 +5,12 @@
 #include <mutex>
 #include <stdexcept>
 
+#include "core/cyclecheck.h"
 #include "core/deadline.h"
+#include "exact/digraphproofs.h"
+#include "exact/pathproofs.h"
 #include "solve/builtin.h"
+#include "solve/questionforms.h"
 #include "solve/restarts.h"
 
 namespace hcp {
@@ -28,6 +32,79 @@ Registry& TheRegistry()
     return *r;
 }
 
+// The cycle question, put to the method as it is.
+SolveResult RunMethod(const Graph& g, const Method& method, const SolveOptions& run)
+{
+    SolveResult r;
+    if (method.Restartable()) {
+        RestartPlan plan;
+        plan.restarts = static_cast<std::uint64_t>(std::max(1, run.restarts));
+        plan.threads = static_cast<int>(std::min<std::uint64_t>(std::max(1, run.threads), plan.restarts));
+        r = RunRestarts(g, method, run, plan);
+    } else {
+        r = method.Run(g, run);
+        if (r.method.empty()) r.method = std::string(method.Name());
+        CheckResult(g, r);
+        r.restart = r.order.empty() ? -1 : 0;
+        r.seed = run.seed;
+    }
+    return r;
+}
+
+SolveResult Proved(std::string reason)
+{
+    SolveResult r;
+    r.verdict = Verdict::NoCycle;
+    r.reason = std::move(reason);
+    r.method = "proofs";
+    return r;
+}
+
+SolveResult AskMethod(const Graph& g, const Method& method, const SolveOptions& run);
+
+// A path question, as a cycle question on the graph with the added nodes.
+SolveResult AskPath(const Graph& g, const Method& method, const SolveOptions& run)
+{
+    const Question& q = run.question;
+    if (g.NodeCount() == 0) return Proved("the graph has no nodes");
+    if (g.NodeCount() == 1) {
+        SolveResult r;
+        r.verdict = Verdict::Hamiltonian;
+        r.order = {0};
+        r.method = "proofs";
+        return r;
+    }
+    if (std::string why = ProveNoPath(g, q); !why.empty()) return Proved(std::move(why));
+    const PathForm form(g, q);
+    SolveOptions inner = run;
+    inner.question = Question::Cycle();
+    inner.startOrder.clear();
+    SolveResult r = AskMethod(form.Cycles(), method, inner);
+    if (!r.order.empty()) r.order = form.ToPath(r.order);
+    if (r.verdict == Verdict::NoCycle) r.reason = form.Reason(r.reason);
+    return r;
+}
+
+// A digraph's cycle question for a method that reads no arcs.
+SolveResult AskSplit(const Graph& g, const Method& method, const SolveOptions& run)
+{
+    if (std::string why = ProveNoDirectedCycle(g); !why.empty()) return Proved(std::move(why));
+    const SplitForm form(g);
+    SolveOptions inner = run;
+    if (!run.startOrder.empty()) inner.startOrder = form.FromCycle(run.startOrder);
+    SolveResult r = RunMethod(form.Undirected(), method, inner);
+    if (!r.order.empty()) r.order = form.ToCycle(r.order);
+    if (r.verdict == Verdict::NoCycle) r.reason = form.Reason(r.reason);
+    return r;
+}
+
+SolveResult AskMethod(const Graph& g, const Method& method, const SolveOptions& run)
+{
+    if (run.question.IsPath()) return AskPath(g, method, run);
+    if (g.Directed() && !method.Directed()) return AskSplit(g, method, run);
+    return RunMethod(g, method, run);
+}
+
 }  // namespace
 
 SolveResult Solve(const Graph& g, std::string_view name, const SolveOptions& options)
@@ -36,24 +113,34 @@ SolveResult Solve(const Graph& g, std::string_view name, const SolveOptions& opt
     if (method == nullptr)
         throw std::invalid_argument("unknown method '" + std::string(name) + "' (known: "
                                     + MethodNameList() + ")");
+    if (std::string why = QuestionProblem(g, options.question); !why.empty()) throw std::invalid_argument(why);
     const auto start = std::chrono::steady_clock::now();
     Deadline deadline(options.stop, options.timeLimit);
     SolveOptions run = options;
     run.stop = deadline.Token();
-    SolveResult r;
-    if (method->Restartable()) {
-        RestartPlan plan;
-        plan.restarts = static_cast<std::uint64_t>(std::max(1, options.restarts));
-        plan.threads = static_cast<int>(std::min<std::uint64_t>(std::max(1, options.threads), plan.restarts));
-        r = RunRestarts(g, *method, run, plan);
-    } else {
-        r = method->Run(g, run);
-        if (r.method.empty()) r.method = std::string(method->Name());
-        CheckResult(g, r);
-        r.restart = r.order.empty() ? -1 : 0;
-        r.seed = options.seed;
-    }
+    SolveResult r = AskMethod(g, *method, run);
+    r.goal = options.question.goal;
     if (r.method.empty()) r.method = std::string(method->Name());
+    if (g.Directed() || options.question.IsPath()) {
+        // The answer in the caller's terms, checked as the caller asked.
+        if (r.order.empty()) {
+            r.gaps = -1;
+            if (r.verdict == Verdict::Hamiltonian)
+                throw std::logic_error("method " + r.method + " claimed an answer but returned no order");
+        } else {
+            const CycleCheck c = CheckOrder(g, r.order, options.question);
+            if (!c.permutation)
+                throw std::logic_error("method " + r.method + " returned an order that is no permutation: "
+                                       + c.problem);
+            if (r.verdict == Verdict::Hamiltonian && !c.hamiltonian)
+                throw std::logic_error("method " + r.method + " claimed " + QuestionText(options.question)
+                                       + " with " + std::to_string(c.gaps) + " gaps");
+            if (r.verdict == Verdict::NoCycle && c.hamiltonian)
+                throw std::logic_error("method " + r.method + " claimed no answer but returned one");
+            r.gaps = c.gaps;
+            if (r.verdict == Verdict::Unknown && c.hamiltonian) r.verdict = Verdict::Hamiltonian;
+        }
+    }
     if (r.verdict == Verdict::Unknown && run.stop.stop_requested()) r.stopped = true;
     r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return r;

@@ -3,7 +3,8 @@
 // front end reads; the legacy messages stay where the old reader had them:
 // "Can't open file X" for a file that cannot be opened, "Can't recognize
 // TSPLIB format." for a refused file that does not begin with "NAME", and
-// "dimension N is outside 0..32767" for a graph beyond the legacy size.
+// "dimension N is outside 0..32767" for a graph beyond the legacy size. A
+// directed file (TYPE : DHCP) is refused, naming its TYPE line.
 // The file is read whole into a new store before the graph is touched, so
 // a refused file leaves the graph as it was.
 #include <algorithm>
@@ -79,6 +80,17 @@ bool CBitGraph::Load(const char* path)
             return Reject(e.what());
         } catch (const std::bad_alloc&) {
             return Reject(shown + ": not enough memory to read the file");
+        }
+        // A bit graph has no arcs: reading a directed file as undirected
+        // would answer a question nobody asked.
+        if (content.directed) {
+            const std::string why = shown + ":" + std::to_string(content.typeLine)
+                                  + ": TYPE DHCP is a directed graph; this graph holds undirected graphs only";
+            if (!source.StartsWithName()) {
+                hcp::ReportLoadFailure(why, "Can't recognize TSPLIB format.");
+                return false;
+            }
+            return Reject(why);
         }
     }
 

@@ -2,6 +2,10 @@
 // "c" comment lines, one problem line "p edge N M" (also "p col N M" and the
 // short "p N M" some collections use), then "e U V" lines with 1-based
 // nodes. Repeated edges (some files list both directions) are merged.
+// A directed graph lists arcs "a U V" (U -> V; a trailing weight, as in
+// the shortest-path and flow collections, is ignored) under "p arc N M",
+// "p sp N M", "p edge N M" or "p N M"; a file lists edges or arcs, never
+// both. Repeated arcs are merged; U -> V and V -> U are two arcs.
 // Limits: at most 4,294,967,294 nodes, of which at most 2^20 beyond the two
 // ends of every edge listed; lines up to 64 MB.
 #pragma once

@@ -1,6 +1,8 @@
 // nauty's one-line graph formats: graph6 (dense, an adjacency bit per node
 // pair) and sparse6 (an edge list packed in 6-bit groups), as written by
-// geng, genreg, showg and the House of Graphs. One line holds one graph.
+// geng, genreg, showg and the House of Graphs, and digraph6 (a directed
+// graph's whole adjacency matrix, '&' first), as written by directg and
+// genspecialg -z. One line holds one graph.
 #pragma once
 
 #include <cstdint>
@@ -30,6 +32,11 @@ inline constexpr std::uint64_t kMaxNauty6Nodes = std::uint64_t{1} << 25;
 // Throws LineError saying what is wrong; never returns a partial graph.
 TOURKERN_API Graph DecodeGraph6(std::string_view line);
 
+// Decodes one digraph6 line ('&', the node count, then bit i*n + j for
+// the arc i -> j; a leading ">>digraph6<<" is allowed) into a directed
+// graph. Loops are dropped. Throws LineError like DecodeGraph6.
+TOURKERN_API Graph DecodeDigraph6(std::string_view line);
+
 // Decodes sparse6 lines one after another. A line starting with ':' is a
 // whole graph; one starting with ';' (incremental sparse6, no node count
 // of its own) toggles the edges it lists in the previous graph, so the
@@ -50,7 +57,7 @@ private:
 // One sparse6 line on its own (a ';' line has no previous graph here).
 TOURKERN_API Graph DecodeSparse6(std::string_view line);
 
-// Strips the ">>graph6<<" / ">>sparse6<<" header nauty may put in front of
+// Strips the ">>graph6<<" / ">>sparse6<<" / ">>digraph6<<" header nauty may put in front of
 // the first graph; true when one was there.
 TOURKERN_API bool StripNautyHeader(std::string_view& line, std::string_view header);
 

@@ -42,6 +42,7 @@ const char* FormatName(GraphFormat f)
     case GraphFormat::Graph6: return "graph6";
     case GraphFormat::Sparse6: return "sparse6";
     case GraphFormat::Dimacs: return "dimacs";
+    case GraphFormat::Digraph6: return "digraph6";
     }
     return "?";
 }
@@ -52,6 +53,7 @@ std::optional<GraphFormat> FormatFromExtension(std::string_view path)
     if (EndsWith(path, ".g6") || EndsWith(path, ".graph6")) return GraphFormat::Graph6;
     if (EndsWith(path, ".s6") || EndsWith(path, ".sparse6")) return GraphFormat::Sparse6;
     if (EndsWith(path, ".col") || EndsWith(path, ".dimacs")) return GraphFormat::Dimacs;
+    if (EndsWith(path, ".d6") || EndsWith(path, ".digraph6")) return GraphFormat::Digraph6;
     return std::nullopt;
 }
 
@@ -61,6 +63,7 @@ GraphFormat FormatFromContent(std::string_view line)
     if (line.substr(0, 11) == ">>sparse6<<" || (!line.empty() && (line[0] == ':' || line[0] == ';')))
         return GraphFormat::Sparse6;
     if (line.substr(0, 10) == ">>graph6<<") return GraphFormat::Graph6;
+    if (line.substr(0, 12) == ">>digraph6<<" || (!line.empty() && line[0] == '&')) return GraphFormat::Digraph6;
     if (!line.empty() && (line[0] == 'c' || line[0] == 'p')
         && (line.size() == 1 || line[1] == ' ' || line[1] == '\t'))
         return GraphFormat::Dimacs;
@@ -103,12 +106,26 @@ struct GraphSource::Impl {
     std::size_t index = 0;
     bool done = false;
     std::string firstError;   // why the first line could not be read
+    std::string wholeText;    // a whole-file format's bytes, with keepText
 };
 
 GraphSource::GraphSource(const std::string& path, const ReadOptions& read)
     : m_path(path), m_impl(std::make_unique<Impl>(path, read))
 {
-    const std::optional<GraphFormat> byName = path == "-" ? std::nullopt : FormatFromExtension(path);
+    // A whole file keeps every byte from the first on (the blank lines the
+    // sniffing skips included); a stream drops them again below and keeps
+    // each line as it hands it out.
+    if (read.keepText) m_impl->lines.Record(&m_impl->wholeText);
+    Sniff();
+    if (Stream()) {
+        m_impl->lines.Record(nullptr);
+        std::string().swap(m_impl->wholeText);
+    }
+}
+
+void GraphSource::Sniff()
+{
+    const std::optional<GraphFormat> byName = m_path == "-" ? std::nullopt : FormatFromExtension(m_path);
     if (byName) {
         m_format = *byName;
         return;
@@ -132,7 +149,7 @@ GraphSource::GraphSource(const std::string& path, const ReadOptions& read)
         // Nothing but blank lines: from a pipe that is a stream of no graphs
         // (a generator that found none); a named file goes to the HCP reader,
         // which says it is empty.
-        m_format = path == "-" ? GraphFormat::Graph6 : GraphFormat::Hcp;
+        m_format = m_path == "-" ? GraphFormat::Graph6 : GraphFormat::Hcp;
         return;
     }
     m_format = FormatFromContent(first);
@@ -170,6 +187,14 @@ bool GraphSource::Next(SourceItem& item)
         } catch (const FormatError& e) {
             item.error = e.what();
         }
+        if (s.read.keepText) {
+            // A reader that refused the file stopped part way; the text is
+            // the whole file all the same.
+            char rest[1 << 16];
+            while (s.lines.ReadRest(rest, sizeof rest) > 0) {}
+            s.lines.Record(nullptr);
+            item.text = std::move(s.wholeText);
+        }
         return true;
     }
     if (!s.firstError.empty()) {
@@ -198,17 +223,21 @@ bool GraphSource::Next(SourceItem& item)
             return true;
         }
         line = TrimRight(line);
-        if (line.empty() || line == ">>graph6<<" || line == ">>sparse6<<") continue;
+        if (line.empty() || line == ">>graph6<<" || line == ">>sparse6<<" || line == ">>digraph6<<") continue;
         item.index = ++s.index;
         item.line = s.lines.LineNumber();
+        if (s.read.keepText) item.text = s.lines.LastLineBytes();
         const std::string where = EscapeControls(s.lines.Name()) + ":" + std::to_string(item.line);
         try {
             std::string_view body = line;
             StripNautyHeader(body, ">>graph6<<");
             StripNautyHeader(body, ">>sparse6<<");
+            StripNautyHeader(body, ">>digraph6<<");
             // Each line says its own format, so a .g6 file with sparse6
             // lines (or the reverse) still reads.
+            if (body.empty()) throw LineError("a nauty header with no graph after it");
             if (body[0] == ':' || body[0] == ';') item.graph = s.sparse6.Decode(line);
+            else if (body[0] == '&') item.graph = DecodeDigraph6(line);
             else item.graph = DecodeGraph6(line);
         } catch (const LineError& e) {
             item.error = where + ": " + e.what();

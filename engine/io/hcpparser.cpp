@@ -102,6 +102,7 @@ private:
     Section m_section = Section::None;
     std::string m_sectionName;
     bool m_nameGiven = false;
+    bool m_typeGiven = false;
     bool m_dimensionGiven = false;
     std::string m_dimensionText;
     bool m_formatGiven = false;
@@ -140,6 +141,14 @@ HcpContent HcpParser::Run()
         break;
     }
     if (!m_edgeSectionDone) Fail("file ends before the edge section");
+    // Pairs are kept as the file gives them, so that TYPE may stand
+    // anywhere; an undirected graph's are put in order once it is known.
+    if (!m_content.directed) {
+        for (Edge& e : m_content.edges)
+            if (e.first > e.second) std::swap(e.first, e.second);
+        for (Edge& e : m_content.fixedEdges)
+            if (e.first > e.second) std::swap(e.first, e.second);
+    }
     const std::string untouched = UntouchedNodesProblem(m_content.dimension, m_content.edges.size());
     if (!untouched.empty())
         throw FormatError(m_label + ":" + std::to_string(m_content.dimensionLine) + ": DIMENSION gives " + untouched);
@@ -200,12 +209,20 @@ void HcpParser::KeywordLine(std::string_view line)
     }
 }
 
+// HCP is an undirected graph, DHCP a directed one whose data lists arcs.
 void HcpParser::Type(std::string_view value)
 {
     if (value.empty()) Fail("TYPE has no value");
-    if (value == "HCP") return;
     if (value == "TOUR") Fail("TYPE is TOUR: this is a tour, not a graph");
-    Fail("TYPE is " + QuoteToken(value) + ", not HCP: only Hamiltonian cycle problem graphs are read");
+    if (value != "HCP" && value != "DHCP")
+        Fail("TYPE is " + QuoteToken(value) + ", not HCP or DHCP: only Hamiltonian cycle problem graphs are read");
+    const bool directed = value == "DHCP";
+    if (m_typeGiven && directed != m_content.directed)
+        Fail(std::string("TYPE given twice: ") + (m_content.directed ? "DHCP" : "HCP") + " and "
+             + QuoteToken(value));
+    m_typeGiven = true;
+    m_content.directed = directed;
+    m_content.typeLine = m_lines.LineNumber();
 }
 
 void HcpParser::Dimension(std::string_view value)
@@ -299,7 +316,7 @@ void HcpParser::EdgeLine(std::string_view line, bool fixed)
              + ": an edge line holds two node numbers");
     if (u == v) Fail("edge " + EscapeControls(a) + " " + EscapeControls(b) + " joins a node to itself");
     if (fixed) {
-        m_content.fixedEdges.emplace_back(std::min(u, v), std::max(u, v));
+        m_content.fixedEdges.emplace_back(u, v);
         m_content.fixedLines.push_back(m_lines.LineNumber());
     } else {
         AddEdge(u, v);
@@ -348,11 +365,14 @@ void HcpParser::SkippedLine(std::string_view line)
     if (--m_skipLeft == 0) m_section = Section::None;
 }
 
-// Repeated edges are merged when the list grows large, so that a file that
-// lists the same few edges without end does not exhaust memory.
+// Repeated pairs are merged when the list grows large, so that a file that
+// lists the same few edges without end does not exhaust memory. Until TYPE
+// has said HCP the pairs stay as the file gives them (an arc's direction
+// matters), so an edge listed both ways counts twice till the end.
 void HcpParser::AddEdge(NodeId u, NodeId v)
 {
-    m_content.edges.emplace_back(std::min(u, v), std::max(u, v));
+    if (m_typeGiven && !m_content.directed && u > v) std::swap(u, v);
+    m_content.edges.emplace_back(u, v);
     if (m_content.edges.size() < m_compactAt) return;
     auto& edges = m_content.edges;
     std::sort(edges.begin(), edges.end());
@@ -368,11 +388,11 @@ HcpContent ParseHcp(ByteSource& source, const std::string& label, const ReadOpti
     return parser.Run();
 }
 
-std::string FixedEdgeNotInGraph(const std::string& label, long long line, Edge edge)
+std::string FixedEdgeNotInGraph(const std::string& label, long long line, Edge edge, bool directed)
 {
-    return EscapeControls(label) + ":" + std::to_string(line) + ": fixed edge "
+    return EscapeControls(label) + ":" + std::to_string(line) + (directed ? ": fixed arc " : ": fixed edge ")
          + std::to_string(std::uint64_t{edge.first} + 1) + " " + std::to_string(std::uint64_t{edge.second} + 1)
-         + " is not an edge of the graph";
+         + (directed ? " is not an arc of the graph" : " is not an edge of the graph");
 }
 
 }  // namespace hcp

@@ -14,7 +14,7 @@ namespace hcp {
 // checked against the edges (see FixedEdgeNotInGraph).
 HcpContent ParseHcp(ByteSource& source, const std::string& label, const ReadOptions& options);
 
-// The message for a fixed edge the graph does not have.
-std::string FixedEdgeNotInGraph(const std::string& label, long long line, Edge edge);
+// The message for a fixed edge (arc, when directed) the graph does not have.
+std::string FixedEdgeNotInGraph(const std::string& label, long long line, Edge edge, bool directed = false);
 
 }  // namespace hcp

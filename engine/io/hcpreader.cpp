@@ -43,14 +43,16 @@ Graph BuildHcpGraph(HcpContent&& content, const std::string& label)
 {
     Graph graph;
     try {
-        graph = Graph::FromEdges(content.dimension, content.edges);
+        graph = content.directed ? Graph::FromArcs(content.dimension, content.edges)
+                                 : Graph::FromEdges(content.dimension, content.edges);
     } catch (const std::bad_alloc&) {
         OutOfMemory(label, content);
     }
     std::vector<Edge>().swap(content.edges);
     for (std::size_t k = 0; k < content.fixedEdges.size(); ++k)
         if (!graph.HasEdge(content.fixedEdges[k].first, content.fixedEdges[k].second))
-            throw FormatError(FixedEdgeNotInGraph(label, content.fixedLines[k], content.fixedEdges[k]));
+            throw FormatError(
+                FixedEdgeNotInGraph(label, content.fixedLines[k], content.fixedEdges[k], content.directed));
     graph.SetFixedEdges(std::move(content.fixedEdges));
     graph.SetName(std::move(content.name));
     return graph;

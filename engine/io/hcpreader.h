@@ -6,7 +6,7 @@
 //    ':' (and without the ':' when nothing could be mistaken), blank lines,
 //    tabs and runs of blanks as separators, LF or CR LF line ends, lines of
 //    any length, a UTF-8 byte order mark;
-//  - NAME, TYPE (must be HCP when given), COMMENT (repeatable), DIMENSION
+//  - NAME, TYPE (HCP, the default, or DHCP), COMMENT (repeatable), DIMENSION
 //    (required before any data), EDGE_DATA_FORMAT (EDGE_LIST, the default,
 //    or ADJ_LIST); CAPACITY and the weight, coordinate and display types
 //    are ignored, NODE_COORD_SECTION and DISPLAY_DATA_SECTION are skipped;
@@ -15,6 +15,11 @@
 //    "-1" or "EOF";
 //  - FIXED_EDGES_SECTION before or after the edges: lines of two node
 //    numbers ending with "-1"; each fixed edge must be an edge of the graph;
+//  - a directed graph: TYPE : DHCP (anywhere in the file). Its edge section
+//    then lists arcs: EDGE_LIST "u v" is the arc u -> v, ADJ_LIST
+//    "u v1 v2 ... -1" the arcs u -> v1, u -> v2, ...; its fixed edges are
+//    fixed arcs, each an arc of the graph. u -> v and v -> u are two arcs.
+//    A file without TYPE : DHCP is undirected;
 //  - quirks of published files that cannot be misunderstood: the misspelt
 //    keywords DIMENTION and EDGE_DATA_SELECTION, and "FIXED_EDGES :" for
 //    FIXED_EDGES_SECTION.
@@ -50,6 +55,9 @@ struct ReadOptions {
     // Longest line held in memory; a longer COMMENT line is skipped, any
     // other longer line refused.
     std::size_t maxLineBytes = std::size_t{256} << 20;
+    // GraphSource only: each item also carries the bytes it was read from
+    // (SourceItem::text), for filters that pass inputs on unchanged.
+    bool keepText = false;
 };
 
 // What an HCP file holds, node numbers 0-based.
@@ -57,9 +65,11 @@ struct HcpContent {
     std::string name;
     NodeId dimension = 0;
     long long dimensionLine = 0;     // where DIMENSION was given
-    std::vector<Edge> edges;         // (u, v) with u < v, repeats possible
-    std::vector<Edge> fixedEdges;    // (u, v) with u < v
+    std::vector<Edge> edges;         // (u, v) with u < v, repeats possible; arcs (tail, head) when directed
+    std::vector<Edge> fixedEdges;    // (u, v) with u < v; arcs when directed
     std::vector<long long> fixedLines;  // file line of each fixed edge
+    bool directed = false;           // TYPE : DHCP
+    long long typeLine = 0;          // where TYPE was given, 0 when it was not
 };
 
 // Reads the file at path (opened once). Throws FileError, FormatError or
@@ -70,8 +80,9 @@ TOURKERN_API HcpContent ReadHcpContent(const std::string& path, const ReadOption
 TOURKERN_API HcpContent ParseHcpContent(std::string_view text, const std::string& label,
                                         const ReadOptions& options = {});
 
-// The solver graph of the content, with its name and fixed edges. Throws
-// FormatError "label:line: fixed edge a b is not an edge of the graph".
+// The solver graph of the content (directed for DHCP), with its name and
+// fixed edges. Throws FormatError "label:line: fixed edge a b is not an
+// edge of the graph" ("fixed arc ... an arc" for DHCP).
 TOURKERN_API Graph BuildHcpGraph(HcpContent&& content, const std::string& label);
 
 // ReadHcpContent then BuildHcpGraph.

@@ -1,7 +1,9 @@
 // TSPLIB HCP files of solver graphs, in the engine's one HCP layout
 // (io/hcpwriter.h): written edge by edge from the graph's own rows, so a
 // million-node graph needs no text of the whole file and no copy of its
-// edges. Fixed edges go to a FIXED_EDGES_SECTION the reader takes back.
+// edges. Fixed edges go to a FIXED_EDGES_SECTION the reader takes back. A
+// directed graph is written as TYPE: DHCP with its arcs, and reads back as
+// the same directed graph.
 #pragma once
 
 #include <iosfwd>
@@ -13,7 +15,8 @@
 
 namespace hcp {
 
-// Writes g to os; false when the stream failed.
+// Writes g to os (TYPE: DHCP when g is directed, whatever info.directed
+// says); false when the stream failed.
 TOURKERN_API bool WriteHcp(std::ostream& os, const Graph& g, const HcpWriteInfo& info);
 
 // Writes g to path through the engine's atomic save (a temporary beside the

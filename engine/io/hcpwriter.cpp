@@ -34,7 +34,7 @@ HcpWriter::HcpWriter(std::ostream& os, const HcpWriteInfo& info, std::uint64_t d
 {
     std::string header;
     if (!info.name.empty()) header += "NAME: " + info.name + "\n";
-    header += "COMMENT: " + info.comment + "\nTYPE: HCP\nDIMENSION: " + std::to_string(dimension)
+    header += "COMMENT: " + info.comment + (info.directed ? "\nTYPE: DHCP" : "\nTYPE: HCP") + "\nDIMENSION: " + std::to_string(dimension)
             + "\nEDGE_DATA_FORMAT: EDGE_LIST\nEDGE_DATA_SECTION\n";
     m_os.write(header.data(), static_cast<std::streamsize>(header.size()));
     if (dimension < kPaddedTable) {

@@ -2,7 +2,7 @@
 // there is one), COMMENT, TYPE, DIMENSION, EDGE_DATA_FORMAT, the edge lines
 // "larger smaller" with each node number right-aligned in six columns (wider
 // when longer), -1, a FIXED_EDGES_SECTION when the graph has fixed edges,
-// EOF. The writer streams: lines go out in blocks as they are given, so a
+// EOF. A directed graph says TYPE: DHCP and its lines are arcs "tail head". The writer streams: lines go out in blocks as they are given, so a
 // graph of any size writes in constant extra memory. No engine types, so
 // the legacy bit graph writes through it too.
 #pragma once
@@ -20,6 +20,7 @@ namespace hcp {
 struct HcpWriteInfo {
     std::string name;                                   // NAME; no NAME line when empty
     std::string comment = "Hamiltonian cycle problem";  // COMMENT
+    bool directed = false;                              // TYPE: DHCP, the lines are arcs
 };
 
 // Writes the header on construction; the caller then gives the edges in
@@ -33,6 +34,8 @@ public:
 
     // One line of the open section; nodes are numbered from 1.
     void Edge(std::uint64_t larger, std::uint64_t smaller);
+    // One arc of a directed graph's open section.
+    void Arc(std::uint64_t tail, std::uint64_t head) { Edge(tail, head); }
     // Closes the edge section: the edges given after this are fixed edges.
     void BeginFixedEdges();
     // Closes the open section and writes EOF; false when the stream failed.

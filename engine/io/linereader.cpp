@@ -31,6 +31,10 @@ void LineReader::PutBack()
 
 std::size_t LineReader::ReadRest(char* buffer, std::size_t size) { return m_lines->ReadRest(buffer, size); }
 
+std::string_view LineReader::LastLineBytes() const { return m_lines->LastLineBytes(); }
+
+void LineReader::Record(std::string* into) { m_lines->Record(into); }
+
 void LineReader::RestartTimeLimit(bool timed)
 {
     m_file->RestartTimeLimit(timed);

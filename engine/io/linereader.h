@@ -46,6 +46,14 @@ public:
     // once its first line has told what it is. Throws FileError like Next.
     std::size_t ReadRest(char* buffer, std::size_t size);
 
+    // The bytes of the line Next returned last, exactly as read: its line
+    // end included ("\n", "\r\n" or "\r"; none for a last line without
+    // one). Valid until the next call.
+    std::string_view LastLineBytes() const;
+    // From now on every byte Next or ReadRest hands out is also appended to
+    // *into, and PutBack takes its line back out; nullptr stops it.
+    void Record(std::string* into);
+
     // Starts options.timeLimit again from now, or (timed false) lifts it:
     // a stream's time limit bounds the wait for its first graph only.
     void RestartTimeLimit(bool timed = true);

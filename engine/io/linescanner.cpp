@@ -132,6 +132,7 @@ bool LineScanner::Next(std::string_view& line)
         m_scanned = 0;
         m_lastBegin = m_begin;
         m_begin += taken;
+        if (m_record != nullptr) m_record->append(base, taken);
         line = std::string_view(base, length);
         if (length > m_maxLine) {
             // Whole in the buffer, yet beyond the bound all the same.
@@ -144,6 +145,7 @@ bool LineScanner::Next(std::string_view& line)
 
 void LineScanner::PutBack()
 {
+    if (m_record != nullptr) m_record->resize(m_record->size() - (m_begin - m_lastBegin));
     m_begin = m_lastBegin;
     m_scanned = 0;
     --m_line;
@@ -154,11 +156,14 @@ std::size_t LineScanner::ReadRest(char* buffer, std::size_t size)
     if (m_begin < m_end) {
         const std::size_t n = std::min(size, m_end - m_begin);
         std::memcpy(buffer, m_buffer.get() + m_begin, n);
+        if (m_record != nullptr) m_record->append(buffer, n);
         m_begin += n;
         return n;
     }
     if (m_atEnd) return 0;
-    return m_source.Read(buffer, size);
+    const std::size_t got = m_source.Read(buffer, size);
+    if (m_record != nullptr) m_record->append(buffer, got);
+    return got;
 }
 
 }  // namespace hcp

@@ -39,6 +39,15 @@ public:
     // Starts the time limit again from now.
     void RestartTimeLimit(bool timed = true) { m_deadline.Restart(timed); }
 
+    // The bytes of the line Next returned last, line end included (none for
+    // a last line without one), valid until the next call. Not for a long
+    // COMMENT line that came back shortened.
+    std::string_view LastLineBytes() const { return {m_buffer.get() + m_lastBegin, m_begin - m_lastBegin}; }
+    // From now on every byte Next or ReadRest hands out is also appended to
+    // *into, and PutBack takes its line back out; nullptr stops it. Lines
+    // dropped as long COMMENTs are not recorded.
+    void Record(std::string* into) { m_record = into; }
+
 private:
     // Reads the next block behind the unread bytes; false at the end.
     bool Fill();
@@ -60,6 +69,7 @@ private:
     std::size_t m_lastBegin = 0;  // where the line Next returned last began
     bool m_atEnd = false;
     long long m_line = 0;
+    std::string* m_record = nullptr;
 };
 
 }  // namespace hcp

@@ -28,7 +28,9 @@ struct TourInfo {
 // in the same folder that is flushed and then renamed over path. Only a
 // regular file is replaced (a link is written through to it); a directory,
 // device or FIFO there is refused. Throws FileError ("cannot write PATH:
-// reason") when it cannot; the old file at path is then untouched.
+// reason") when it cannot; the old file at path is then untouched. A path
+// is written the same way, its nodes first to last: nothing in the order
+// closes it, and only its comment (TourComment(gaps, Goal::Path)) says so.
 TOURKERN_API void WriteTour(const std::string& path, std::span<const NodeId> order, const TourInfo& info);
 
 // "HCP solution (H=2)": the comment of the tours this system writes.

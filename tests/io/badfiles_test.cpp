@@ -63,6 +63,9 @@ const BadFile kBadFiles[] = {
     {"edge_self_loop.hcp", 7, "edge 3 3 joins a node to itself"},
     {"edge_number_overflows.hcp", 7, "edge 1 99999999999999999999 names a node outside 1..4"},
     {"dimension_negative.hcp", 4, "dimension -5 is outside 0.."},
+    {"dhcp_type_twice.hcp", 4, "TYPE given twice: HCP and 'DHCP'"},
+    {"dhcp_arc_self_loop.hcp", 6, "edge 2 2 joins a node to itself"},
+    {"dhcp_adj_list_without_end.hcp", 7, "the adjacency list of node 2 does not end with -1"},
 };
 
 std::string DataPath(const std::string& file)

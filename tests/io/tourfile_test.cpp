@@ -17,6 +17,7 @@
 
 #include "core/cyclecheck.h"
 #include "cycle/cycle.h"
+#include "io/graph6.h"
 #include "io/graphfile.h"
 #include "io/tourfile.h"
 
@@ -87,6 +88,40 @@ TEST_F(Tours, ReadsWhatItWrites)
     EXPECT_EQ(t.dimension, 300);
     EXPECT_EQ(t.lines.front(), 6u);
     EXPECT_EQ(Files(), std::vector<std::string>{"a.tour"}) << "no temporary left";
+}
+
+// A path is its n nodes first to last; nothing in the file closes it, and
+// only the comment tells a reader it is a path.
+TEST_F(Tours, PathToursReadBackAsPaths)
+{
+    // The Petersen graph has Hamiltonian paths but no Hamiltonian cycle.
+    const hcp::Graph petersen = hcp::DecodeGraph6("IheA@GUAo");
+    const std::vector<NodeId> path{0, 1, 2, 3, 4, 9, 6, 8, 5, 7};
+    ASSERT_TRUE(hcp::CheckOrder(petersen, path, hcp::Question::Path()).hamiltonian);
+    hcp::WriteTour(Path("p.tour"), path, {"petersen.g6", hcp::TourComment(0, hcp::Goal::Path)});
+    EXPECT_EQ(ReadBytes(m_dir / "p.tour"),
+              "NAME: petersen.g6\nTYPE: TOUR\nCOMMENT: Hamiltonian path, no closing edge (H=0)\nDIMENSION: 10\n"
+              "TOUR_SECTION\n  1\n  2\n  3\n  4\n  5\n  10\n  7\n  9\n  6\n  8\n-1\nEOF\n");
+    const hcp::Tour t = hcp::ReadTour(Path("p.tour"), petersen.NodeCount());
+    EXPECT_EQ(t.order, path);
+    EXPECT_EQ(t.dimension, 10);
+    EXPECT_TRUE(hcp::TourCommentSaysPath(t.comment));
+    EXPECT_TRUE(hcp::CheckOrder(petersen, t.order, hcp::Question::PathBetween(0, 7)).hamiltonian);
+    EXPECT_FALSE(hcp::CheckCycle(petersen, t.order).hamiltonian);   // 8 and 1 are not joined
+    // A cycle's tour does not pass for a path, whichever way it was written.
+    EXPECT_EQ(hcp::TourComment(2, hcp::Goal::Cycle), hcp::TourComment(2));
+    EXPECT_FALSE(hcp::TourCommentSaysPath(hcp::TourComment(0, hcp::Goal::Cycle)));
+    EXPECT_FALSE(hcp::TourCommentSaysPath(""));
+
+    // A directed path follows its arcs; the same file read for the reversed
+    // digraph is no path.
+    const hcp::Graph arcs = hcp::DecodeDigraph6("&BP?");   // 0 -> 1 -> 2
+    hcp::WriteTour(Path("d.tour"), std::vector<NodeId>{0, 1, 2}, {"p3.d6", hcp::TourComment(0, hcp::Goal::Path)});
+    const hcp::Tour d = hcp::ReadTour(Path("d.tour"), 3);
+    EXPECT_TRUE(hcp::TourCommentSaysPath(d.comment));
+    EXPECT_TRUE(hcp::CheckOrder(arcs, d.order, hcp::Question::Path()).hamiltonian);
+    const std::vector<NodeId> back(d.order.rbegin(), d.order.rend());
+    EXPECT_FALSE(hcp::CheckOrder(arcs, back, hcp::Question::Path()).hamiltonian);
 }
 
 TEST_F(Tours, LegacyStoreCycleAndTheEngineWriterGiveTheSameBytes)

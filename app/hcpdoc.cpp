@@ -122,13 +122,7 @@ bool CHcpDoc::Serialize(CArchive& ar)
     // The engine's HCP writer, through its atomic save: the old file stays
     // as it was unless the whole graph was written, and only a regular file
     // is replaced. The NAME line names the chosen path, as the legacy Store
-    // does.
-    if (m_graph.Directed()) {
-        // Written as TYPE : HCP its arcs would come back as edges: refused,
-        // with the old file left as it was.
-        ar.m_error = ar.m_path + QStringLiteral(": a directed graph cannot be saved as an .hcp file here");
-        return false;
-    }
+    // does. A directed graph is written as TYPE: DHCP, its arcs as arcs.
     hcp::HcpWriteInfo info;
     info.name = path;
     try {

@@ -1,19 +1,16 @@
 // A directed graph in the desktop program: its scene pairs the arcs and
 // carries arrowheads, the view paints them, Solve answers along the arcs,
-// F5 refuses, removing a node's edges keeps the graph directed, and Save
-// never writes the arcs as undirected edges.
+// F5 refuses, removing a node's edges keeps the graph directed, digraph6
+// and DIMACS arc files open as arcs, and Save writes them as arcs.
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "apptestutil.h"
 #include "core/cyclecheck.h"
 #include "hcpdoc.h"
 #include "hcpview.h"
 #include "scenegeometry.h"
-
-using apptest::MessageRecorder;
 
 namespace {
 
@@ -169,25 +166,54 @@ private slots:
         QCOMPARE(doc.CheckOrder().gaps, 7);
     }
 
-    void saveNeverWritesTheArcsAsUndirectedEdges()
+    void digraph6AndDimacsArcFilesOpenAsDirectedGraphs()
     {
-        const QString out = Path("arcs.hcp");
+        // B(2, 3) as nauty writes it (nauty-showg lists the same 14 arcs).
+        const QString d6 = Path("debruijn.d6");
         {
-            QFile old(out);
-            QVERIFY(old.open(QIODevice::WriteOnly));
-            old.write("older\n");
+            QFile f(d6);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("&GOB?K?{?oB?G\n");
         }
         CHcpDoc doc;
+        QVERIFY(doc.OnOpenDocument(d6));
+        QVERIFY(doc.Graph().Directed());
+        QVERIFY(doc.Graph() == DeBruijn());
+        QVERIFY(doc.Scene().directed);
+        // The same arcs as DIMACS 'a' lines.
+        QByteArray dimacs = "c B(2, 3)\np arc 8 14\n";
+        for (const auto& [u, v] : DeBruijn().Edges())
+            dimacs += "a " + QByteArray::number(u + 1) + " " + QByteArray::number(v + 1) + "\n";
+        const QString col = Path("debruijn.dimacs");
+        {
+            QFile f(col);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(dimacs);
+        }
+        CHcpDoc other;
+        QVERIFY(other.OnOpenDocument(col));
+        QVERIFY(other.Graph() == DeBruijn());
+    }
+
+    void saveWritesArcsAsADirectedHcpFileThatReadsBackTheSame()
+    {
+        CHcpDoc doc;
         doc.SetGraph(DeBruijn());
-        doc.SetPathName(out);
-        MessageRecorder msgs;
-        QVERIFY(!doc.DoSave(out));
-        QCOMPARE(msgs.messages.size(), 1);
-        QVERIFY2(msgs.messages.last().contains(out) && msgs.messages.last().contains("directed"),
-                 qPrintable(msgs.messages.last()));
+        // One-way arcs keep their way through Save and Open.
+        QVERIFY(doc.RemoveNodeEdges(1));
+        const QString out = Path("arcs.hcp");
+        QVERIFY(doc.DoSave(out));
         QFile f(out);
         QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), QByteArray("older\n"));
+        const QByteArray text = f.readAll();
+        QVERIFY2(text.contains("TYPE: DHCP\n"), text.constData());
+        QVERIFY(!text.contains("TYPE: HCP\n"));
+        CHcpDoc back;
+        QVERIFY(back.OnOpenDocument(out));
+        QVERIFY(back.Graph().Directed());
+        QVERIFY(back.Graph() == doc.Graph());
+        // Node 1 had 1 -> 2 and 5 -> 1.
+        QCOMPARE(back.Graph().EdgeCount(), std::size_t(12));
     }
 };
 

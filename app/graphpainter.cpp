@@ -85,7 +85,7 @@ void PaintEdgeLayer(QPainter* p, const GraphScene& s, const std::vector<QPointF>
     draw(s.edges, s.edges.size() >= kFadeEdges ? kFadedEdgeColour : kEdgeColour, Qt::SolidLine);
     if (st.arrows && s.directed) {
         p->setPen(QPen(kArrowColour, 0));
-        DrawLines(p, EdgeArrowHeads(s, at, ArrowSizeFor(st, 7), st.visible));
+        DrawLines(p, EdgeArrowHeads(s, at, ArrowSizeFor(st, 8), st.visible));
     }
     p->restore();
 }
@@ -107,6 +107,20 @@ void PaintCycle(QPainter* p, const GraphScene& s, const std::vector<QPointF>& at
     if (st.arrows && s.directed) {
         p->setPen(QPen(kCycleColour, std::max(1.0, width - 1), Qt::SolidLine, Qt::RoundCap));
         DrawLines(p, LinkArrowHeads(links, ArrowSizeFor(st, 9 + CycleLineWidth(s.nodes))));
+        // An arc back along a link would hide under the line: its head goes on top.
+        p->setPen(QPen(kArrowColour, 1.5 * st.lineScale));
+        DrawLines(p, ReverseArcHeads(s, at, ArrowSizeFor(st, 8), st.visible));
+    }
+    // A path's two ends are ringed, so that it reads as a path and not as
+    // a cycle with a gap.
+    if (!s.closed && s.order.size() >= 2) {
+        const bool labels = st.showLabels && st.labelsReadable;
+        const double ring = labels ? st.radius + 3 * st.lineScale : 5 * st.lineScale;
+        p->setBrush(Qt::NoBrush);
+        p->setPen(QPen(kCycleColour, 2 * st.lineScale));
+        for (int end : {s.order.front(), s.order.back()})
+            if (MayShow(st.visible, at[end], at[end]))
+                p->drawEllipse(at[end], ring, ring);
     }
     // Gaps go on top, wider, with a red ring at each end: a gap between
     // neighbouring nodes of a dense picture is shorter than its line width.

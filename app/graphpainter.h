@@ -43,7 +43,7 @@ inline const QColor kFadedEdgeColour(0xE0, 0xE0, 0xE0);
 inline const QColor kRuledOutColour(0xEC, 0xEC, 0xEC);
 inline const QColor kCycleColour(0x00, 0x00, 0xFF);
 inline const QColor kGapColour(0xFF, 0x00, 0x00);
-inline const QColor kArrowColour(0x80, 0x80, 0x80);
+inline const QColor kArrowColour(0x70, 0x70, 0x70);
 
 // From this many edges on the other edges are drawn faded, so that the
 // cycle stands out of the mass.

@@ -21,7 +21,7 @@ void CHcpDoc::OnFindCycle()
         app::Outcome o;
         o.work = app::Outcome::Work::FindCycle;
         o.refused = m_graph.Directed()
-            ? "Find cycle searches undirected graphs; this graph is directed \u2014 Solve (Ctrl+F5) answers "
+            ? "Find cycle searches undirected graphs; this graph is directed \u2014 Solve (Ctrl+F5) looks for "
                 + hcp::QuestionText(m_question) + " along its arcs"
             : "Find cycle searches for a Hamiltonian cycle; this document asks for "
                 + hcp::QuestionText(m_question) + " \u2014 Solve (Ctrl+F5) answers it";

@@ -80,4 +80,27 @@ std::vector<QLineF> LinkArrowHeads(const LinkLines& links, const ArrowSize& size
     return out;
 }
 
+std::vector<QLineF> ReverseArcHeads(const GraphScene& s, const std::vector<QPointF>& at, const ArrowSize& size,
+                                    const QRectF& visible)
+{
+    std::vector<QLineF> out;
+    const std::size_t k = s.order.size();
+    if (!s.directed || k < 2 || at.size() < static_cast<std::size_t>(s.nodes) + 1 || s.heads.size() != s.edges.size())
+        return out;
+    for (std::size_t i = 0; i < s.LinkCount(); ++i) {
+        const int u = s.order[i], v = s.order[(i + 1) % k];
+        if (s.gap[i] || !MayShow(visible, at[u], at[v]))
+            continue;
+        const NodePair p(std::min(u, v), std::max(u, v));
+        const auto it = std::lower_bound(s.edges.begin(), s.edges.end(), p);
+        if (it == s.edges.end() || *it != p)
+            continue;
+        // The link is the arc u -> v; the arc back enters u.
+        const std::uint8_t back = u < v ? kHeadAtFirst : kHeadAtSecond;
+        if (s.heads[static_cast<std::size_t>(it - s.edges.begin())] & back)
+            AppendArrowHead(at[v], at[u], size, out);
+    }
+    return out;
+}
+
 }  // namespace app

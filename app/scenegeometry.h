@@ -54,6 +54,12 @@ LinkLines OrderLinkLines(const GraphScene& s, const std::vector<QPointF>& at, co
 // cycle or path in a directed graph.
 std::vector<QLineF> LinkArrowHeads(const LinkLines& links, const ArrowSize& size);
 
+// The arrowheads of the arcs that run against the order's links where
+// the order's thick line covers their edge (u -> v a link, v -> u an arc
+// too), so that on the cycle or path both directions of a pair show.
+std::vector<QLineF> ReverseArcHeads(const GraphScene& s, const std::vector<QPointF>& at, const ArrowSize& size,
+                                    const QRectF& visible);
+
 // Whether the segment a-b may cross r: its bounding box meets r (an empty
 // r shows everything).
 bool MayShow(const QRectF& r, const QPointF& a, const QPointF& b);

@@ -155,6 +155,33 @@ TEST(DirectedScene, TheOrderCarriesArrowheadsAlongItsLinks)
         EXPECT_GT(Distance(l.p1(), at[1]), 100.0);
 }
 
+TEST(DirectedScene, AnArcBackAlongALinkShowsAboveTheOrder)
+{
+    // 1 -> 2 -> 3 -> 1 with 2 -> 1 too: the cycle's line covers the edge
+    // 1-2, so the head of 2 -> 1 is drawn above it, at node 1.
+    const std::vector<hcp::Edge> arcs{{0, 1}, {1, 0}, {1, 2}, {2, 0}};
+    const hcp::Graph g = hcp::Graph::FromArcs(3, arcs);
+    const std::vector<QPointF> at = Circle(3);
+    const app::ArrowSize size{8.0, 5.0};
+    const std::vector<hcp::NodeId> forward{0, 1, 2};
+    const std::vector<QLineF> heads = app::ReverseArcHeads(app::BuildScene(g, forward, {}), at, size, {});
+    ASSERT_EQ(heads.size(), 2u);
+    for (const QLineF& l : heads)
+        EXPECT_NEAR(Distance(l.p1(), at[1]), size.inset, 1e-9);
+    // The order 2 1 3 uses 2 -> 1; the arc back, 1 -> 2, enters node 2.
+    // Its other links are gaps, which carry none.
+    const std::vector<hcp::NodeId> other{1, 0, 2};
+    const app::GraphScene s = app::BuildScene(g, other, {});
+    EXPECT_EQ(s.gaps, 2);
+    const std::vector<QLineF> back = app::ReverseArcHeads(s, at, size, {});
+    ASSERT_EQ(back.size(), 2u);
+    EXPECT_NEAR(Distance(back[0].p1(), at[2]), size.inset, 1e-9);
+    // Without arc pairs there is nothing to add.
+    const std::vector<hcp::Edge> ring{{0, 1}, {1, 2}, {2, 0}};
+    EXPECT_TRUE(app::ReverseArcHeads(app::BuildScene(hcp::Graph::FromArcs(3, ring), forward, {}), at, size, {})
+                    .empty());
+}
+
 TEST(DirectedScene, LargePicturesShowArrowheadsOnlyWhenZoomedIn)
 {
     std::vector<hcp::Edge> arcs;

@@ -1,7 +1,8 @@
 // The question a document asks: the Question commands and the Path ends
 // dialog, Solve answering a path question (checked on the graph as read),
 // the path drawn and exported without its closing edge, F5 refusing what
-// it cannot answer, and what Save and reopen keep.
+// it cannot answer, a path tour read back as a path, and what Save and
+// reopen keep.
 #include <functional>
 
 #include <QFile>
@@ -14,9 +15,11 @@
 #include "core/cyclecheck.h"
 #include "framework/cmdtarget.h"
 #include "hcpdoc.h"
+#include "hcpview.h"
 #include "io/tourfile.h"
 #include "pathendsdlg.h"
 #include "picture.h"
+#include "rearrangedlg.h"
 #include "resource.h"
 #include "scenegeometry.h"
 
@@ -297,6 +300,49 @@ private slots:
         CHcpDoc reopened;
         QVERIFY(reopened.OnOpenDocument(Path("asked-path.hcp")));
         QCOMPARE(reopened.GetQuestion(), hcp::Question::Cycle());
+    }
+
+    void aPathTourReadInRearrangeMakesTheDocumentAskForAPath()
+    {
+        CHcpDoc source;
+        source.SetGraph(GeneralizedPetersen2(5));
+        QVERIFY(source.SetQuestion(hcp::Question::Path()));
+        QVERIFY(source.SetOrder({0, 1, 2, 3, 4, 9, 7, 5, 8, 6}));
+        QString error;
+        QVERIFY(source.ExportTour(Path("path.tour"), &error));
+        CHcpDoc doc;
+        doc.SetGraph(GeneralizedPetersen2(5));
+        CHcpView view;
+        view.resize(400, 300);
+        view.SetDocument(&doc);
+        view.SendInitialUpdate();
+        {
+            apptest::FileAnswer answer(Path("path.tour"));
+            ModalScript play([](QDialog* d) {
+                auto* dlg = qobject_cast<CRearrangeDlg*>(d);
+                dlg->OnBrowse();
+                dlg->OnOK();
+                return dlg->result();
+            });
+            view.OnRearrangeCycle();
+        }
+        QCOMPARE(doc.GetQuestion(), hcp::Question::Path());
+        QCOMPARE(doc.Order(), source.Order());
+        QVERIFY(doc.CheckOrder().hamiltonian);
+        // A cycle's tour leaves the question as it is.
+        QVERIFY(doc.SetQuestion(hcp::Question::Cycle()));
+        QVERIFY(doc.ExportTour(Path("cycle.tour"), &error));
+        {
+            apptest::FileAnswer answer(Path("cycle.tour"));
+            ModalScript play([](QDialog* d) {
+                auto* dlg = qobject_cast<CRearrangeDlg*>(d);
+                dlg->OnBrowse();
+                dlg->OnOK();
+                return dlg->result();
+            });
+            view.OnRearrangeCycle();
+        }
+        QCOMPARE(doc.GetQuestion(), hcp::Question::Cycle());
     }
 
     void aQuestionChangeDropsTheCycleSearchesRuledOutEdges()

@@ -4,13 +4,16 @@
 //
 //   fhcp_bench [--limit S] [--threads T] [--jobs J] [--method NAME]
 //              [--published FILE.csv] [--model arcs|edges] [--log]
-//              [DIR or FILE.hcp ...]
+//              [--path | --path-from S] [DIR or FILE.hcp ...]
 //
 // Each graph is solved in a child process of its own, so its peak memory
 // is its own; --jobs children run side by side (--jobs 2 --threads 1 is a
 // user's batch on two cores: one thread per graph). Defaults: 60 s, one
 // thread, one job, the sample in TOURVANE_SHARED_DIR/bench/fhcpcs. A
 // directory's published.csv (graph,cegar_best_s,...) is read when present.
+// --path asks each graph for a Hamiltonian path with free ends instead,
+// --path-from S for one from node S (1-based); HAMILTONIAN then means a
+// path was found.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -58,6 +61,7 @@ struct Setup {
     int threads = 1;
     hcp::CoverModel model = hcp::CoverModel::Both;
     bool log = false;   // the methods' diagnostics to standard error
+    hcp::Question question;
 };
 
 // Runs in the child: solves one graph and writes one line to fd.
@@ -70,6 +74,7 @@ void SolveInChild(const std::string& file, const Setup& setup, int fd)
         o.timeLimit = setup.limit;
         o.threads = setup.threads;
         o.coverModel = setup.model;
+        o.question = setup.question;
         if (setup.log) o.log = &std::cerr;
         const hcp::SolveResult r = hcp::Solve(g, setup.method, o);
         std::ostringstream s;
@@ -134,6 +139,9 @@ int main(int argc, char** argv)
         if (a == "--limit" && i + 1 < argc) setup.limit = std::atof(argv[++i]);
         else if (a == "--threads" && i + 1 < argc) setup.threads = std::atoi(argv[++i]);
         else if (a == "--log") setup.log = true;
+        else if (a == "--path") setup.question = hcp::Question::Path();
+        else if (a == "--path-from" && i + 1 < argc)
+            setup.question = hcp::Question::PathFrom(static_cast<hcp::NodeId>(std::max(1, std::atoi(argv[++i])) - 1));
         else if (a == "--model" && i + 1 < argc) {
             const std::string m = argv[++i];
             setup.model = m == "arcs" ? hcp::CoverModel::Arcs : m == "edges" ? hcp::CoverModel::Edges : hcp::CoverModel::Both;

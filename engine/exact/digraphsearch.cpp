@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/cyclecheck.h"
+#include "exact/arcstructure.h"
 #include "exact/digraphproofs.h"
 
 namespace hcp {
@@ -171,11 +172,21 @@ SolveResult SatCycle(const Graph& d, const SolveOptions& options)
             for (NodeId v : d.Neighbors(u))
                 if (u < v && d.HasEdge(v, u)) AddClause(s, {-arcTo(u, v), -arcTo(v, u)});
     }
-    if (options.startOrder.size() == n)
+    // Phases: every variable false (CaDiCaL's default, true, sets a
+    // counter's "one seen" and so rules out the rest of its row), then the
+    // links of a starting order, or else a cover of arcs with distinct
+    // heads, true: the first call starts from a cover.
+    for (int v = 1; v < next; ++v) s.phase(-v);
+    if (options.startOrder.size() == n) {
         for (NodeId i = 0; i < n; ++i) {
             const NodeId u = options.startOrder[i], v = options.startOrder[(i + 1) % n];
             if (u < n && v < n && d.HasEdge(u, v)) s.phase(arcTo(u, v));
         }
+    } else {
+        const ArcMatching cover = MatchArcs(d);
+        for (NodeId u = 0; u < n; ++u)
+            if (cover.head[u] != kUnmatched) s.phase(arcTo(u, cover.head[u]));
+    }
     std::vector<NodeId> succ(n), mark(n, 0), cycle;
     NodeId stamp = 0;
     for (;;) {

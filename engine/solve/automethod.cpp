@@ -4,7 +4,6 @@
 #include <string>
 
 #include "core/race.h"
-#include "exact/digraphproofs.h"
 #include "exact/reduction.h"
 #include "solve/questionforms.h"
 #include "solve/restarts.h"
@@ -94,23 +93,22 @@ private:
 
     static bool Complete(const Method* m) { return m != nullptr && m->Complete(); }
 
-    // A digraph: the proofs and small digraphs go to the complete method at
-    // once; others get the local search on their undirected form for its
-    // budget first, and the complete method starts from the order reached.
+    // A digraph: the complete method on its arcs. Its SAT search decides
+    // the FHCP-style digraphs in milliseconds where the local search on
+    // their undirected form (three nodes for each) took seconds or more;
+    // that search runs only when the complete method could not build its
+    // model, and the complete method starts from no order.
     SolveResult RunDirected(const Graph& g, const Method& exact, const SolveOptions& options) const
     {
-        if (g.NodeCount() <= m_tiny || !ProveNoDirectedCycle(g).empty()) return Named(exact.Run(g, options), exact);
+        SolveResult e = Named(exact.Run(g, options), exact);
+        if (Definite(e) || options.stop.stop_requested() || !Complete(&exact)) return e;
         const SplitForm form(g);
         SolveResult r = Budgeted(form.Undirected(), *LocalSearch(form.Undirected()), options);
         r.order = form.ToCycle(r.order);
         if (r.verdict == Verdict::NoCycle) r.reason = form.Reason(r.reason);
-        if (Definite(r) || options.stop.stop_requested()) return r;
-        SolveOptions seeded = options;
-        seeded.startOrder = r.order;
-        SolveResult e = Named(exact.Run(g, seeded), exact);
-        e.stats += r.stats;
-        if (!Definite(e) && e.order.empty()) e.order = std::move(r.order);
-        return e;
+        r.stats += e.stats;
+        if (!Definite(r) && r.order.empty()) return e;
+        return r;
     }
 
     static bool CheapProofs(const Graph& g, SolveResult& r)

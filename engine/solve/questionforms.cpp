@@ -1,6 +1,7 @@
 #include "solve/questionforms.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace hcp {
 
@@ -65,9 +66,23 @@ std::vector<NodeId> PathForm::ToPath(std::span<const NodeId> cycle) const
 
 std::string PathForm::Reason(const std::string& formReason) const
 {
-    std::string added = "node " + Num(m_n);
-    if (m_q.from && !m_q.to) added = "nodes " + Num(m_n) + " and " + Num(m_n + 1);
-    return formReason + " (asked as a cycle through " + added + ", added to close the path)";
+    // The added nodes are no nodes of the caller's: a reason that names
+    // one is told without its detail.
+    const std::size_t added = m_form.NodeCount() - m_n;
+    bool names = false;
+    for (std::size_t k = 0; k < added && !names; ++k) {
+        const std::string num = Num(m_n + k);
+        for (std::size_t at = formReason.find(num); at != std::string::npos && !names;
+             at = formReason.find(num, at + 1)) {
+            const bool before = at == 0 || !std::isdigit(static_cast<unsigned char>(formReason[at - 1]));
+            const std::size_t end = at + num.size();
+            const bool after = end == formReason.size() || !std::isdigit(static_cast<unsigned char>(formReason[end]));
+            names = before && after;
+        }
+    }
+    const std::string how = added == 2 ? "two added nodes that close the path" : "an added node that closes the path";
+    if (names) return "no cycle passes through " + how + " (a proof on the graph with " + (added == 2 ? "them" : "it") + ")";
+    return formReason + " (asked as a cycle through " + how + ")";
 }
 
 SplitForm::SplitForm(const Graph& d) : m_n(d.NodeCount())

@@ -62,6 +62,11 @@ SolveResult Proved(std::string reason)
 
 SolveResult AskMethod(const Graph& g, const Method& method, const SolveOptions& run);
 
+// Above this size a path question with a free end asks for a cycle first
+// (the legacy engine's limit, beyond which the local search is the
+// large-graph method).
+constexpr NodeId kCycleFirstNodes = 32767;
+
 // A path question, as a cycle question on the graph with the added nodes.
 SolveResult AskPath(const Graph& g, const Method& method, const SolveOptions& run)
 {
@@ -75,11 +80,34 @@ SolveResult AskPath(const Graph& g, const Method& method, const SolveOptions& ru
         return r;
     }
     if (std::string why = ProveNoPath(g, q); !why.empty()) return Proved(std::move(why));
-    const PathForm form(g, q);
     SolveOptions inner = run;
     inner.question = Question::Cycle();
     inner.startOrder.clear();
+    SolveStats spent;
+    if (!q.to && g.NodeCount() > kCycleFirstNodes) {
+        // Any Hamiltonian cycle is a path with a free end, opened at the
+        // given first node or anywhere. The form's node joined to every node
+        // costs the large-graph search its pace (a million-node knight
+        // board: 6 s for a cycle, no path in 120 s), so on graphs that large
+        // the graph's own cycle question goes first, with half the time.
+        Deadline half(run.stop, run.timeLimit > 0 ? run.timeLimit / 2 : 0);
+        SolveOptions first = inner;
+        first.stop = half.Token();
+        SolveResult c = AskMethod(g, method, first);
+        spent = c.stats;
+        if (c.verdict == Verdict::Hamiltonian || run.stop.stop_requested()) {
+            if (c.verdict == Verdict::Hamiltonian) {
+                const auto at = q.from ? std::find(c.order.begin(), c.order.end(), *q.from) : c.order.begin();
+                std::rotate(c.order.begin(), at, c.order.end());
+            } else {
+                c.order.clear();
+            }
+            return c;
+        }
+    }
+    const PathForm form(g, q);
     SolveResult r = AskMethod(form.Cycles(), method, inner);
+    r.stats += spent;
     if (!r.order.empty()) r.order = form.ToPath(r.order);
     if (r.verdict == Verdict::NoCycle) r.reason = form.Reason(r.reason);
     return r;

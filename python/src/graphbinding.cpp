@@ -35,7 +35,9 @@ void CheckNodesFit(unsigned long long n)
     throw py::error_already_set();
 }
 
-hcp::Graph FromEdges(py::handle count, py::handle edges)
+// The node count and the pairs of from_edges and from_arcs, as node numbers.
+std::pair<hcp::NodeId, std::vector<hcp::Edge>> PairsArgument(py::handle count, py::handle edges,
+                                                             const char* what)
 {
     const auto n = static_cast<hcp::NodeId>(IndexArgument(count, kMaxNodes, "the node count"));
     CheckNodesFit(n);
@@ -44,7 +46,7 @@ hcp::Graph FromEdges(py::handle count, py::handle edges)
         auto [u, v] = ReadPair(item);
         const unsigned long long last = n == 0 ? 0 : n - 1;
         const auto outside = [&] {
-            return py::value_error("edge " + py::repr(item).cast<std::string>()
+            return py::value_error(what + (" " + py::repr(item).cast<std::string>())
                                    + " names a node outside 0.." + std::to_string(last)
                                    + (n == 0 ? " (the graph has no nodes)" : ""));
         };
@@ -58,7 +60,19 @@ hcp::Graph FromEdges(py::handle count, py::handle edges)
         if (iu >= n || iv >= n) throw outside();
         list.emplace_back(static_cast<hcp::NodeId>(iu), static_cast<hcp::NodeId>(iv));
     }
+    return {n, std::move(list)};
+}
+
+hcp::Graph FromEdges(py::handle count, py::handle edges)
+{
+    const auto [n, list] = PairsArgument(count, edges, "edge");
     return hcp::Graph::FromEdges(n, list);
+}
+
+hcp::Graph FromArcs(py::handle count, py::handle arcs)
+{
+    const auto [n, list] = PairsArgument(count, arcs, "arc");
+    return hcp::Graph::FromArcs(n, list);
 }
 
 hcp::NodeId NodeArgument(const hcp::Graph& g, py::handle v)
@@ -82,13 +96,15 @@ std::string Repr(const hcp::Graph& g)
 {
     std::string s = "Graph(";
     if (!g.Name().empty()) s += "name=" + py::repr(py::str(g.Name())).cast<std::string>() + ", ";
-    return s + "nodes=" + std::to_string(g.NodeCount()) + ", edges=" + std::to_string(g.EdgeCount()) + ")";
+    if (g.Directed()) s += "directed, ";
+    return s + "nodes=" + std::to_string(g.NodeCount()) + (g.Directed() ? ", arcs=" : ", edges=")
+           + std::to_string(g.EdgeCount()) + ")";
 }
 
 py::object ToNetworkx(const hcp::Graph& g)
 {
     py::object nx = py::module_::import("networkx");
-    py::object out = nx.attr("Graph")();
+    py::object out = nx.attr(g.Directed() ? "DiGraph" : "Graph")();
     if (!g.Name().empty()) out.attr("graph")["name"] = g.Name();
     out.attr("add_nodes_from")(py::module_::import("builtins").attr("range")(g.NodeCount()));
     out.attr("add_edges_from")(EdgeList(g.Edges()));
@@ -100,18 +116,27 @@ py::object ToNetworkx(const hcp::Graph& g)
 void BindGraph(py::module_& m)
 {
     py::class_<hcp::Graph>(m, "Graph",
-                           "An undirected simple graph on nodes 0..n-1, as the solver holds it.\n\n"
-                           "Build one with Graph.read, Graph.from_edges or tourvane.leaper; a "
-                           "graph never changes once built. A tour of it is a list of node "
-                           "numbers 0..n-1.")
+                           "A simple graph on nodes 0..n-1, as the solver holds it: undirected, "
+                           "or directed (arcs u -> v) when built by Graph.from_arcs or read "
+                           "from a digraph6 or DHCP file.\n\n"
+                           "Build one with Graph.read, Graph.from_edges, Graph.from_arcs or "
+                           "tourvane.leaper; a graph never changes once built. A tour or path of "
+                           "it is a list of node numbers 0..n-1.")
         .def(py::init<>(), "The graph with no nodes.")
         .def_static("from_edges", &FromEdges, py::arg("n"), py::arg("edges"),
                     "The graph on nodes 0..n-1 with the given (u, v) edges.\n\n"
                     "Self-loops are dropped and repeated edges merged; a node outside 0..n-1 "
                     "raises ValueError, and so does n above 4,294,967,294. MemoryError when "
                     "n nodes (some 24 bytes each) or the edges do not fit in memory.")
+        .def_static("from_arcs", &FromArcs, py::arg("n"), py::arg("arcs"),
+                    "The directed graph on nodes 0..n-1 with the given (u, v) arcs, each "
+                    "from u to v; (u, v) and (v, u) are two arcs.\n\n"
+                    "Self-loops are dropped and repeated arcs merged; errors as from_edges.")
+        .def_property_readonly("directed", &hcp::Graph::Directed,
+                               "True for a directed graph (from_arcs, a digraph6 or DHCP file).")
         .def_property_readonly("node_count", &hcp::Graph::NodeCount, "Number of nodes.")
-        .def_property_readonly("edge_count", &hcp::Graph::EdgeCount, "Number of edges.")
+        .def_property_readonly("edge_count", &hcp::Graph::EdgeCount,
+                               "Number of edges; of arcs in a directed graph.")
         .def("__len__", &hcp::Graph::NodeCount)
         // Read-only, like the rest: a solve reads the graph without the GIL,
         // so nothing may change it from another thread meanwhile.
@@ -119,28 +144,43 @@ void BindGraph(py::module_& m)
             "name", [](const hcp::Graph& g) { return g.Name(); },
             "The name a file gave the graph (TSPLIB NAME), or ''.")
         .def("edges", [](const hcp::Graph& g) { return EdgeList(g.Edges()); },
-             "Every edge once, as (u, v) with u < v, in ascending order.")
+             "Every edge once, as (u, v) with u < v, in ascending order; in a directed graph "
+             "every arc (tail, head), ascending.")
         .def_property_readonly(
             "fixed_edges", [](const hcp::Graph& g) { return EdgeList(g.FixedEdges()); },
-            "Edges every cycle must use (from a file's FIXED_EDGES_SECTION).")
+            "Edges (arcs) every cycle must use (from a file's FIXED_EDGES_SECTION).")
         .def(
             "neighbors",
             [](const hcp::Graph& g, py::handle v) {
                 const auto row = g.Neighbors(NodeArgument(g, v));
                 return std::vector<hcp::NodeId>(row.begin(), row.end());
             },
-            py::arg("v"), "The neighbours of node v, ascending.")
+            py::arg("v"), "The neighbours of node v, ascending; its successors in a directed graph.")
+        .def(
+            "in_neighbors",
+            [](const hcp::Graph& g, py::handle v) {
+                const auto row = g.InNeighbors(NodeArgument(g, v));
+                return std::vector<hcp::NodeId>(row.begin(), row.end());
+            },
+            py::arg("v"),
+            "The predecessors of node v in a directed graph, ascending; its neighbours in an "
+            "undirected one.")
         .def(
             "degree", [](const hcp::Graph& g, py::handle v) { return g.Degree(NodeArgument(g, v)); },
-            py::arg("v"), "The number of neighbours of node v.")
+            py::arg("v"), "The number of neighbours of node v; its out-degree in a directed graph.")
+        .def(
+            "in_degree", [](const hcp::Graph& g, py::handle v) { return g.InDegree(NodeArgument(g, v)); },
+            py::arg("v"), "The number of arcs into node v; its degree in an undirected graph.")
         .def(
             "has_edge",
             [](const hcp::Graph& g, py::handle u, py::handle v) {
                 return g.HasEdge(NodeArgument(g, u), NodeArgument(g, v));
             },
-            py::arg("u"), py::arg("v"), "True when u and v are joined.")
+            py::arg("u"), py::arg("v"),
+            "True when u and v are joined; in a directed graph, when the arc u -> v exists.")
         .def("to_networkx", &ToNetworkx,
-             "The same graph as a networkx.Graph on nodes 0..n-1 (imports networkx).")
+             "The same graph as a networkx.Graph on nodes 0..n-1 (a networkx.DiGraph when "
+             "directed; imports networkx).")
         .def("__eq__", [](const hcp::Graph& a, py::object b) {
             return py::isinstance<hcp::Graph>(b) && a == b.cast<const hcp::Graph&>();
         })

@@ -37,6 +37,7 @@ public:
     }
     hcp::NodeId Count() const { return static_cast<hcp::NodeId>(m_labels.size()); }
     py::list Labels() const { return m_labels; }
+    py::dict Index() const { return m_index; }
 
 private:
     py::dict m_index;
@@ -90,30 +91,38 @@ LabelledGraph LabelledGraph::FromPython(py::handle graph)
     return FromPairs(graph);
 }
 
+bool LabelledGraph::FromNetworkxAdjacency(py::handle graph, py::handle labels, bool directed,
+                                          std::vector<hcp::Edge>& edges)
+{
+    if (!py::hasattr(graph, "_adj") || (directed && !py::hasattr(graph, "_pred"))) return false;
+    std::vector<UnpairedEntry> unpaired;
+    const bool read = directed ? ArcsFromNetworkxAdjacency(graph.attr("_adj"), graph.attr("_pred"), labels,
+                                                           edges, unpaired)
+                               : EdgesFromNetworkxAdjacency(graph.attr("_adj"), labels, edges, unpaired);
+    if (!read) return false;
+    if (unpaired.empty()) return true;
+    // The keys of a dict: no label twice, so each gets its own number.
+    LabelIndex index;
+    for (py::handle label : labels) index.Add(label);
+    for (const UnpairedEntry& e : unpaired) {
+        const long long v = index.Find(e.key);
+        if (v < 0)
+            throw py::value_error("node " + Repr(labels[py::int_(e.row)]) + " has a neighbour "
+                                  + Repr(e.key) + " that is not among the graph's nodes");
+        edges.emplace_back(e.row, static_cast<hcp::NodeId>(v));
+    }
+    return true;
+}
+
 LabelledGraph LabelledGraph::FromNetworkx(py::handle graph)
 {
-    if (py::hasattr(graph, "is_directed") && py::bool_(graph.attr("is_directed")()))
-        throw py::value_error("directed graphs are not supported (the cycle is undirected); "
-                              "pass graph.to_undirected() if that is what you mean");
+    const bool directed = py::hasattr(graph, "is_directed") && py::bool_(graph.attr("is_directed")());
     auto labels = py::reinterpret_steal<py::list>(PySequence_List(graph.attr("nodes").ptr()));
     if (!labels) throw py::error_already_set();
-    LabelIndex index;
     std::vector<hcp::Edge> edges;
-    std::vector<UnpairedEntry> unpaired;
-    if (py::hasattr(graph, "_adj")
-        && EdgesFromNetworkxAdjacency(graph.attr("_adj"), labels, edges, unpaired)) {
-        // The keys of a dict: no label twice, so each gets its own number.
-        if (!unpaired.empty())
-            for (py::handle label : labels) index.Add(label);
-        for (const UnpairedEntry& e : unpaired) {
-            const long long v = index.Find(e.key);
-            if (v < 0)
-                throw py::value_error("node " + Repr(labels[e.row]) + " has a neighbour "
-                                      + Repr(e.key) + " that is not among the graph's nodes");
-            edges.emplace_back(e.row, static_cast<hcp::NodeId>(v));
-        }
-    } else {
+    if (!FromNetworkxAdjacency(graph, labels, directed, edges)) {
         edges.clear();
+        LabelIndex index;
         for (py::handle label : labels) {
             if (index.Find(label) >= 0)
                 throw py::value_error("node " + Repr(label) + " is listed twice in the graph's nodes");
@@ -133,8 +142,9 @@ LabelledGraph LabelledGraph::FromNetworkx(py::handle graph)
     }
     if (static_cast<unsigned long long>(py::len(labels)) >= std::numeric_limits<hcp::NodeId>::max())
         throw py::value_error("the graph has more nodes than node numbers hold");
+    const auto n = static_cast<hcp::NodeId>(py::len(labels));
     LabelledGraph lg;
-    lg.m_owned = hcp::Graph::FromEdges(static_cast<hcp::NodeId>(py::len(labels)), edges);
+    lg.m_owned = directed ? hcp::Graph::FromArcs(n, edges) : hcp::Graph::FromEdges(n, edges);
     lg.m_labels = labels;
     lg.m_identity = false;
     return lg;
@@ -153,6 +163,7 @@ LabelledGraph LabelledGraph::FromPairs(py::handle pairs)
     LabelledGraph lg;
     lg.m_owned = hcp::Graph::FromEdges(index.Count(), edges);
     lg.m_labels = index.Labels();
+    lg.m_index = index.Index();
     lg.m_identity = false;
     return lg;
 }
@@ -174,6 +185,36 @@ py::object LabelledGraph::AllLabels() const
 {
     if (m_identity) return py::none();
     return m_labels;
+}
+
+std::optional<hcp::NodeId> LabelledGraph::Find(py::handle label) const
+{
+    if (m_identity) {
+        // A node number: an int, not a float or a string that looks like one.
+        if (!PyIndex_Check(label.ptr())) return std::nullopt;
+        auto k = py::reinterpret_steal<py::object>(PyNumber_Index(label.ptr()));
+        if (!k) throw py::error_already_set();
+        const long long v = PyLong_AsLongLong(k.ptr());
+        if (v == -1 && PyErr_Occurred()) {
+            PyErr_Clear();   // beyond long long: no node has that number
+            return std::nullopt;
+        }
+        if (v < 0 || static_cast<unsigned long long>(v) >= Graph().NodeCount()) return std::nullopt;
+        return static_cast<hcp::NodeId>(v);
+    }
+    if (!m_index) {
+        py::dict index;
+        for (std::size_t k = 0; k < m_labels.size(); ++k) index[m_labels[k]] = py::int_(k);
+        m_index = index;
+    }
+    PyObject* k = PyDict_GetItemWithError(m_index.ptr(), label.ptr());
+    if (k == nullptr) {
+        // An unhashable label is no node's label either.
+        if (PyErr_Occurred() && !PyErr_ExceptionMatches(PyExc_TypeError)) throw py::error_already_set();
+        PyErr_Clear();
+        return std::nullopt;
+    }
+    return static_cast<hcp::NodeId>(PyLong_AsSsize_t(k));
 }
 
 }  // namespace pyhcp

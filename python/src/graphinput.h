@@ -17,10 +17,10 @@ namespace py = pybind11;
 // and node k is labelled k.
 class LabelledGraph {
 public:
-    // Accepts a tourvane.Graph, a networkx-style undirected graph (anything
-    // with .nodes and .edges) or an iterable of (u, v) pairs of hashable
-    // labels. Raises TypeError for anything else and ValueError for pairs
-    // that are not pairs or a directed graph.
+    // Accepts a tourvane.Graph, a networkx-style graph (anything with .nodes
+    // and .edges; directed when its is_directed() says so) or an iterable
+    // of (u, v) pairs of hashable labels (undirected). Raises TypeError for
+    // anything else and ValueError for pairs that are not pairs.
     static LabelledGraph FromPython(py::handle graph);
 
     const hcp::Graph& Graph() const { return m_borrowed ? *m_borrowed : *m_owned; }
@@ -28,15 +28,23 @@ public:
     py::list Labels(const std::vector<hcp::NodeId>& order) const;
     // The label of every node, or None when node k is labelled k.
     py::object AllLabels() const;
+    // The node labelled label, or nothing when no node is (for a
+    // tourvane.Graph: label is not an integer in 0..n-1).
+    std::optional<hcp::NodeId> Find(py::handle label) const;
 
 private:
     static LabelledGraph FromNetworkx(py::handle graph);
+    // Reads graph's _adj (and a digraph's _pred) when laid out as networkx
+    // does; false otherwise, with nothing read.
+    static bool FromNetworkxAdjacency(py::handle graph, py::handle labels, bool directed,
+                                      std::vector<hcp::Edge>& edges);
     static LabelledGraph FromPairs(py::handle pairs);
 
     py::object m_keepAlive;                 // the tourvane.Graph borrowed from
     const hcp::Graph* m_borrowed = nullptr;
     std::optional<hcp::Graph> m_owned;
     py::list m_labels;                      // label of node k
+    mutable py::object m_index;             // {label: k}, made when first needed
     bool m_identity = true;                 // node k is labelled k
 };
 

@@ -11,7 +11,7 @@ namespace py = pybind11;
 
 PYBIND11_MODULE(_core, m)
 {
-    m.doc() = "Hamiltonian cycles of undirected graphs: the Tourvane engine for Python.";
+    m.doc() = "Hamiltonian cycles and paths of graphs and digraphs: the Tourvane engine for Python.";
     // The engine's file errors name the file and the problem: keep the
     // message, give it the exception class Python code expects.
     py::register_exception_translator([](std::exception_ptr p) {

@@ -1,5 +1,5 @@
-// The edges of a networkx graph read straight from its adjacency, without
-// hashing a single node label in the common case.
+// The edges of a networkx graph (the arcs of a digraph) read straight from
+// its adjacency, without hashing a single node label in the common case.
 #pragma once
 
 #include <pybind11/pybind11.h>
@@ -26,5 +26,13 @@ struct UnpairedEntry {
 // then reads the public .edges instead.
 bool EdgesFromNetworkxAdjacency(py::handle adj, py::handle labels, std::vector<hcp::Edge>& edges,
                                 std::vector<UnpairedEntry>& unpaired);
+
+// The same for a networkx digraph: succ is its _succ (_adj), {tail: {head:
+// data}}, and pred its _pred, {head: {tail: data}}, both keyed exactly by
+// labels in order. Each arc comes out as (tail, head); an arc whose
+// predecessor entry was not found is left in unpaired (row = tail, key =
+// head).
+bool ArcsFromNetworkxAdjacency(py::handle succ, py::handle pred, py::handle labels,
+                               std::vector<hcp::Edge>& arcs, std::vector<UnpairedEntry>& unpaired);
 
 }  // namespace pyhcp

@@ -26,6 +26,7 @@ std::string ShortList(py::handle list)
 Result Result::From(const hcp::SolveResult& r, const LabelledGraph& graph)
 {
     Result out;
+    out.goal = r.goal;
     out.verdict = r.verdict;
     if (r.order.empty()) {
         out.order = py::none();
@@ -34,8 +35,11 @@ Result Result::From(const hcp::SolveResult& r, const LabelledGraph& graph)
         out.order = graph.Labels(r.order);
         out.gaps = py::int_(r.gaps);
     }
-    // Solve has already checked a Hamiltonian order against the graph.
-    out.tour = r.verdict == hcp::Verdict::Hamiltonian ? out.order : py::none();
+    // Solve has already checked a Hamiltonian order against the graph and
+    // the question.
+    const bool found = r.verdict == hcp::Verdict::Hamiltonian;
+    out.tour = found && r.goal == hcp::Goal::Cycle ? out.order : py::none();
+    out.path = found && r.goal == hcp::Goal::Path ? out.order : py::none();
     out.reason = r.reason;
     out.method = r.method;
     out.seed = r.seed;
@@ -49,12 +53,13 @@ std::string Result::Repr() const
 {
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%.3f", this->seconds);
-    std::string s = "Result(verdict=" + std::string(hcp::VerdictName(verdict))
+    std::string s = "Result(verdict=" + std::string(hcp::VerdictWord(verdict, goal))
                   + ", method=" + py::repr(py::str(method)).cast<std::string>()
                   + ", gaps=" + py::repr(gaps).cast<std::string>() + ", seconds=" + seconds;
     if (!reason.empty()) s += ", reason=" + py::repr(py::str(reason)).cast<std::string>();
     if (stopped) s += ", stopped=True";
     if (!tour.is_none()) s += ", tour=" + ShortList(tour);
+    if (!path.is_none()) s += ", path=" + ShortList(path);
     return s + ")";
 }
 
@@ -71,27 +76,43 @@ void BindResult(py::module_& m)
 {
     py::enum_<hcp::Verdict>(m, "Verdict", "What a solve concluded about a graph.")
         .value("HAMILTONIAN", hcp::Verdict::Hamiltonian,
-               "A cycle through every node was found and checked against the graph.")
-        .value("NO_CYCLE", hcp::Verdict::NoCycle, "Proved: the graph has no Hamiltonian cycle.")
+               "A cycle (for the path question: a path) through every node was found and "
+               "checked against the graph.")
+        .value("NO_CYCLE", hcp::Verdict::NoCycle,
+               "Proved: the graph has no Hamiltonian cycle (for the path question: no "
+               "Hamiltonian path with the given ends).")
         .value("UNKNOWN", hcp::Verdict::Unknown,
                "Neither: stopped, out of time, or the method cannot prove absence.");
 
     py::class_<Result>(m, "Result", "The outcome of tourvane.solve.")
-        .def_readonly("verdict", &Result::verdict, "HAMILTONIAN, NO_CYCLE or UNKNOWN.")
+        .def_property_readonly(
+            "question", [](const Result& r) { return r.goal == hcp::Goal::Path ? "path" : "cycle"; },
+            "What was asked: 'cycle' or 'path'.")
+        .def_readonly("verdict", &Result::verdict,
+                      "HAMILTONIAN, NO_CYCLE or UNKNOWN. For the path question HAMILTONIAN "
+                      "means a path was found (Result.path) and NO_CYCLE that no path exists; "
+                      "repr shows these as HAMILTONIAN_PATH and NO_PATH.")
         .def_readonly("tour", &Result::tour,
                       "The Hamiltonian cycle as a list of the caller's node labels (each node "
-                      "once; the last joins the first), or None unless the verdict is "
-                      "HAMILTONIAN.")
+                      "once; the last joins the first), or None unless a cycle was asked for "
+                      "and found. In a directed graph each node is followed by a successor.")
+        .def_readonly("path", &Result::path,
+                      "The Hamiltonian path as a list of the caller's node labels, first node "
+                      "to last (each node once, no closing link), or None unless a path was "
+                      "asked for and found. With ends it starts at s (and ends at t).")
         .def_readonly("order", &Result::order,
-                      "The best cyclic order reached, in the caller's labels, even when it has "
-                      "gaps; None when the method built none (a proof, or an early stop).")
+                      "The best order reached, in the caller's labels, even when it has gaps: "
+                      "cyclic for the cycle question, open (first to last) for the path "
+                      "question; the same list as tour or path when one was found. None when "
+                      "the method built none (a proof, or an early stop).")
         .def_readonly("gaps", &Result::gaps,
-                      "Links of order that are not edges (0 for a cycle), or None without an "
-                      "order.")
+                      "Links of order that are not edges (arcs), 0 for an answer, or None "
+                      "without an order. A path has no closing link; an end that is not "
+                      "where ends puts it counts as a gap.")
         .def_readonly("reason", &Result::reason,
-                      "Why there is no cycle (NO_CYCLE), or what ended the search (UNKNOWN), "
-                      "in the engine's words; Result.label turns a node number in it into "
-                      "the caller's label.")
+                      "Why there is no cycle or path (NO_CYCLE), or what ended the search "
+                      "(UNKNOWN), in the engine's words; Result.label turns a node number in "
+                      "it into the caller's label.")
         .def_readonly("method", &Result::method, "The method that decided.")
         .def_readonly("seed", &Result::seed, "The seed the run used.")
         .def_readonly("stopped", &Result::stopped,

@@ -1,6 +1,7 @@
 // Reading graph files from Python: Graph.read for a file holding one graph
-// (TSPLIB HCP, DIMACS, or a one-line graph6/sparse6 file) and read_graphs
-// for files of many, such as the output of nauty's geng.
+// (TSPLIB HCP, DIMACS, or a one-line graph6/sparse6/digraph6 file) and
+// read_graphs for files of many, such as the output of nauty's geng or
+// directg.
 #include "bindings.h"
 
 #include <memory>
@@ -88,9 +89,11 @@ void BindRead(py::module_& m)
 {
     py::class_<hcp::Graph> graph = m.attr("Graph");
     graph.def_static("read", &ReadOne, py::arg("path"),
-                     "Reads the graph in a file: TSPLIB HCP, DIMACS, graph6 or sparse6, told "
-                     "apart by the extension (.hcp, .col/.dimacs, .g6, .s6) or else by the "
-                     "first line. Node k of the file (counted from 1) is node k-1.\n\n"
+                     "Reads the graph in a file: TSPLIB HCP, DIMACS, graph6, sparse6 or "
+                     "digraph6, told apart by the extension (.hcp, .col/.dimacs, .g6, .s6, .d6) "
+                     "or else by the first line. Node k of the file (counted from 1) is node "
+                     "k-1. digraph6, an HCP file that says TYPE : DHCP and a DIMACS file of "
+                     "'a u v' arc lines give a directed graph (Graph.directed).\n\n"
                      "Raises OSError when the file cannot be read, ValueError when it is not "
                      "a valid graph or holds several, and MemoryError when the graph does not "
                      "fit in memory; the message names the file (and the line). A read that "
@@ -101,8 +104,9 @@ void BindRead(py::module_& m)
         .def("__next__", &GraphReader::Next);
     m.def(
         "read_graphs", [](py::handle path) { return GraphReader(path); }, py::arg("path"),
-        "An iterator over the graphs of a file: every line of a graph6/sparse6 file, or the "
-        "one graph of an HCP or DIMACS file. A bad entry raises ValueError naming its line.");
+        "An iterator over the graphs of a file: every line of a graph6/sparse6/digraph6 "
+        "file, or the one graph of an HCP or DIMACS file. A bad entry raises ValueError "
+        "naming its line.");
 }
 
 }  // namespace pyhcp

@@ -12,13 +12,15 @@
 #include "interruptible.h"
 #include "patharg.h"
 #include "pyresult.h"
+#include "questionarg.h"
 #include "solve/solver.h"
 
 namespace pyhcp {
 
 namespace {
 
-Result Solve(py::handle graph, const std::string& method, py::handle seed, py::handle timeLimit)
+Result Solve(py::handle graph, const std::string& method, py::handle seed, py::handle timeLimit,
+             py::handle path, py::handle ends)
 {
     hcp::SolveOptions options;
     options.seed = IndexArgument(seed, std::numeric_limits<std::uint64_t>::max(), "seed");
@@ -34,6 +36,7 @@ Result Solve(py::handle graph, const std::string& method, py::handle seed, py::h
         if (std::isfinite(t)) options.timeLimit = t;
     }
     const LabelledGraph input = LabelledGraph::FromPython(graph);
+    options.question = QuestionArgument(input, path, ends);
     const hcp::SolveResult r = SolveInterruptibly(input.Graph(), method, options);
     return Result::From(r, input);
 }
@@ -50,17 +53,27 @@ std::vector<std::string> MethodNames()
 void BindSolve(py::module_& m)
 {
     m.def("solve", &Solve, py::arg("graph"), py::arg("method") = std::string(hcp::kDefaultMethod), py::arg("seed") = 1,
-          py::arg("time_limit") = py::none(),
-          R"(Looks for a Hamiltonian cycle of an undirected graph.
+          py::arg("time_limit") = py::none(), py::kw_only(), py::arg("path") = false,
+          py::arg("ends") = py::none(),
+          R"(Looks for a Hamiltonian cycle, or with path=True or ends a Hamiltonian path.
 
 graph is one of
-  - a networkx graph (Graph or MultiGraph; directed graphs are refused):
-    its nodes, with any hashable labels, in the order G.nodes lists them;
-  - an iterable of (u, v) pairs of hashable labels: the nodes are the labels
-    that appear, numbered in the order they first appear (a node that is
-    in no pair does not exist);
-  - a tourvane.Graph: the nodes are 0..n-1.
-Self-loops are ignored and repeated edges count once.
+  - a networkx graph: its nodes, with any hashable labels, in the order
+    G.nodes lists them. A DiGraph (or MultiDiGraph) is directed: a cycle
+    or path follows its arcs;
+  - an iterable of (u, v) pairs of hashable labels (undirected): the nodes
+    are the labels that appear, numbered in the order they first appear (a
+    node that is in no pair does not exist);
+  - a tourvane.Graph (directed when built by Graph.from_arcs or read from
+    a directed file): the nodes are 0..n-1.
+Self-loops are ignored and repeated edges (arcs) count once.
+
+path=True asks for a Hamiltonian path with free ends instead of a cycle.
+ends=(s, t) asks for a path from s to t, ends=(s, None) for one starting
+at s, ends=(None, None) for free ends; s and t are node labels as above
+(node numbers for a tourvane.Graph). Giving ends implies path=True. The
+path is Result.path, first node to last; Verdict.HAMILTONIAN then means a
+path was found and NO_CYCLE that none exists.
 
 method names a registered method (see tourvane.methods()); "auto" picks the
 engine's choice. The same graph, method and seed give the same result.
@@ -68,11 +81,13 @@ time_limit is in seconds (None: no limit); when it runs out the verdict is
 UNKNOWN unless a cycle was found. The solve runs without the GIL; Ctrl-C
 stops it and raises KeyboardInterrupt.
 
-Every tour returned has been checked against the graph, and NO_CYCLE is
-only returned with a proof (see Result.reason).
+Every tour and path returned has been checked against the graph, and
+NO_CYCLE is only returned with a proof (see Result.reason).
 
-Raises TypeError for a graph of another kind, ValueError for an unknown
-method, a bad pair, a negative seed or a time limit that is not positive.)");
+Raises TypeError for a graph of another kind or a path that is not a
+bool, ValueError for an unknown method, a bad pair, a negative seed, a
+time limit that is not positive, and ends that are not a pair of
+different nodes of the graph.)");
     m.def("methods", &MethodNames,
           "The names of the registered solve methods, in registration order.");
 }

@@ -1,9 +1,12 @@
-"""Hamiltonian cycles of undirected graphs: the Tourvane engine for Python.
+"""Hamiltonian cycles and paths of graphs and digraphs: the Tourvane engine
+for Python.
 
 >>> import tourvane
 >>> r = tourvane.solve([(1, 2), (2, 3), (3, 4), (4, 1), (1, 3)])
 >>> r.verdict, sorted(r.tour)
 (<Verdict.HAMILTONIAN: 0>, [1, 2, 3, 4])
+>>> tourvane.solve([(1, 2), (2, 3), (3, 4)], ends=(4, None)).path
+[4, 3, 2, 1]
 
 The engine lives in the compiled module tourvane._core; networkx is only
 imported by Graph.to_networkx, never by importing tourvane.

@@ -1,6 +1,8 @@
 """Shared helpers of the tourvane module tests: an independent check of a
-tour, a brute-force Hamiltonicity test for small graphs, and builders."""
+tour or path, brute-force Hamiltonicity tests for small graphs and
+digraphs, and builders."""
 
+import itertools
 import os
 import pathlib
 
@@ -23,6 +25,50 @@ def assert_cycle(nodes, has_edge, tour):
     for k, u in enumerate(tour):
         v = tour[(k + 1) % len(tour)]
         assert has_edge(u, v), f"{u!r} - {v!r} is not an edge"
+
+
+def assert_path(nodes, has_edge, path, first=None, last=None):
+    """path visits every node of `nodes` once, each step is an edge (an arc,
+    in order) according to has_edge(u, v), and it starts at first and ends
+    at last when they are given."""
+    nodes = list(nodes)
+    assert path is not None
+    assert len(path) == len(nodes)
+    assert set(path) == set(nodes)
+    for u, v in zip(path, path[1:]):
+        assert has_edge(u, v), f"{u!r} -> {v!r} is not an edge"
+    if first is not None:
+        assert path[0] == first
+    if last is not None:
+        assert path[-1] == last
+
+
+def brute_force_order(nodes, has_edge, cycle, first=None, last=None, directed=False):
+    """A Hamiltonian cycle (cycle=True) or path of a graph on at most 8
+    nodes, found by trying every order; None when there is none. has_edge
+    is read as arcs, so a directed graph is followed along its arcs. A
+    cycle needs 3 nodes in an undirected graph, 2 in a digraph (two
+    opposite arcs); a path needs 1."""
+    nodes = list(nodes)
+    assert len(nodes) <= 8, "brute force is for small graphs"
+    if not nodes:
+        return None
+    if cycle and len(nodes) < (2 if directed else 3):
+        return None
+    if cycle or first is not None:
+        # A cycle may start anywhere: start it at the first node.
+        start = nodes[0] if cycle else first
+        rest = [v for v in nodes if v != start]
+        orders = ([start, *p] for p in itertools.permutations(rest))
+    else:
+        orders = (list(p) for p in itertools.permutations(nodes))
+    for order in orders:
+        if last is not None and order[-1] != last:
+            continue
+        links = zip(order, order[1:] + order[:1] if cycle else order[1:])
+        if all(has_edge(u, v) for u, v in links):
+            return order
+    return None
 
 
 def brute_force_hamiltonian(nodes, edges):

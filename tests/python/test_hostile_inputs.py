@@ -91,7 +91,7 @@ def test_ctrl_c_ends_the_wait_for_the_next_graph_of_a_stalled_writer(fifo):
         thread.join()
 
 
-@pytest.mark.parametrize("name", ["zero.g6", "zero.s6", "zero.col", "zero"])
+@pytest.mark.parametrize("name", ["zero.g6", "zero.s6", "zero.d6", "zero.col", "zero"])
 def test_a_file_without_end_stops_at_the_line_bound(tmp_path, name):
     link = tmp_path / name
     os.symlink("/dev/zero", link)

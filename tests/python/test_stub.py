@@ -21,7 +21,8 @@ def public(names):
 
 
 def runtime_params(obj):
-    # pybind11 puts "name(arg: type, ...) -> type" first in the docstring.
+    # pybind11 puts "name(arg: type, ...) -> type" first in the docstring,
+    # with a lone "*" before keyword-only arguments.
     first = (obj.__doc__ or "").splitlines()[0]
     inside = re.match(r"\w+\((.*)\)", first)
     assert inside, first
@@ -30,7 +31,10 @@ def runtime_params(obj):
 
 
 def stub_params(fn):
-    return [a.arg for a in fn.args.args if a.arg != "self"]
+    names = [a.arg for a in fn.args.args if a.arg != "self"]
+    if fn.args.kwonlyargs:
+        names += ["*"] + [a.arg for a in fn.args.kwonlyargs]
+    return names
 
 
 def test_the_stub_is_installed_beside_the_module_with_its_marker():

@@ -4,6 +4,7 @@
 #include <exception>
 #include <new>
 
+#include "core/question.h"
 #include "io/messagetext.h"
 #include "solve/solver.h"
 
@@ -17,7 +18,17 @@ FileResult SolveGraph(const Options& opts, const std::string& name, const hcp::G
     r.method = opts.method;
     r.n = static_cast<int>(g.NodeCount());
     r.edges = static_cast<unsigned>(g.EdgeCount());
+    r.directed = g.Directed();
+    r.question = opts.question;
+    // Ends beyond this graph's nodes spoil this graph only.
+    const std::string problem = hcp::QuestionProblem(g, opts.question);
+    if (!problem.empty()) {
+        r.verdict = Verdict::Error;
+        r.error = hcp::EscapeControls(name) + ": " + opts.questionOption + " does not fit the graph: " + problem;
+        return r;
+    }
     hcp::SolveOptions o;
+    o.question = opts.question;
     o.seed = opts.seed;
     o.stop = std::move(stop);
     o.timeLimit = seconds;

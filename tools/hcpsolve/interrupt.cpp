@@ -4,6 +4,8 @@
 #include <csignal>
 #include <signal.h>
 
+#include "io/atomicfile.h"
+
 namespace hcpsolve {
 
 namespace {
@@ -13,9 +15,21 @@ static_assert(std::atomic<bool>::is_always_lock_free, "the signal handler needs 
 
 extern "C" void OnInterrupt(int sig)
 {
-    g_interrupted.store(true);
-    // The next one gets the default action.
+    if (!g_interrupted.exchange(true)) return;
+    // The second one ends the program at once, leaving no temporary of a
+    // file being written (a tour, the results file) behind.
+    hcp::RemovePendingTemporaries();
     std::signal(sig, SIG_DFL);
+    std::raise(sig);
+}
+
+// A reader that went away (`| head`) ends the program as it would any
+// filter, but not with a temporary of the results file left behind.
+extern "C" void OnBrokenPipe(int sig)
+{
+    hcp::RemovePendingTemporaries();
+    std::signal(sig, SIG_DFL);
+    std::raise(sig);
 }
 
 }  // namespace
@@ -28,6 +42,13 @@ void InstallInterruptHandler()
     action.sa_flags = SA_RESTART;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    // A caller that ignores SIGPIPE gets write errors instead, as before.
+    struct sigaction pipe {};
+    sigaction(SIGPIPE, nullptr, &pipe);
+    if (pipe.sa_handler != SIG_IGN) {
+        action.sa_handler = OnBrokenPipe;
+        sigaction(SIGPIPE, &action, nullptr);
+    }
 }
 
 bool InterruptRequested() { return g_interrupted.load(); }

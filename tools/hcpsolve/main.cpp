@@ -1,6 +1,7 @@
-// hcpsolve: searches graphs (TSPLIB HCP files, graph6/sparse6 streams,
-// DIMACS files, standard input) for Hamiltonian cycles, one result line per
-// graph, or checks a tour file against a graph.
+// hcpsolve: searches graphs and digraphs (TSPLIB HCP files, graph6/sparse6/
+// digraph6 streams, DIMACS files, standard input) for Hamiltonian cycles or
+// paths, one result line per graph (or, as a filter, passes on the graphs
+// of one verdict), or checks a tour file against a graph.
 #include "console.h"
 #include "interrupt.h"
 #include "options.h"

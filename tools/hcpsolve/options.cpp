@@ -20,14 +20,23 @@ namespace {
 
 const char* const kFooter = R"(Verdicts: HAMILTONIAN (cycle found and checked), NO_CYCLE (proved; the
 reason follows in brackets), NOT_FOUND (search gave up; H is the fewest gaps
-reached), ERROR (file could not be read).
+reached), ERROR (file could not be read). With --path, --path-from or
+--path-ends: HAMILTONIAN_PATH (path found and checked), NO_PATH (proved),
+UNKNOWN (search gave up), ERROR (also: the ends do not fit the graph).
 Exit status: 0 all graphs Hamiltonian, 1 some graph not, 2 usage error or
 unreadable file or graph, 130 interrupted.
 
-Inputs: .hcp (TSPLIB), .g6/.s6 (nauty graph6/sparse6, one graph per line,
-each reported as FILE:INDEX and written by -o as DIR/BASENAME_INDEX.tour),
-.col/.dimacs (DIMACS edge format); other names and - (standard input) are
-recognised by their first line.
+Filters: --select hamiltonian|no-cycle|undecided writes the graphs with that
+verdict (with --path*: hamiltonian = has a path, no-cycle = proved to have
+none) to standard output exactly as read, in input order whatever --jobs;
+the result lines go to standard error, or to the file given with --results.
+ERROR entries are never selected.
+
+Inputs: .hcp (TSPLIB; TYPE : DHCP for arcs), .g6/.s6/.d6 (nauty
+graph6/sparse6/digraph6, one graph per line, each reported as FILE:INDEX
+and written by -o as DIR/BASENAME_INDEX.tour), .col/.dimacs (DIMACS, e lines
+for edges, a lines for arcs); other names and - (standard input) are
+recognised by their first line. A directed graph's line counts arcs=.
 
 The default method auto repeats exactly: its local search is counted in
 work, not seconds. Without --time-limit the verdict does not depend on
@@ -41,7 +50,9 @@ Examples:
   nauty-geng -c -d3 -D3 18 | hcpsolve --quiet --format json - > cubic18.jsonl
   hcpsolve --jobs 2 --restarts 8 --time-limit 10 -o tours graphs/*.hcp
   hcpsolve --method min --format csv examples/petersen.hcp > result.csv
-  hcpsolve --verify examples/leaper_1_2_30_30.hcp tours/leaper_1_2_30_30.tour)";
+  hcpsolve --verify examples/leaper_1_2_30_30.hcp tours/leaper_1_2_30_30.tour
+  hcpsolve --path-ends 1,10 examples/petersen.hcp
+  nauty-geng -c 8 | hcpsolve --select no-cycle --results r.csv --format csv - | nauty-countg)";
 
 // The methods the engine knows, one line each, for --help: whatever is
 // registered, so a new method shows up here without touching the tool.
@@ -147,6 +158,44 @@ CLI::Validator KnownMethod()
         "");
 }
 
+// A node number as the files write it: 1 up to the largest node the engine
+// holds. Whether the node exists depends on the graph, so a number beyond
+// a graph's nodes is that graph's error, not a usage error.
+constexpr long long kMaxNodeNumber = 4294967295LL;
+
+std::string NodeNumberProblem(const std::string& text)
+{
+    const bool digits = !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+    if (!digits) return "\"" + text + "\" is not a node number";
+    if (text.size() > 10 || std::stoll(text) < 1 || std::stoll(text) > kMaxNodeNumber)
+        return text + " is outside 1.." + std::to_string(kMaxNodeNumber) + " (nodes are numbered from 1)";
+    return std::string();
+}
+
+CLI::Validator NodeNumber()
+{
+    return CLI::Validator([](std::string& text) { return NodeNumberProblem(text); }, "");
+}
+
+// "S,T": two node numbers.
+CLI::Validator NodePair()
+{
+    return CLI::Validator(
+        [](std::string& text) -> std::string {
+            const std::size_t comma = text.find(',');
+            if (comma == std::string::npos || text.find(',', comma + 1) != std::string::npos)
+                return "\"" + text + "\" is not two node numbers S,T";
+            for (const std::string& part : {text.substr(0, comma), text.substr(comma + 1)}) {
+                const std::string problem = NodeNumberProblem(part);
+                if (!problem.empty()) return problem + " in \"" + text + "\"";
+            }
+            return std::string();
+        },
+        "");
+}
+
+hcp::NodeId NodeIndex(const std::string& number) { return static_cast<hcp::NodeId>(std::stoll(number) - 1); }
+
 // --help and --version succeed only when their text reached its reader.
 int HelpWritten(int status)
 {
@@ -165,8 +214,8 @@ int ParseOptions(int argc, char** argv, Options& opts)
     unsigned cores = std::thread::hardware_concurrency();
     opts.jobs = cores > 0 ? static_cast<int>(cores) : 1;
 
-    CLI::App app{"hcpsolve: search graphs (TSPLIB HCP, graph6, sparse6, DIMACS) for Hamiltonian cycles, "
-                 "or check a tour.",
+    CLI::App app{"hcpsolve: search graphs and digraphs (TSPLIB HCP, graph6, sparse6, digraph6, DIMACS) for "
+                 "Hamiltonian cycles or paths, or check a tour.",
                  "hcpsolve"};
     app.set_version_flag("--version", std::string("hcpsolve ") + TOURVANE_VERSION);
     app.footer(MethodsHelp() + "\n" + kFooter);
@@ -204,19 +253,45 @@ int ParseOptions(int argc, char** argv, Options& opts)
         ->check(WholeNumber(1, 1000000))
         ->type_name("C");
     app.add_option("-o,--output-dir", opts.outDir,
-                   "write each checked cycle as DIR/NAME.tour (with --method min also the "
+                   "write each checked cycle (or path) as DIR/NAME.tour (with --method min also the "
                    "best order when gaps remain); a name another input of the run took becomes "
                    "NAME-2.tour (shown as tour=), and a better tour already there is kept")
         ->type_name("DIR");
     app.add_option("--verify", opts.verify,
                    "check the tour file TOUR against GRAPH (any input format); exit 0 if it is a Hamiltonian "
-                   "cycle that uses every fixed edge")
+                   "cycle (with --path*: path) that uses every fixed edge")
         ->expected(2)
         ->type_name("GRAPH TOUR");
     app.add_option("--format", format, "result lines as text, csv or json (JSON Lines)")
         ->check(OneOf({"text", "csv", "json"}))
         ->type_name("text|csv|json");
     app.add_flag("--quiet,-q", opts.quiet, "print nothing but the result lines");
+    bool path = false;
+    std::string pathFrom;
+    std::string pathEnds;
+    CLI::Option* pathFlag = app.add_flag("--path", path,
+                                         "ask for a Hamiltonian path (any ends) instead of a cycle");
+    CLI::Option* fromOption = app.add_option("--path-from", pathFrom,
+                                             "ask for a Hamiltonian path that starts at node S (1-based)")
+                                  ->check(NodeNumber())
+                                  ->type_name("S");
+    CLI::Option* endsOption = app.add_option("--path-ends", pathEnds,
+                                             "ask for a Hamiltonian path from node S to node T (1-based)")
+                                  ->check(NodePair())
+                                  ->type_name("S,T");
+    pathFlag->excludes(fromOption)->excludes(endsOption);
+    fromOption->excludes(endsOption);
+    std::string select;
+    app.add_option("--select", select,
+                   "write the input graphs with that verdict to standard output, byte for byte as read, "
+                   "instead of the result lines (with --path*: hamiltonian = a path, no-cycle = proved to "
+                   "have none)")
+        ->check(OneOf({"hamiltonian", "no-cycle", "undecided"}))
+        ->type_name("hamiltonian|no-cycle|undecided");
+    app.add_option("--results", opts.resultsFile,
+                   "with --select, write the result lines to FILE (replaced when the run ends) instead of "
+                   "standard error")
+        ->type_name("FILE");
 
     try {
         app.parse(argc, argv);
@@ -229,12 +304,39 @@ int ParseOptions(int argc, char** argv, Options& opts)
         return 2;
     }
     opts.format = format == "csv" ? Format::Csv : format == "json" ? Format::Json : Format::Text;
+    if (path) {
+        opts.question = hcp::Question::Path();
+        opts.questionOption = "--path";
+    } else if (!pathFrom.empty()) {
+        opts.question = hcp::Question::PathFrom(NodeIndex(pathFrom));
+        opts.questionOption = "--path-from " + pathFrom;
+    } else if (!pathEnds.empty()) {
+        const std::size_t comma = pathEnds.find(',');
+        opts.question = hcp::Question::PathBetween(NodeIndex(pathEnds.substr(0, comma)),
+                                                   NodeIndex(pathEnds.substr(comma + 1)));
+        opts.questionOption = "--path-ends " + pathEnds;
+    }
+    opts.select = select == "hamiltonian" ? Select::Hamiltonian
+                : select == "no-cycle"    ? Select::NoCycle
+                : select == "undecided"   ? Select::Undecided
+                                          : Select::None;
     if (opts.verify.empty() && opts.files.empty()) {
         std::cerr << "hcpsolve: error: no graph file given (see hcpsolve --help)\n";
         return 2;
     }
     if (app.count("--output-dir") > 0 && opts.outDir.empty()) {
         std::cerr << "hcpsolve: error: -o needs a folder name, not an empty one (see hcpsolve --help)\n";
+        return 2;
+    }
+    if (app.count("--results") > 0 && (opts.select == Select::None || opts.resultsFile.empty())) {
+        std::cerr << "hcpsolve: error: "
+                  << (opts.resultsFile.empty() ? "--results needs a file name, not an empty one"
+                                               : "--results goes with --select; without it the results go to standard output")
+                  << " (see hcpsolve --help)\n";
+        return 2;
+    }
+    if (!opts.verify.empty() && opts.select != Select::None) {
+        std::cerr << "hcpsolve: error: --select filters the graphs of a solving run; it does not go with --verify\n";
         return 2;
     }
     if (!opts.verify.empty() && !opts.files.empty()) {

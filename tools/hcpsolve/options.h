@@ -6,11 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "core/question.h"
 #include "solve/solver.h"
 
 namespace hcpsolve {
 
 enum class Format { Text, Csv, Json };
+
+// What --select writes to standard output: the graphs with a cycle (a path
+// with --path*), those proved to have none, or those left undecided.
+enum class Select { None, Hamiltonian, NoCycle, Undecided };
 
 struct Options {
     std::vector<std::string> files;     // graphs to solve, in order
@@ -24,6 +29,12 @@ struct Options {
     std::vector<std::string> verify;    // GRAPH TOUR, when checking a tour
     Format format = Format::Text;
     bool quiet = false;
+    // The question asked of every graph (0-based ends), and the option as
+    // typed ("--path-ends 3,7"), for the error of a graph it does not fit.
+    hcp::Question question;
+    std::string questionOption;
+    Select select = Select::None;       // with a selection, graphs go to standard output
+    std::string resultsFile;            // --results: where result lines go then; empty = standard error
 };
 
 // Parses the command line. Returns -1 when the program should go on with

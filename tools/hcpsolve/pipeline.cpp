@@ -44,6 +44,7 @@ struct Job {
     Clock::time_point started;
     FileResult result;
     std::string warning;                       // printed before the result line
+    std::string text;                          // with --select: the graph as read
 };
 
 // Graphs read ahead of the one being printed: at least one a worker and
@@ -54,8 +55,8 @@ constexpr std::uint64_t kAheadBytes = 256ull << 20;
 // About what a graph of the solver holds in memory.
 std::uint64_t Weight(const Job& job)
 {
-    if (!job.graph) return 256;
-    return 256 + 8ull * job.graph->NodeCount() + 8ull * job.graph->EdgeCount();
+    if (!job.graph) return 256 + job.text.size();
+    return 256 + job.text.size() + 8ull * job.graph->NodeCount() + 8ull * job.graph->EdgeCount();
 }
 
 class Pipeline {
@@ -118,6 +119,7 @@ std::unique_ptr<Job> Pipeline::Failed(const std::string& name, Verdict verdict, 
     job->result.file = name;
     job->result.method = m_opts.method;
     job->result.verdict = verdict;
+    job->result.question = m_opts.question;
     if (verdict == Verdict::Error) job->result.error = text;
     else job->result.reason = text;
     return job;
@@ -192,6 +194,7 @@ void Pipeline::ReadInput(std::size_t input)
     hcp::ReadOptions read;
     read.stop = m_stop.get_token();
     read.timeLimit = m_opts.timeLimit;
+    read.keepText = m_opts.select != Select::None;
     std::size_t graphs = 0;
     auto start = Clock::now();
     try {
@@ -211,6 +214,11 @@ void Pipeline::ReadInput(std::size_t input)
             } else {
                 if (!source.Stream()) job->readSeconds = SecondsSince(start);
                 job->graph = std::make_shared<const hcp::Graph>(std::move(item.graph));
+                job->text = std::move(item.text);
+                // A stream's last line may lack its line end; passed on, it
+                // gets one, so that the next graph written starts its own line.
+                if (source.Stream() && !job->text.empty() && job->text.back() != '\n' && job->text.back() != '\r')
+                    job->text += '\n';
             }
             // A whole file holds one graph: with it the input is done.
             if (!Push(std::move(job), !source.Stream())) return;
@@ -299,7 +307,7 @@ void Pipeline::PrintReady(std::unique_lock<std::mutex>& lock)
             m_out.Flush(true);
             PrintWarning(job->warning);
         }
-        m_out.Emit(job->result, job->graph.get(), job->tourWanted);
+        m_out.Emit(job->result, job->graph.get(), job->tourWanted, job->text);
         job.reset();
         lock.lock();
         if (m_out.Failed()) StopAll();
@@ -367,7 +375,9 @@ int Pipeline::Run()
     if (m_out.Failed() || m_readFailed) return 2;
     if (interrupted) {
         const std::size_t inputs = m_opts.files.size();
-        PrintError("interrupted; " + std::to_string(m_out.Printed()) + " results printed, "
+        const std::string passed = m_opts.select == Select::None ? std::string()
+                                 : std::to_string(m_out.Selected()) + " graphs passed on, ";
+        PrintError("interrupted; " + std::to_string(m_out.Printed()) + " results printed, " + passed
                        + std::to_string(m_inputsRead) + " of " + std::to_string(inputs)
                        + (inputs == 1 ? " input" : " inputs") + " read to the end",
                    true);

@@ -20,7 +20,22 @@ const char* VerdictName(Verdict v)
     return "?";
 }
 
+std::string VerdictWord(Verdict v, const hcp::Question& q)
+{
+    if (!q.IsPath() || v == Verdict::Error) return VerdictName(v);
+    const hcp::Verdict engine = v == Verdict::Hamiltonian ? hcp::Verdict::Hamiltonian
+                              : v == Verdict::NoCycle     ? hcp::Verdict::NoCycle
+                                                          : hcp::Verdict::Unknown;
+    return std::string(hcp::VerdictWord(engine, hcp::Goal::Path));
+}
+
 namespace {
+
+// A path end as the files number it, or "" when the question leaves it free.
+std::string EndText(const std::optional<hcp::NodeId>& end)
+{
+    return end ? std::to_string(std::uint64_t{*end} + 1) : std::string();
+}
 
 std::string Seconds(double s)
 {
@@ -52,10 +67,11 @@ nlohmann::ordered_json OrNull(bool known, T v)
 
 }  // namespace
 
-std::string ResultHeader(Format format)
+std::string ResultHeader(Format format, const hcp::Question& q)
 {
     if (format == Format::Csv)
-        return "file,n,edges,verdict,h,calls,seconds,seed,restart,method,error,reason,tour";
+        return std::string("file,n,edges,verdict,h,calls,seconds,seed,restart,method,error,reason,tour")
+             + (q.IsPath() ? ",question,from,to" : "");
     return "";
 }
 
@@ -72,8 +88,8 @@ std::string FormatResult(Format format, const FileResult& r)
         // characters escaped so that it stays one line on a terminal.
         const std::string file = hcp::EscapeControls(r.file);
         if (!read) return file + ": ERROR";
-        std::string line = file + ": N=" + std::to_string(r.n) + " edges=" + std::to_string(r.edges)
-                         + " " + VerdictName(r.verdict) + " H=" + OrDash(hasOrder, r.gaps)
+        std::string line = file + ": N=" + std::to_string(r.n) + (r.directed ? " arcs=" : " edges=")
+                         + std::to_string(r.edges) + " " + VerdictWord(r.verdict, r.question) + " H=" + OrDash(hasOrder, r.gaps)
                          + " calls=" + std::to_string(r.calls) + " time=" + Seconds(r.seconds) + "s";
         if (!reason.empty()) line += " (" + reason + ")";
         if (!r.tourShown.empty()) line += " tour=" + hcp::EscapeControls(r.tourShown);
@@ -81,16 +97,18 @@ std::string FormatResult(Format format, const FileResult& r)
     }
     case Format::Csv:
         return CsvField(r.file) + "," + OrEmpty(read, r.n) + "," + OrEmpty(read, r.edges) + ","
-             + VerdictName(r.verdict) + "," + OrEmpty(hasOrder, r.gaps) + ","
+             + VerdictWord(r.verdict, r.question) + "," + OrEmpty(hasOrder, r.gaps) + ","
              + std::to_string(r.calls) + "," + Seconds(r.seconds) + ","
              + OrEmpty(ran, r.seed) + "," + OrEmpty(ran, r.restart) + "," + CsvField(r.method)
-             + "," + CsvField(r.error) + "," + CsvField(reason) + "," + CsvField(r.tourShown);
+             + "," + CsvField(r.error) + "," + CsvField(reason) + "," + CsvField(r.tourShown)
+             + (r.question.IsPath() ? ",path," + EndText(r.question.from) + "," + EndText(r.question.to) : "");
     case Format::Json: {
         nlohmann::ordered_json j;
         j["file"] = r.file;
         j["n"] = OrNull(read, r.n);
         j["edges"] = OrNull(read, r.edges);
-        j["verdict"] = VerdictName(r.verdict);
+        if (r.directed) j["directed"] = true;
+        j["verdict"] = VerdictWord(r.verdict, r.question);
         j["h"] = OrNull(hasOrder, r.gaps);
         j["calls"] = r.calls;
         j["seconds"] = std::round(r.seconds * 1000.0) / 1000.0;
@@ -100,6 +118,11 @@ std::string FormatResult(Format format, const FileResult& r)
         if (!read) j["error"] = r.error;
         if (!reason.empty()) j["reason"] = reason;
         if (!r.tourShown.empty()) j["tour"] = r.tourShown;
+        if (r.question.IsPath()) {
+            j["question"] = "path";
+            if (r.question.from) j["from"] = std::uint64_t{*r.question.from} + 1;
+            if (r.question.to) j["to"] = std::uint64_t{*r.question.to} + 1;
+        }
         return j.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
     }
     }

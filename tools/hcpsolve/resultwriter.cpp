@@ -15,13 +15,35 @@ bool KeepsBestOrder(const std::string& method)
     return m != nullptr && m->KeepsBestOrder();
 }
 
+// Whether --select passes r's graph on. An input that gave no graph (an
+// unreadable entry, a read cut short) is never passed on.
+bool Picks(Select select, const FileResult& r)
+{
+    switch (select) {
+    case Select::None: return false;
+    case Select::Hamiltonian: return r.verdict == Verdict::Hamiltonian;
+    case Select::NoCycle: return r.verdict == Verdict::NoCycle;
+    case Select::Undecided: return r.verdict == Verdict::NotFound;
+    }
+    return false;
+}
+
 }  // namespace
 
 ResultWriter::ResultWriter(const Options& opts) : m_opts(opts), m_keepsBestOrder(KeepsBestOrder(opts.method)) {}
 
-void ResultWriter::Emit(const FileResult& r, const hcp::Graph* graph, const std::string& tourWanted)
+void ResultWriter::Emit(const FileResult& r, const hcp::Graph* graph, const std::string& tourWanted,
+                        const std::string& graphText)
 {
     if (m_failed) return;
+    if (!graphText.empty() && Picks(m_opts.select, r)) {
+        ++m_selected;
+        if (!PutSelectedGraph(graphText)) {
+            m_failed = true;
+            ReportSelectionFailure();
+            return;
+        }
+    }
     if (r.verdict == Verdict::Error) {
         ++m_errors;
         // The lines before it first, so that on a terminal the error stands
@@ -55,7 +77,10 @@ void ResultWriter::Flush(bool force)
     const auto now = std::chrono::steady_clock::now();
     if (!force && now - m_lastFlush < std::chrono::milliseconds(100)) return;
     m_lastFlush = now;
-    if (!FlushResults()) {
+    if (m_opts.select != Select::None && !FlushSelectedGraphs()) {
+        m_failed = true;
+        ReportSelectionFailure();
+    } else if (!FlushResults()) {
         // Nobody can see the results: the run stops here.
         m_failed = true;
         ReportOutputFailure();

@@ -1,5 +1,7 @@
 // The whole solving run over the command line's inputs, in their order:
-// the output folder, the header line, the pipeline, one exit status.
+// the output folder, where the result lines go (standard output; with
+// --select standard error or the --results file), the header line, the
+// pipeline, one exit status.
 #pragma once
 
 #include "options.h"

@@ -26,10 +26,10 @@ std::string ClaimTourPath(const std::string& wanted, bool& renamed)
 
 namespace {
 
-// The gaps of the tour at path as an order of graph (fixed edges it skips
-// count as gaps), or -1 when there is no such file or it is not an order of
+// The gaps of the tour at path as an answer to question on graph (fixed
+// edges it skips count as gaps), or -1 when there is no such file or it is not an order of
 // the graph's nodes.
-int ExistingTourGaps(const std::string& path, const hcp::Graph& graph)
+int ExistingTourGaps(const std::string& path, const hcp::Graph& graph, const hcp::Question& question)
 {
     // Only a regular file is read: a FIFO there would wait for a writer,
     // and the save refuses it anyway.
@@ -37,7 +37,7 @@ int ExistingTourGaps(const std::string& path, const hcp::Graph& graph)
     if (!std::filesystem::is_regular_file(path, ec)) return -1;
     try {
         const hcp::Tour tour = hcp::ReadTour(path, graph.NodeCount());
-        const hcp::CycleCheck check = hcp::CheckCycle(graph, tour.order);
+        const hcp::CycleCheck check = hcp::CheckOrder(graph, tour.order, question);
         return check.permutation ? check.gaps : -1;
     } catch (const std::exception&) {
         return -1;   // unreadable or not a tour: nothing worth keeping
@@ -49,16 +49,16 @@ int ExistingTourGaps(const std::string& path, const hcp::Graph& graph)
 TourWrite WriteTourKeepingBetter(const std::string& path, const hcp::Graph* graph, const FileResult& r)
 {
     // A later run with another method must not replace a cycle by gaps.
-    const int older = graph != nullptr ? ExistingTourGaps(path, *graph) : -1;
+    const int older = graph != nullptr ? ExistingTourGaps(path, *graph, r.question) : -1;
     if (older >= 0 && older < r.gaps) {
-        PrintWarning(path + " already holds " + (older == 0 ? "a cycle" : "a better order") + " of " + r.file
+        PrintWarning(path + " already holds " + (older == 0 ? (r.question.IsPath() ? "a path" : "a cycle") : "a better order") + " of " + r.file
                      + " (H=" + std::to_string(older) + "); the order with H=" + std::to_string(r.gaps)
                      + " was not written over it");
         return TourWrite::KeptBetter;
     }
     hcp::TourInfo info;
     info.name = std::filesystem::path(r.file).filename().string();
-    info.comment = hcp::TourComment(r.gaps);
+    info.comment = hcp::TourComment(r.gaps, r.question.goal);
     try {
         hcp::WriteTour(path, r.order, info);
     } catch (const std::exception& e) {

@@ -28,6 +28,19 @@ std::string CycleTitle(const hcp::Graph& g, std::span<const hcp::NodeId> order, 
     return text + "}";
 }
 
+std::string PathTitle(const hcp::Graph& g, std::span<const hcp::NodeId> order, int h, std::size_t maxLength)
+{
+    std::string text = "Path (H=" + std::to_string(h) + "):";
+    text.reserve(std::min(text.size() + 8 * order.size() + 2, maxLength) + 4);
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        text += i > 0 && !g.HasEdge(order[i - 1], order[i]) ? '=' : ' ';
+        text += std::to_string(std::uint64_t{order[i]} + 1);
+        if (text.size() >= maxLength && i + 1 < order.size())
+            return text + "...";
+    }
+    return text;
+}
+
 std::string DimensionTitle(int n)
 {
     return "(N=" + std::to_string(n) + ")";

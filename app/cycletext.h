@@ -1,4 +1,5 @@
-// Cycle texts: the title line drawn above the graph, and the typed cycle
+// Cycle texts: the title line drawn above the graph (a cycle's or a
+// path's), and the typed cycle
 // "{ 3 1 2 }" of "Rearrange cycle" read into a list of node numbers.
 #pragma once
 
@@ -17,6 +18,10 @@ namespace app {
 // maxLength ends there with "..." (no screen shows more of it).
 std::string CycleTitle(const hcp::Graph& g, std::span<const hcp::NodeId> order, int h,
                        std::size_t maxLength = std::string::npos);
+// The title of an order read as a path (no link back to its first node):
+// "Path (H=1): 1 2=3 4", cut short as CycleTitle is.
+std::string PathTitle(const hcp::Graph& g, std::span<const hcp::NodeId> order, int h,
+                      std::size_t maxLength = std::string::npos);
 // The title of a graph too small for a cycle: its dimension only.
 std::string DimensionTitle(int n);
 

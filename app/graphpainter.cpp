@@ -1,6 +1,7 @@
 #include "graphpainter.h"
 
 #include "fastlines.h"
+#include "scenegeometry.h"
 
 #include <algorithm>
 
@@ -11,15 +12,6 @@
 
 namespace app {
 namespace {
-
-// Whether the segment a-b may cross r: its bounding box meets r.
-bool MayShow(const QRectF& r, const QPointF& a, const QPointF& b)
-{
-    if (r.isEmpty())
-        return true;
-    return std::max(a.x(), b.x()) >= r.left() && std::min(a.x(), b.x()) <= r.right()
-        && std::max(a.y(), b.y()) >= r.top() && std::min(a.y(), b.y()) <= r.bottom();
-}
 
 bool Shows(const QRectF& r, const QPointF& a, double margin)
 {
@@ -42,6 +34,19 @@ void DrawBatched(QPainter* p, const std::vector<NodePair>& pairs, const std::vec
     }
     if (!lines.empty())
         p->drawLines(lines.data(), static_cast<int>(lines.size()));
+}
+
+void DrawLines(QPainter* p, const std::vector<QLineF>& lines)
+{
+    if (!lines.empty())
+        p->drawLines(lines.data(), static_cast<int>(lines.size()));
+}
+
+// How large an arrowhead is drawn: outside the node's circle or dot.
+ArrowSize ArrowSizeFor(const PaintStyle& st, double length)
+{
+    const bool labels = st.showLabels && st.labelsReadable;
+    return ArrowSize{length * st.lineScale, (labels ? st.radius + 2 * st.lineScale : 4 * st.lineScale)};
 }
 
 }  // namespace
@@ -78,31 +83,45 @@ void PaintEdgeLayer(QPainter* p, const GraphScene& s, const std::vector<QPointF>
     if (!s.ruledOut.empty())
         draw(s.ruledOut, kRuledOutColour, Qt::DashLine);
     draw(s.edges, s.edges.size() >= kFadeEdges ? kFadedEdgeColour : kEdgeColour, Qt::SolidLine);
+    if (st.arrows && s.directed) {
+        p->setPen(QPen(kArrowColour, 0));
+        DrawLines(p, EdgeArrowHeads(s, at, ArrowSizeFor(st, 8), st.visible));
+    }
     p->restore();
 }
 
 void PaintCycle(QPainter* p, const GraphScene& s, const std::vector<QPointF>& at, const PaintStyle& st)
 {
-    const std::size_t k = s.order.size();
-    if (k < 2 || at.size() < static_cast<std::size_t>(s.nodes) + 1)
+    if (s.LinkCount() == 0 || at.size() < static_cast<std::size_t>(s.nodes) + 1)
         return;
     p->save();
     p->setRenderHint(QPainter::Antialiasing, false);
     const double width = CycleLineWidth(s.nodes) * st.lineScale;
     QPen blue(kCycleColour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     p->setPen(blue);
-    std::vector<QLineF> lines;
-    lines.reserve(k);
-    std::vector<QLineF> gaps;
-    for (std::size_t i = 0; i < k; ++i) {
-        const QPointF& a = at[s.order[i]];
-        const QPointF& b = at[s.order[(i + 1) % k]];
-        if (!MayShow(st.visible, a, b))
-            continue;
-        (s.gap[i] ? gaps : lines).emplace_back(a, b);
+    const LinkLines links = OrderLinkLines(s, at, st.visible);
+    DrawLines(p, links.joined);
+    const std::vector<QLineF>& gaps = links.gaps;
+    // In a directed graph the order runs along the arcs: its arrowheads
+    // show which way.
+    if (st.arrows && s.directed) {
+        p->setPen(QPen(kCycleColour, std::max(1.0, width - 1), Qt::SolidLine, Qt::RoundCap));
+        DrawLines(p, LinkArrowHeads(links, ArrowSizeFor(st, 9 + CycleLineWidth(s.nodes))));
+        // An arc back along a link would hide under the line: its head goes on top.
+        p->setPen(QPen(kArrowColour, 1.5 * st.lineScale));
+        DrawLines(p, ReverseArcHeads(s, at, ArrowSizeFor(st, 8), st.visible));
     }
-    if (!lines.empty())
-        p->drawLines(lines.data(), static_cast<int>(lines.size()));
+    // A path's two ends are ringed, so that it reads as a path and not as
+    // a cycle with a gap.
+    if (!s.closed && s.order.size() >= 2) {
+        const bool labels = st.showLabels && st.labelsReadable;
+        const double ring = labels ? st.radius + 3 * st.lineScale : 5 * st.lineScale;
+        p->setBrush(Qt::NoBrush);
+        p->setPen(QPen(kCycleColour, 2 * st.lineScale));
+        for (int end : {s.order.front(), s.order.back()})
+            if (MayShow(st.visible, at[end], at[end]))
+                p->drawEllipse(at[end], ring, ring);
+    }
     // Gaps go on top, wider, with a red ring at each end: a gap between
     // neighbouring nodes of a dense picture is shorter than its line width.
     // Beyond kRingedGaps the red lines are plenty, and a million rings

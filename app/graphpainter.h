@@ -1,5 +1,6 @@
 // Paints a graph scene at given screen positions: the other edges (faded or
-// hidden), the edges a search ruled out (dashed, lightest), the cycle above them in
+// hidden; a directed graph's with arrowheads where they point), the edges a
+// search ruled out (dashed, lightest), the cycle or path above them in
 // thick blue with its gaps in red and marked so that even a short gap shows
 // at every size, and the nodes (numbered circles where labels are readable,
 // dots elsewhere). The view, the printout, picture export and the scripted
@@ -31,6 +32,9 @@ struct PaintStyle {
     // would merge into one black mass that hides the cycle.
     double spacing = -1.0;
     QRectF visible;               // what the device shows; empty: everything
+    // A directed graph's arcs and its cycle or path carry arrowheads (the
+    // caller decides, see ShowArrows: they cost time on large pictures).
+    bool arrows = false;
 };
 
 // The colours of the picture.
@@ -39,6 +43,7 @@ inline const QColor kFadedEdgeColour(0xE0, 0xE0, 0xE0);
 inline const QColor kRuledOutColour(0xEC, 0xEC, 0xEC);
 inline const QColor kCycleColour(0x00, 0x00, 0xFF);
 inline const QColor kGapColour(0xFF, 0x00, 0x00);
+inline const QColor kArrowColour(0x70, 0x70, 0x70);
 
 // From this many edges on the other edges are drawn faded, so that the
 // cycle stands out of the mass.

@@ -35,6 +35,7 @@ CHcpDoc::CHcpDoc(QObject* parent)
                [this](CCmdUI* ui) { ui->Enable(!IsSearching() && HasTour()); });
     AddCommand(ID_CANCEL_SEARCH, [this] { CancelSearch(); },
                [this](CCmdUI* ui) { ui->Enable(IsSearching()); });
+    AddQuestionCommands();
 }
 
 CHcpDoc::~CHcpDoc()
@@ -121,7 +122,7 @@ bool CHcpDoc::Serialize(CArchive& ar)
     // The engine's HCP writer, through its atomic save: the old file stays
     // as it was unless the whole graph was written, and only a regular file
     // is replaced. The NAME line names the chosen path, as the legacy Store
-    // does.
+    // does. A directed graph is written as TYPE: DHCP, its arcs as arcs.
     hcp::HcpWriteInfo info;
     info.name = path;
     try {
@@ -157,6 +158,9 @@ void CHcpDoc::SetGraph(hcp::Graph graph)
     m_layout = app::LayoutKind::Circle;
     m_bPlacedByHand = false;
     m_board.reset();
+    // The question stays, unless its ends are no nodes of the new graph.
+    if (!hcp::QuestionProblem(m_graph, m_question).empty())
+        m_question = hcp::Question::Path();
     ++m_graphRevision;
     ++m_orderRevision;
 }
@@ -202,6 +206,8 @@ QString CHcpDoc::CycleTitle()
     // A cycle needs two nodes; smaller graphs show their dimension only.
     if (n < 2 || m_order.size() < 2)
         m_title = QString::fromStdString(app::DimensionTitle(n));
+    else if (m_question.IsPath())
+        m_title = QString::fromStdString(app::PathTitle(m_graph, m_order, CheckOrder().gaps, kTitleLength));
     else
         m_title = QString::fromStdString(app::CycleTitle(m_graph, m_order, CheckOrder().gaps, kTitleLength));
     m_titleKey = key;
@@ -253,13 +259,15 @@ bool CHcpDoc::RemoveNodeEdges(int s)
     const int n = GetNodeCount();
     if (s < 1 || s > n)
         return false;
+    // In a directed graph the arcs into s and out of it go.
     const hcp::NodeId gone = static_cast<hcp::NodeId>(s - 1);
     auto touches = [gone](const hcp::Edge& e) { return e.first == gone || e.second == gone; };
     std::vector<hcp::Edge> edges = m_graph.Edges();
     std::erase_if(edges, touches);
     std::vector<hcp::Edge> fixed = m_graph.FixedEdges();
     std::erase_if(fixed, touches);
-    hcp::Graph g = hcp::Graph::FromEdges(m_graph.NodeCount(), edges);
+    hcp::Graph g = m_graph.Directed() ? hcp::Graph::FromArcs(m_graph.NodeCount(), edges)
+                                      : hcp::Graph::FromEdges(m_graph.NodeCount(), edges);
     g.SetFixedEdges(std::move(fixed));
     g.SetName(m_graph.Name());
     m_graph = std::move(g);

@@ -1,8 +1,9 @@
-// CHcpDoc: one graph with its current cycle order and the node positions
-// the graph view draws, and the operations that change them: a new graph
-// from the parameters dialog, open and save of .hcp files, the cycle search
-// and the solve (on a worker thread), layouts, rearranging the cycle,
-// removing a node's edges and moving a node. The graph is the engine's
+// CHcpDoc: one graph (undirected or directed) with its current cycle or
+// path order, the question it asks (a Hamiltonian cycle or path), and the
+// node positions the graph view draws, and the operations that change
+// them: a new graph from the parameters dialog, open and save of .hcp
+// files, the cycle search and the solve (on a worker thread), layouts,
+// rearranging the order, removing a node's edges and moving a node. The graph is the engine's
 // solver graph, so it may be as large as memory allows; the legacy classes
 // are made from it only for the work that needs them. Has no widgets of its
 // own.
@@ -62,13 +63,25 @@ public:
     // Replaces the order; false (nothing changes) when a node is outside
     // 0..N-1. The caller lays it out.
     bool SetOrder(std::vector<hcp::NodeId> order);
-    // The order checked on the graph as read, fixed edges included.
-    hcp::CycleCheck CheckOrder() const { return hcp::CheckCycle(m_graph, m_order); }
+    // The order checked on the graph as read, fixed edges included, as an
+    // answer to the document's question.
+    hcp::CycleCheck CheckOrder() const { return hcp::CheckOrder(m_graph, m_order, m_question); }
     // The graph's dimension N.
     int GetNodeCount() const { return static_cast<int>(m_graph.NodeCount()); }
     // Whether the legacy search (F5) and its degree-2 reduction hold the graph.
     bool FitsLegacy() const { return m_graph.NodeCount() <= kLegacyMaxNodes; }
     static constexpr hcp::NodeId kLegacyMaxNodes = 32767;
+
+    // The question (hcpdocquestion.cpp): what Solve answers and the order
+    // is read as, a Hamiltonian cycle (the default) or a path with free or
+    // given ends. A document option, not part of the file: a document opens
+    // asking for a cycle. SetQuestion refuses (false, the reason in
+    // *problem) a question that does not fit the graph, or while a search
+    // runs; a new question is written to the log and the status bar.
+    const hcp::Question& GetQuestion() const { return m_question; }
+    bool SetQuestion(const hcp::Question& q, QString* problem = nullptr);
+    // "Path ends": asks for the ends in a dialog and sets that path question.
+    void OnQuestionPathEnds();
 
     // Layouts (hcpdoc.cpp). EnsurePositions lays the nodes out on the
     // initial circle when there are no positions yet. LayoutCycle moves the
@@ -114,17 +127,21 @@ public:
     // becomes the document's cycle (the graph itself is never changed), the
     // nodes are laid out in that order and a log line is written. A graph
     // beyond the legacy search, or of fewer than two nodes, gets its outcome
-    // at once and starts nothing.
+    // at once and starts nothing; so does a document that asks for a path
+    // or holds a directed graph, which the legacy search knows nothing of:
+    // its outcome says that Solve answers it.
     void OnFindCycle();
     bool IsSearching() const { return m_job != nullptr || m_solve != nullptr; }
     // The solve (hcpdocsolve.cpp): decides on a worker, with the engine's
-    // default method, whether the graph has a Hamiltonian cycle. The graph
-    // stays as it is; a cycle found becomes the order.
+    // default method, the document's question: whether the graph has a
+    // Hamiltonian cycle, or a path. The graph stays as it is; a cycle or
+    // path found becomes the order.
     void OnSolve();
     bool IsSolving() const { return m_solve != nullptr; }
     // Export (hcpdocexport.cpp). HasTour: the order is a permutation of
     // all N >= 2 nodes. ExportTour writes it as a TSPLIB tour file, whole
-    // or not at all; false with a one-line reason naming the file.
+    // or not at all (a path's comment says it is one, with no closing
+    // edge); false with a one-line reason naming the file.
     bool HasTour() const;
     bool ExportTour(const QString& path, QString* error);
     void OnExportPicture();
@@ -167,6 +184,7 @@ private:
     // What a solve's worker works on: its own copy of the graph.
     struct SolveJob {
         hcp::Graph graph;
+        hcp::Question question;
         std::string method;
         hcp::SolveResult result;
         std::string failure;           // an exception the engine threw
@@ -177,12 +195,14 @@ private:
     void WriteLog(const QString& line);
     void RefuseWhileSearching();
 
+    void AddQuestionCommands();
     void DetectBoard(const QString& path);
     void GraphChanged();
     void Finish(app::Outcome outcome);
 
     hcp::Graph m_graph;
     std::vector<hcp::NodeId> m_order;
+    hcp::Question m_question;
     std::uint64_t m_graphRevision = 0;   // counts changes of the graph
     std::uint64_t m_orderRevision = 0;   // and of the order
     QString m_title;                     // CycleTitle's, for m_titleKey

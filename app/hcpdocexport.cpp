@@ -1,5 +1,5 @@
 // Taking things out of a document: the picture (PNG or SVG) and the cycle
-// as a TSPLIB tour.
+// or path as a TSPLIB tour.
 #include <QFile>
 #include <QFileInfo>
 
@@ -41,7 +41,8 @@ bool CHcpDoc::ExportTour(const QString& path, QString* error)
 {
     if (!HasTour()) {
         if (error)
-            *error = path + QStringLiteral(": there is no cycle to write");
+            *error = path + (m_question.IsPath() ? QStringLiteral(": there is no path to write")
+                                                 : QStringLiteral(": there is no cycle to write"));
         return false;
     }
     // The engine's TOUR module writes it, as hcpsolve does: the same
@@ -49,7 +50,8 @@ bool CHcpDoc::ExportTour(const QString& path, QString* error)
     // never leaves half a tour where an older one was.
     hcp::TourInfo info;
     info.name = QFileInfo(GetPathName().isEmpty() ? GetTitle() : GetPathName()).fileName().toStdString();
-    info.comment = hcp::TourComment(CheckOrder().gaps);
+    // A path's comment says so: no closing edge is implied.
+    info.comment = hcp::TourComment(CheckOrder().gaps, m_question.goal);
     try {
         hcp::WriteTour(QFile::encodeName(path).toStdString(), m_order, info);
     } catch (const std::exception& e) {

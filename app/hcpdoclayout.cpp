@@ -12,7 +12,7 @@ const app::GraphScene& CHcpDoc::Scene()
     // edges are few and compared whole.
     if (m_scene.revision == 0 || m_sceneGraph != m_graphRevision || m_sceneOrder != m_orderRevision
         || m_sceneRuledOut != m_ruledOut) {
-        m_scene = app::BuildScene(m_graph, m_order, m_ruledOut);
+        m_scene = app::BuildScene(m_graph, m_order, m_ruledOut, m_question.goal);
         m_sceneGraph = m_graphRevision;
         m_sceneOrder = m_orderRevision;
         m_sceneRuledOut = m_ruledOut;
@@ -23,7 +23,11 @@ const app::GraphScene& CHcpDoc::Scene()
 void CHcpDoc::DetectBoard(const QString& path)
 {
     // The graph decides; the file's NAME or name only helps to pick the shape.
-    m_board = app::RecogniseBoard(m_graph, QFileInfo(path).fileName().toStdString());
+    // A leaper's moves go both ways: a directed graph is no board.
+    if (m_graph.Directed())
+        m_board.reset();
+    else
+        m_board = app::RecogniseBoard(m_graph, QFileInfo(path).fileName().toStdString());
 }
 
 bool CHcpDoc::ApplyLayout(app::LayoutKind kind, QString* error)

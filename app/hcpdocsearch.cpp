@@ -1,5 +1,6 @@
 // The document's cycle search (F5) on a worker thread: the legacy search,
-// which holds graphs of up to 32,767 nodes and knows nothing of fixed edges.
+// which holds undirected graphs of up to 32,767 nodes, answers the cycle
+// question only and knows nothing of fixed edges.
 #include <ostream>
 
 #include <QTimer>
@@ -14,6 +15,19 @@ void CHcpDoc::OnFindCycle()
 {
     if (IsSearching())
         return;
+    if (m_question.IsPath() || m_graph.Directed()) {
+        // The legacy search looks for cycles along edges; rather than give
+        // an answer to another question, it says what answers this one.
+        app::Outcome o;
+        o.work = app::Outcome::Work::FindCycle;
+        o.refused = m_graph.Directed()
+            ? "Find cycle searches undirected graphs; this graph is directed \u2014 Solve (Ctrl+F5) looks for "
+                + hcp::QuestionText(m_question) + " along its arcs"
+            : "Find cycle searches for a Hamiltonian cycle; this document asks for "
+                + hcp::QuestionText(m_question) + " \u2014 Solve (Ctrl+F5) answers it";
+        Finish(std::move(o));
+        return;
+    }
     if (GetNodeCount() < 2 || !FitsLegacy()) {
         // Nothing to search: the outcome says why at once.
         app::Outcome o;

@@ -1,6 +1,6 @@
-// The document's Solve command: the engine decides on a worker thread
-// whether the graph has a Hamiltonian cycle, on its own copy of the graph
-// as read, fixed edges included.
+// The document's Solve command: the engine answers the document's question
+// on a worker thread (a Hamiltonian cycle, or a path with its ends if
+// given), on its own copy of the graph as read, fixed edges included.
 #include <algorithm>
 #include <atomic>
 #include <thread>
@@ -18,6 +18,7 @@ void CHcpDoc::OnSolve()
         return;
     auto job = std::make_unique<SolveJob>();
     job->graph = m_graph;
+    job->question = m_question;
     job->method = std::string(hcp::kDefaultMethod);
     m_solve = std::move(job);
     m_searchStart = std::chrono::steady_clock::now();
@@ -27,6 +28,7 @@ void CHcpDoc::OnSolve()
     m_worker = std::jthread([this, j](std::stop_token stop) {
         hcp::SolveOptions options;
         options.stop = stop;
+        options.question = j->question;
         // The machine's cores, as hcpsolve takes them for one file: the
         // verdict does not depend on them, only how soon it comes.
         options.threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
@@ -68,13 +70,15 @@ void CHcpDoc::FinishSolve()
     } else {
         o = app::SolveOutcome(job->result);
         // The order reached (checked by the engine) becomes the document's
-        // order; the graph itself is not touched.
+        // order; the graph itself is not touched. A path comes first node
+        // to last.
         if (job->result.order.size() == m_graph.NodeCount() && !job->result.order.empty()) {
             SetOrder(std::move(job->result.order));
             LayoutCycle();
         }
     }
     o.work = app::Outcome::Work::Solve;
+    o.question = job->question;
     if (o.method.empty())
         o.method = job->method;
     Finish(std::move(o));

@@ -212,8 +212,12 @@ void CHcpView::OnRearrangeCycle()
         const std::string problem = app::CycleTextProblem(text.toStdString(), n);
         return problem.empty() ? QString() : QStringLiteral("Not a cycle: ") + QString::fromStdString(problem) + ".";
     };
-    if (dlg.DoModal() == IDOK)
-        doc->RearrangeCycle(dlg.m_strCycle, m_nNodes);
+    if (dlg.DoModal() != IDOK)
+        return;
+    // A tour written as a path is read as one: the document asks for a path.
+    if (dlg.m_bPathTour && !doc->GetQuestion().IsPath())
+        doc->SetQuestion(hcp::Question::Path());
+    doc->RearrangeCycle(dlg.m_strCycle, m_nNodes);
 }
 
 void CHcpView::mousePressEvent(QMouseEvent* event)

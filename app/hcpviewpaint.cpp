@@ -11,6 +11,7 @@
 #include "framework/waitcursor.h"
 #include "hcpdoc.h"
 #include "hcpview.h"
+#include "scenegeometry.h"
 
 namespace {
 
@@ -141,7 +142,9 @@ void CHcpView::DrawScreen(QPainter* painter)
             QPainter layer(&m_layer);
             // The picture stays below the title strip when zoomed or panned.
             layer.setClipRect(QRect(0, m_nMargin + 1, width(), height()));
-            app::PaintScene(&layer, *scene, ScreenPositions(), ScreenStyle());
+            app::PaintStyle st = ScreenStyle();
+            st.arrows = app::ShowArrows(*scene, st.spacing);
+            app::PaintScene(&layer, *scene, ScreenPositions(), st);
         }
         m_layerKey = key;
         m_bLayerValid = true;
@@ -200,6 +203,7 @@ void CHcpView::DrawPrinted(QPainter* painter, CPrintInfo* info)
             st.labelFont = m_printFont;
             st.radius = m_nPrintRadius;
             st.lineScale = std::max(1.0, m_rcPrint.Width() / std::max(1.0, double(m_rcGraph.Width())));
+            st.arrows = app::ShowArrows(doc->Scene(), m_spacing);
             app::PaintScene(painter, doc->Scene(), at, st);
         }
     }

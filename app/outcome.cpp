@@ -14,9 +14,10 @@ std::string Seconds(double s)
     return buf;
 }
 
-std::string Gaps(int h)
+std::string Gaps(int h, const char* what = "cycle")
 {
-    return h >= 0 ? "No cycle found (H=" + std::to_string(h) + ")" : std::string("No cycle found");
+    const std::string none = std::string("No ") + what + " found";
+    return h >= 0 ? none + " (H=" + std::to_string(h) + ")" : none;
 }
 
 std::string Plural(std::uint64_t n, const char* one, const char* many)
@@ -26,6 +27,8 @@ std::string Plural(std::uint64_t n, const char* one, const char* many)
 
 std::string FindCycleText(const Outcome& o)
 {
+    if (!o.refused.empty())
+        return o.refused;
     if (o.tooLarge > 0)
         return "Find cycle runs on graphs of up to 32,767 nodes; this one has " + std::to_string(o.tooLarge)
              + " \u2014 Solve decides it with the large-graph method";
@@ -56,10 +59,40 @@ std::string FindCycleText(const Outcome& o)
     return line + "; the graph may have none \u2014 Solve proves it";
 }
 
+// "Hamiltonian path from node 3 to node 7": the question without its article.
+std::string PathWords(const hcp::Question& q)
+{
+    const std::string text = hcp::QuestionText(q);
+    return text.rfind("a ", 0) == 0 ? text.substr(2) : text;
+}
+
+std::string SolvePathText(const Outcome& o)
+{
+    const std::string what = PathWords(o.question);
+    switch (o.verdict) {
+    case hcp::Verdict::Hamiltonian:
+        return what + " found (H=0) in " + Seconds(o.seconds);
+    case hcp::Verdict::NoCycle:
+        return "No " + what + ": " + (o.reason.empty() ? std::string("proved by ") + o.method : o.reason);
+    case hcp::Verdict::Unknown:
+        break;
+    }
+    std::string line = Gaps(o.gaps, "path");
+    if (o.cancelled)
+        line += "; stopped after " + Seconds(o.seconds) + " before the question was decided";
+    else if (!o.reason.empty())
+        line += "; undecided: " + o.reason;
+    else
+        line += "; the " + o.method + " method could not decide whether the graph has " + hcp::QuestionText(o.question);
+    return line;
+}
+
 std::string SolveText(const Outcome& o)
 {
     if (o.failed)
         return "Solve failed: " + o.reason;
+    if (o.question.IsPath())
+        return SolvePathText(o);
     switch (o.verdict) {
     case hcp::Verdict::Hamiltonian:
         return "Hamiltonian cycle found (H=0) in " + Seconds(o.seconds);
@@ -84,6 +117,7 @@ Outcome SolveOutcome(const hcp::SolveResult& r)
 {
     Outcome o;
     o.work = Outcome::Work::Solve;
+    o.question.goal = r.goal;
     o.verdict = r.verdict;
     o.gaps = r.gaps;
     o.reason = r.reason;

@@ -17,6 +17,7 @@
 #include "hcpdoc.h"
 #include "io/atomicfile.h"
 #include "resource.h"
+#include "scenegeometry.h"
 #include "viewport.h"
 
 namespace app {
@@ -123,6 +124,7 @@ void PaintPicture(QPainter* painter, CHcpDoc& doc, QSize size)
     const double spacing = MedianNearestSpacing(doc.m_pX, doc.m_pY, r.Width(), r.Height());
     st.labelsReadable = n < 2 || spacing >= 2.0 * st.radius;
     st.spacing = spacing;
+    st.arrows = ShowArrows(doc.Scene(), spacing);
     PaintScene(painter, doc.Scene(), at, st);
     painter->restore();
 }

@@ -74,10 +74,12 @@ void CRearrangeDlg::OnBrowse()
         return;
     std::string text;
     std::string error;
-    if (!app::ReadTourFile(QFile::encodeName(path).toStdString(), text, &error)) {
+    bool isPath = false;
+    if (!app::ReadTourFile(QFile::encodeName(path).toStdString(), text, &error, &isPath)) {
         app::ShowMessage(QString::fromLocal8Bit(error.c_str()), app::MB_OK | app::MB_ICONEXCLAMATION);
         return;
     }
+    m_bPathTour = isPath;
     m_strCycle = QString::fromStdString(text);
     m_editCycle->setPlainText(m_strCycle);
 }

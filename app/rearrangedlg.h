@@ -18,6 +18,7 @@ public:
     explicit CRearrangeDlg(QWidget* parent = nullptr);
 
     QString m_strCycle;            // the cycle text, initially empty
+    bool m_bPathTour = false;      // the text came from a tour file that says it is a path
     QPlainTextEdit* m_editCycle;   // control 1023
     QPushButton* m_buttonBrowse;   // control 3
 

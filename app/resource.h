@@ -40,6 +40,11 @@
 #define ID_SOLVE                        32857
 #define ID_FILE_EXPORT_PICTURE          32858
 #define ID_FILE_EXPORT_TOUR             32859
+// The question the document asks: a Hamiltonian cycle, or a path (with
+// the path's ends, if any, given in "Path ends").
+#define ID_QUESTION_CYCLE               32860
+#define ID_QUESTION_PATH                32861
+#define ID_QUESTION_PATH_ENDS           32862
 
 // Controls of "Graph parameters".
 #define IDC_DIMENSION                   1001

@@ -1,5 +1,6 @@
 #include "scriptexport.h"
 
+#include <limits>
 #include <ostream>
 
 #include <QEventLoop>
@@ -7,6 +8,7 @@
 
 #include "hcpdoc.h"
 #include "outcome.h"
+#include "pathends.h"
 #include "picture.h"
 
 namespace app {
@@ -21,12 +23,14 @@ bool WantsScriptedExport(const std::vector<std::string>& args)
 
 const char* ScriptUsage()
 {
-    return "  Tourvane32 [--find-cycle | --solve] [--layout circle|board|force]\n"
-           "             --export OUT.png|OUT.svg|OUT.pdf GRAPH.hcp\n"
+    return "  Tourvane32 [--find-cycle | --solve] [--path | --path-from S | --path-ends S,T]\n"
+           "             [--layout circle|board|force] --export OUT.png|OUT.svg|OUT.pdf GRAPH.hcp\n"
            "      Opens GRAPH without a window, runs the search (--find-cycle, as F5)\n"
-           "      or decides the question (--solve), lays the nodes out, writes the\n"
-           "      picture to OUT and prints the outcome. Exit status 0 when a\n"
-           "      Hamiltonian cycle was found, 1 when not, 2 on errors.\n";
+           "      or decides the question (--solve: a Hamiltonian cycle, or with\n"
+           "      --path a path with free ends, from node S, or from S to T), lays\n"
+           "      the nodes out, writes the picture to OUT and prints the outcome.\n"
+           "      Exit status 0 when a Hamiltonian cycle (path) was found, 1 when\n"
+           "      not, 2 on errors.\n";
 }
 
 bool ParseScriptArgs(const std::vector<std::string>& args, ScriptArgs& out, std::string& error)
@@ -55,6 +59,24 @@ bool ParseScriptArgs(const std::vector<std::string>& args, ScriptArgs& out, std:
                 return false;
             }
             out.work = w;
+        } else if (a == "--path") {
+            out.goal = hcp::Goal::Path;
+        } else if (a == "--path-from" || a.rfind("--path-from=", 0) == 0 || a == "--path-ends"
+                   || a.rfind("--path-ends=", 0) == 0) {
+            const bool both = a.rfind("--path-ends", 0) == 0;
+            const std::string name = both ? "--path-ends" : "--path-from";
+            if (!value(i, name, v))
+                return false;
+            // Checked against any graph now, and against this one once read.
+            hcp::Question q;
+            const std::string problem = ParsePathEnds(v, std::numeric_limits<int>::max(), q);
+            if (!problem.empty() || (both ? !q.to : q.to.has_value())) {
+                error = name + " '" + v + "': " + (problem.empty() ? both ? "give two nodes S,T" : "give one node S"
+                                                                    : problem);
+                return false;
+            }
+            out.goal = hcp::Goal::Path;
+            out.pathEnds = v;
         } else if (a == "--layout" || a.rfind("--layout=", 0) == 0) {
             if (!value(i, "--layout", v))
                 return false;
@@ -112,6 +134,17 @@ int RunScriptedExport(const ScriptArgs& args, std::ostream& out, std::ostream& e
         err << "Tourvane32: " << ar.m_error.toStdString() << '\n';
         return kScriptError;
     }
+    if (args.goal == hcp::Goal::Path) {
+        hcp::Question q;
+        std::string problem = ParsePathEnds(args.pathEnds, doc.GetNodeCount(), q);
+        QString why;
+        if (problem.empty() && !doc.SetQuestion(q, &why))
+            problem = why.toStdString();
+        if (!problem.empty()) {
+            err << "Tourvane32: " << args.graph << ": " << problem << '\n';
+            return kScriptError;
+        }
+    }
     doc.EnsurePositions();
     const LayoutKind layout = args.layout.value_or(LayoutKind::Circle);
     if (layout != LayoutKind::Circle) {
@@ -144,8 +177,9 @@ int RunScriptedExport(const ScriptArgs& args, std::ostream& out, std::ostream& e
     const bool cycle = check.hamiltonian;
     std::string line = doc.LastOutcome().toStdString();
     if (args.work == ScriptArgs::Work::None) {
-        line = cycle ? "Hamiltonian cycle found (H=0)"
-                     : "No cycle found (H=" + std::to_string(check.gaps)
+        const char* what = args.goal == hcp::Goal::Path ? "path" : "cycle";
+        line = cycle ? std::string("Hamiltonian ") + what + " found (H=0)"
+                     : std::string("No ") + what + " found (H=" + std::to_string(check.gaps)
                 + "); no search was run (use --find-cycle or --solve)";
     }
     out << line << '\n';

@@ -1,8 +1,9 @@
 // Scripted use without a window, for papers and checks:
-//   Tourvane32 [--find-cycle | --solve] [--layout circle|board|force]
-//              --export OUT.png|OUT.svg|OUT.pdf GRAPH
-// opens the graph, does the work, writes the picture, prints the outcome
-// line and ends with 0 when a cycle was found, 1 when not, 2 on errors.
+//   Tourvane32 [--find-cycle | --solve] [--path | --path-from S | --path-ends S,T]
+//              [--layout circle|board|force] --export OUT.png|OUT.svg|OUT.pdf GRAPH
+// opens the graph, asks for a cycle or a path, does the work, writes the
+// picture, prints the outcome line and ends with 0 when a cycle (path) was
+// found, 1 when not, 2 on errors.
 #pragma once
 
 #include <iosfwd>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/question.h"
 #include "graphlayoutkind.h"
 
 namespace app {
@@ -18,6 +20,10 @@ struct ScriptArgs {
     enum class Work { None, FindCycle, Solve };
     Work work = Work::None;
     std::optional<LayoutKind> layout;   // unset: the circle
+    // The question: a cycle, or a path with the ends as typed (1-based,
+    // checked against the graph once it is read).
+    hcp::Goal goal = hcp::Goal::Cycle;
+    std::string pathEnds;
     std::string output;
     std::string graph;
 };

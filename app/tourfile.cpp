@@ -17,11 +17,13 @@ std::string CycleTextFromOrder(std::span<const hcp::NodeId> order)
     return text;
 }
 
-bool ReadTourFile(const std::string& path, std::string& text, std::string* error)
+bool ReadTourFile(const std::string& path, std::string& text, std::string* error, bool* isPath)
 {
     try {
         const hcp::Tour tour = hcp::ReadTour(path);
         text = CycleTextFromOrder(tour.order);
+        if (isPath)
+            *isPath = hcp::TourCommentSaysPath(tour.comment);
         return true;
     } catch (const std::exception& e) {
         if (error)

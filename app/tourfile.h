@@ -15,7 +15,9 @@ std::string CycleTextFromOrder(std::span<const hcp::NodeId> order);
 
 // Reads the file at path. False, with the reader's one-line reason naming
 // the file (and the line) in error, when it cannot be read or is no tour;
-// text is then unchanged.
-bool ReadTourFile(const std::string& path, std::string& text, std::string* error = nullptr);
+// text is then unchanged. *isPath tells whether the tour's comment says it
+// is a Hamiltonian path (no closing edge), as a path's export writes it.
+bool ReadTourFile(const std::string& path, std::string& text, std::string* error = nullptr,
+                  bool* isPath = nullptr);
 
 }  // namespace app

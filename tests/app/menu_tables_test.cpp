@@ -61,7 +61,10 @@ TEST(MenuTables, MenuWithDocument)
     EXPECT_EQ(Outline(m[2]),
               "&Toolbar | &Status Bar | - | &Log | &Edges | &Node labels | - | Zoom &in\tCtrl++ | Zoom &out\tCtrl+-"
               " | Fit to &window\tCtrl+0 | Fin&d node...\tCtrl+F | - | &Circle layout | &Board layout"
-              " | Force l&ayout | - | &Rearrange cycle | - | &Find cycle\tF5 | S&olve\tCtrl+F5 | &Stop search\tEsc");
+              " | Force l&ayout | - | &Rearrange cycle | - | &Question | &Find cycle\tF5 | S&olve\tCtrl+F5"
+              " | &Stop search\tEsc");
+    // The question Solve answers sits just above it.
+    EXPECT_EQ(Outline(m[2].entries[18]), "Hamiltonian &cycle | Hamiltonian &path | Path &ends...");
     EXPECT_EQ(Outline(m[3]), "&New Window | &Cascade | &Tile | &Arrange Icons");
     EXPECT_EQ(Outline(m[4]), "&Help Topics | - | &About Tourvane32...");
 }
@@ -78,9 +81,13 @@ TEST(MenuTables, ViewMenuCarriesTheProgramsCommandIds)
     EXPECT_EQ(view[13].id, ID_LAYOUT_BOARD);
     EXPECT_EQ(view[14].id, ID_LAYOUT_FORCE);
     EXPECT_EQ(view[16].id, ID_REARRANGE_CYCLE);
-    EXPECT_EQ(view[18].id, ID_FIND_CYCLE);
-    EXPECT_EQ(view[19].id, ID_SOLVE);
-    EXPECT_EQ(view[20].id, ID_CANCEL_SEARCH);
+    ASSERT_EQ(view[18].kind, MenuEntry::Popup);
+    EXPECT_EQ(view[18].entries[0].id, ID_QUESTION_CYCLE);
+    EXPECT_EQ(view[18].entries[1].id, ID_QUESTION_PATH);
+    EXPECT_EQ(view[18].entries[2].id, ID_QUESTION_PATH_ENDS);
+    EXPECT_EQ(view[19].id, ID_FIND_CYCLE);
+    EXPECT_EQ(view[20].id, ID_SOLVE);
+    EXPECT_EQ(view[21].id, ID_CANCEL_SEARCH);
 }
 
 TEST(MenuTables, ContextMenuHoldsDeleteNodeOnly)

@@ -171,7 +171,20 @@ private slots:
                  (QStringList{"&Toolbar", "&Status Bar", "-", "&Log", "&Edges", "&Node labels", "-",
                               "Zoom &in\tCtrl++", "Zoom &out\tCtrl+-", "Fit to &window\tCtrl+0",
                               "Fin&d node...\tCtrl+F", "-", "&Circle layout", "&Board layout", "Force l&ayout", "-",
-                              "&Rearrange cycle", "-", "&Find cycle\tF5", "S&olve\tCtrl+F5", "&Stop search\tEsc"}));
+                              "&Rearrange cycle", "-", "&Question", "&Find cycle\tF5", "S&olve\tCtrl+F5",
+                              "&Stop search\tEsc"}));
+        // The question's submenu: the document asks for a cycle until told otherwise.
+        QMenu* question = Frame()->CurrentMenus()[2]->actions()[18]->menu();
+        QVERIFY(question);
+        QCOMPARE(Entries(question), (QStringList{"Hamiltonian &cycle", "Hamiltonian &path", "Path &ends..."}));
+        Frame()->UpdateCommandUI();
+        QVERIFY(question->actions()[0]->isChecked() && question->actions()[0]->isEnabled());
+        QVERIFY(!question->actions()[1]->isChecked() && question->actions()[1]->isEnabled());
+        QVERIFY(Frame()->OnCommand(ID_QUESTION_PATH));
+        Frame()->UpdateCommandUI();
+        QVERIFY(!question->actions()[0]->isChecked() && question->actions()[1]->isChecked());
+        QCOMPARE(Frame()->CommandAction(ID_QUESTION_PATH)->statusTip(),
+                 QStringLiteral("Ask for a Hamiltonian path with free ends (Solve)"));
         QCOMPARE(Entries(Frame()->CurrentMenus()[3]),
                  (QStringList{"&New Window", "&Cascade", "&Tile", "&Arrange Icons"}));
         // The menu bar shows the same pop-ups.

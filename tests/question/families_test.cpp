@@ -127,6 +127,25 @@ TEST(PathFamilies, UnbalancedCompleteBipartiteGraphsHavePathsBetweenLargerSideNo
     EXPECT_EQ(wide.reason, "the graph is bipartite with sides of 5 and 2 nodes, and a path alternates between them");
 }
 
+TEST(PathFamilies, LargerGraphsAskForACycleFirstAndStillAnswerThePathQuestion)
+{
+    // K(33, 34): no cycle, so the path comes from the form; its ends lie on
+    // the larger side (nodes 34..67).
+    const Graph k = testgraphs::CompleteBipartite(33, 34);
+    const hcp::SolveResult large = Ask(k, Question::PathFrom(40));
+    EXPECT_EQ(large.verdict, Verdict::Hamiltonian);
+    EXPECT_EQ(large.order.front(), 40u);
+    EXPECT_EQ(Ask(k, Question::PathFrom(3)).verdict, Verdict::NoCycle);
+    EXPECT_EQ(Ask(k, Question::Path(), "exact").verdict, Verdict::Hamiltonian);
+    // A Hamiltonian grid: the cycle found is opened at the given node.
+    const Graph grid = testgraphs::Grid(10, 12);
+    for (const char* method : {"auto", "exact", "exist", "large"}) {
+        const hcp::SolveResult r = Ask(grid, Question::PathFrom(57), method);
+        EXPECT_EQ(r.verdict, Verdict::Hamiltonian) << method;
+        if (!r.order.empty()) EXPECT_EQ(r.order.front(), 57u) << method;
+    }
+}
+
 TEST(DigraphFamilies, DeBruijnDigraphsAreHamiltonian)
 {
     for (const auto& [k, m] : {std::pair<NodeId, NodeId>{2, 2}, {2, 3}, {2, 4}, {2, 5}, {2, 6}, {2, 7}, {3, 2}, {3, 3}, {3, 4}})

@@ -68,6 +68,38 @@ SolveResult AskMethod(const Graph& g, const Method& method, const SolveOptions& 
 // them in microseconds (auto's limit for going straight to it).
 constexpr NodeId kCycleFirstNodes = kAutoTinyGraph;
 
+// Turns a Hamiltonian cycle into a path that answers q (a free end, or a
+// given first node): opened at a link no fixed edge asks for, and at the
+// given first node in either direction the graph allows. False when every
+// opening would drop a fixed edge.
+bool OpenCycle(const Graph& g, const Question& q, std::vector<NodeId>& order)
+{
+    const std::size_t n = order.size();
+    auto tryAt = [&](std::size_t first) {
+        std::vector<NodeId> path(order.begin() + static_cast<std::ptrdiff_t>(first), order.end());
+        path.insert(path.end(), order.begin(), order.begin() + static_cast<std::ptrdiff_t>(first));
+        if (!CheckOrder(g, path, q).hamiltonian) return false;
+        order = std::move(path);
+        return true;
+    };
+    if (q.from) {
+        const std::size_t at = static_cast<std::size_t>(std::find(order.begin(), order.end(), *q.from) - order.begin());
+        if (at == n) return false;
+        if (tryAt(at)) return true;
+        if (g.Directed()) return false;
+        std::reverse(order.begin(), order.end());
+        return tryAt(n - 1 - at);
+    }
+    if (g.FixedEdges().empty()) return tryAt(0);
+    const auto& fixed = g.FixedEdges();
+    for (std::size_t i = 0; i < n; ++i) {
+        NodeId a = order[i], b = order[(i + 1) % n];
+        if (!g.Directed() && a > b) std::swap(a, b);
+        if (!std::binary_search(fixed.begin(), fixed.end(), Edge{a, b})) return tryAt((i + 1) % n);
+    }
+    return false;
+}
+
 // A path question, as a cycle question on the graph with the added nodes.
 SolveResult AskPath(const Graph& g, const Method& method, const SolveOptions& run)
 {
@@ -99,13 +131,12 @@ SolveResult AskPath(const Graph& g, const Method& method, const SolveOptions& ru
         first.stop = part.Token();
         SolveResult c = AskMethod(g, method, first);
         spent = c.stats;
-        if (c.verdict == Verdict::Hamiltonian || run.stop.stop_requested()) {
-            if (c.verdict == Verdict::Hamiltonian) {
-                const auto at = q.from ? std::find(c.order.begin(), c.order.end(), *q.from) : c.order.begin();
-                std::rotate(c.order.begin(), at, c.order.end());
-            } else {
-                c.order.clear();
-            }
+        if (c.verdict == Verdict::Hamiltonian && OpenCycle(g, q, c.order)) return c;
+        if (run.stop.stop_requested()) {
+            // No cycle is no proof that there is no path.
+            c.verdict = Verdict::Unknown;
+            c.reason.clear();
+            c.order.clear();
             return c;
         }
     }

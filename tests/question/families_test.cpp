@@ -146,6 +146,28 @@ TEST(PathFamilies, LargerGraphsAskForACycleFirstAndStillAnswerThePathQuestion)
     }
 }
 
+TEST(PathFamilies, ACycleOpenedIntoAPathKeepsTheFixedEdges)
+{
+    // The 70-cycle has one Hamiltonian cycle; opened at node 1 it must keep
+    // the fixed edge 1-2, and with both 1-2 and 1-70 fixed no path starts
+    // at node 1 at all.
+    std::vector<hcp::Edge> ring;
+    for (NodeId v = 0; v < 70; ++v) ring.emplace_back(v, (v + 1) % 70);
+    Graph one = Graph::FromEdges(70, ring);
+    one.SetFixedEdges({{0, 1}});
+    Graph both = one;
+    both.SetFixedEdges({{0, 1}, {0, 69}});
+    for (const char* method : {"auto", "exact", "exist"}) {
+        const hcp::SolveResult from = Ask(one, Question::PathFrom(0), method);
+        EXPECT_EQ(from.verdict, Verdict::Hamiltonian) << method;
+        if (!from.order.empty()) EXPECT_EQ(from.order[1], 1u) << method;
+        EXPECT_EQ(Ask(one, Question::Path(), method).verdict, Verdict::Hamiltonian) << method;
+        EXPECT_NE(Ask(both, Question::PathFrom(0), method).verdict, Verdict::Hamiltonian) << method;
+    }
+    EXPECT_EQ(Ask(both, Question::PathFrom(0)).verdict, Verdict::NoCycle);
+    EXPECT_EQ(Ask(both, Question::Path()).verdict, Verdict::Hamiltonian);
+}
+
 TEST(DigraphFamilies, DeBruijnDigraphsAreHamiltonian)
 {
     for (const auto& [k, m] : {std::pair<NodeId, NodeId>{2, 2}, {2, 3}, {2, 4}, {2, 5}, {2, 6}, {2, 7}, {3, 2}, {3, 3}, {3, 4}})

@@ -50,6 +50,8 @@ public:
 
 SolveResult ExactSearch::Run(const Graph& g, const SolveOptions& options, ExactEngine engine)
 {
+    // The portfolio's parts read edges; a digraph has its own search.
+    if (g.Directed()) return RunDigraphSearch(g, options);
     SolveResult r;
     r.method = "exact";
     r.seed = options.seed;

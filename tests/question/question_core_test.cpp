@@ -10,6 +10,7 @@
 #include "common/pathtruth.h"
 #include "core/cyclecheck.h"
 #include "core/question.h"
+#include "exact/exactsearch.h"
 #include "graph/bitgraph.h"
 #include "solve/questionforms.h"
 #include "solve/solver.h"
@@ -78,6 +79,19 @@ TEST(OrderCheck, DirectedOrdersFollowTheArcs)
     // Two nodes with both arcs make a directed cycle; one arc does not.
     EXPECT_TRUE(hcp::CheckCycle(Graph::FromArcs(2, std::vector<Edge>{{0, 1}, {1, 0}}), std::vector<NodeId>{0, 1}).hamiltonian);
     EXPECT_FALSE(hcp::CheckCycle(Graph::FromArcs(2, std::vector<Edge>{{0, 1}}), std::vector<NodeId>{0, 1}).hamiltonian);
+}
+
+TEST(Digraph, ThePortfolioCalledDirectlyTakesTheDigraphSearch)
+{
+    // A caller that runs the complete method's object itself, as the
+    // benchmarks do, gets the answer along the arcs, never an undirected one.
+    const Graph one = Graph::FromArcs(3, std::vector<Edge>{{0, 1}, {1, 2}, {2, 0}});
+    const Graph path = Graph::FromArcs(3, std::vector<Edge>{{0, 1}, {1, 2}, {0, 2}});
+    hcp::ExactSearch search;
+    const hcp::SolveResult r = search.Run(one, {});
+    EXPECT_EQ(r.verdict, hcp::Verdict::Hamiltonian);
+    EXPECT_TRUE(hcp::CheckCycle(one, r.order).hamiltonian);
+    EXPECT_EQ(search.Run(path, {}).verdict, hcp::Verdict::NoCycle);
 }
 
 TEST(Questions, UnfitQuestionsAreRefusedWithTheirProblem)

@@ -4,6 +4,7 @@
 #include <cadical.hpp>
 
 #include "exact/coverencoding.h"
+#include "exact/satclauses.h"
 
 namespace hcp {
 
@@ -18,8 +19,8 @@ public:
         const NodeId n = m_w.NodeCount();
         for (std::uint32_t e = 0; e < m_w.EdgeCount(); ++e) {
             const int a = static_cast<int>(2 * e + 1), b = a + 1;
-            Clause(s, {-a, -b});
-            if (m_w.Forced(e)) Clause(s, {a, b});
+            AddClause(s, {-a, -b});
+            if (m_w.Forced(e)) AddClause(s, {a, b});
         }
         std::vector<int> outs, ins;
         for (NodeId v = 0; v < n; ++v) {
@@ -95,40 +96,7 @@ private:
         return static_cast<int>(2 * e + (m_w.EdgeAt(e).first == from ? 1 : 2));
     }
 
-    static void Clause(CaDiCaL::Solver& s, std::initializer_list<int> lits)
-    {
-        for (int l : lits) s.add(l);
-        s.add(0);
-    }
-
-    // Pairwise exclusion for a few literals, a sequential counter for many:
-    // a degree of 800 would give 320,000 pairs, the counter 2,400 clauses.
-    void ExactlyOne(CaDiCaL::Solver& s, const std::vector<int>& lits)
-    {
-        for (int l : lits) s.add(l);
-        s.add(0);
-        const std::size_t k = lits.size();
-        if (k <= 6) {
-            for (std::size_t i = 0; i < k; ++i)
-                for (std::size_t j = i + 1; j < k; ++j) Clause(s, {-lits[i], -lits[j]});
-            return;
-        }
-        int prev = 0;
-        for (std::size_t i = 0; i < k; ++i) {
-            const int x = lits[i];
-            if (i + 1 < k) {
-                const int t = m_next++;
-                Clause(s, {-x, t});
-                if (prev != 0) {
-                    Clause(s, {-prev, t});
-                    Clause(s, {-x, -prev});
-                }
-                prev = t;
-            } else {
-                Clause(s, {-x, -prev});
-            }
-        }
-    }
+    void ExactlyOne(CaDiCaL::Solver& s, const std::vector<int>& lits) { AddExactlyOne(s, lits, m_next); }
 
     // Which way round the cycle runs is a free choice that doubles the
     // search; at one node of least degree the successor must come before
@@ -143,7 +111,7 @@ private:
         if (ids.size() > 64) return;
         for (std::size_t i = 0; i < ids.size(); ++i)
             for (std::size_t j = i + 1; j < ids.size(); ++j)
-                Clause(s, {-Arc(ids[j], m_pivot), -Arc(ids[i], nbrs[i])});
+                AddClause(s, {-Arc(ids[j], m_pivot), -Arc(ids[i], nbrs[i])});
     }
 
     const WorkGraph& m_w;

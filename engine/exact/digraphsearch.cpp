@@ -11,6 +11,7 @@
 #include "core/cyclecheck.h"
 #include "exact/arcstructure.h"
 #include "exact/digraphproofs.h"
+#include "exact/satclauses.h"
 
 namespace hcp {
 
@@ -23,15 +24,6 @@ constexpr NodeId kNone = ~NodeId{0};
 constexpr std::uint64_t kBytesPerArc = 1200;
 
 std::string Num(NodeId v) { return std::to_string(std::uint64_t{v} + 1); }
-
-class StopTerminator final : public CaDiCaL::Terminator {
-public:
-    explicit StopTerminator(std::stop_token stop) : m_stop(std::move(stop)) {}
-    bool terminate() override { return m_stop.stop_requested(); }
-
-private:
-    std::stop_token m_stop;
-};
 
 // The digraph in which a fixed arc u -> v is u's only arc out and v's only
 // arc in; its Hamiltonian cycles are those of d that use every fixed arc.
@@ -98,37 +90,6 @@ std::vector<NodeId> SubsetProgramme(const Graph& d, const std::stop_token& stop,
     return order;
 }
 
-void AddClause(CaDiCaL::Solver& s, std::initializer_list<int> lits)
-{
-    for (int l : lits) s.add(l);
-    s.add(0);
-}
-
-// At least one and at most one of lits: pairs for a few, a sequential
-// counter for many.
-void ExactlyOne(CaDiCaL::Solver& s, const std::vector<int>& lits, int& next)
-{
-    for (int l : lits) s.add(l);
-    s.add(0);
-    const std::size_t k = lits.size();
-    if (k <= 6) {
-        for (std::size_t i = 0; i < k; ++i)
-            for (std::size_t j = i + 1; j < k; ++j) AddClause(s, {-lits[i], -lits[j]});
-        return;
-    }
-    int prev = 0;
-    for (std::size_t i = 0; i < k; ++i) {
-        const int x = lits[i];
-        if (prev != 0) AddClause(s, {-x, -prev});
-        if (i + 1 < k) {
-            const int t = next++;
-            AddClause(s, {-x, t});
-            if (prev != 0) AddClause(s, {-prev, t});
-            prev = t;
-        }
-    }
-}
-
 SolveResult SatCycle(const Graph& d, const SolveOptions& options)
 {
     SolveResult r;
@@ -164,10 +125,10 @@ SolveResult SatCycle(const Graph& d, const SolveOptions& options)
     for (NodeId u = 0; u < n; ++u) {
         lits.clear();
         for (std::size_t i = 0; i < d.Degree(u); ++i) lits.push_back(arc(u, i));
-        ExactlyOne(s, lits, next);
+        AddExactlyOne(s, lits, next);
         lits.clear();
         for (NodeId w : d.InNeighbors(u)) lits.push_back(arcTo(w, u));
-        ExactlyOne(s, lits, next);
+        AddExactlyOne(s, lits, next);
         if (n > 2)
             for (NodeId v : d.Neighbors(u))
                 if (u < v && d.HasEdge(v, u)) AddClause(s, {-arcTo(u, v), -arcTo(v, u)});

@@ -16,20 +16,11 @@
 #include "exact/coverencoding.h"
 #include "exact/cyclecover.h"
 #include "exact/matchingcover.h"
+#include "exact/satclauses.h"
 
 namespace hcp {
 
 namespace {
-
-// Lets a stop request end a SAT call: CaDiCaL polls it while it searches.
-class StopTerminator final : public CaDiCaL::Terminator {
-public:
-    explicit StopTerminator(std::stop_token stop) : m_stop(std::move(stop)) {}
-    bool terminate() override { return m_stop.stop_requested(); }
-
-private:
-    std::stop_token m_stop;
-};
 
 // Counts the clauses the solver learns, one per conflict: the work of a
 // lane, counted the same on every run (seconds would not be).

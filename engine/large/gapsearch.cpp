@@ -266,6 +266,7 @@ std::pair<NodeId, NodeId> GapSearch::Walk(NodeId x, NodeId y, std::uint64_t limi
         if (m_list.Next(a) != b) std::swap(a, b);
         assert(m_list.Next(a) == b);
         if (++m_tickCount % 256 == 0 && tick) tick(m_gaps);
+        if (OutOfSteps()) break;
         const Move m = Choose(a, b, mover);
         ++m_stats.steps;
         if (m.kind == Move::None) break;
@@ -343,6 +344,10 @@ bool GapSearch::Run(StopWatch& stop, const std::function<void(int)>& tick)
     const std::uint64_t giveUp = std::max<std::uint64_t>(std::uint64_t(1) << 18, 64 * std::uint64_t(m_graph.NodeCount()));
     std::uint64_t stepsAtLastGain = 0;
     while (m_gaps > 0 && !stop.Stopped()) {
+        if (OutOfSteps()) {
+            m_gaveUp = true;
+            break;
+        }
         if (m_queue.empty()) {
             // Every gap should be queued; rescan rather than trust that.
             const std::vector<NodeId> order = m_list.Order(0);

@@ -51,6 +51,10 @@ public:
     // few hundred steps with the gap count. True when the order is a cycle.
     bool Run(StopWatch& stop, const std::function<void(int)>& tick);
 
+    // Ends Run, as giving up does, once this many steps are taken in all
+    // (0: no limit). A caller with a share of work to spend sets it.
+    void SetStepLimit(std::uint64_t steps) { m_stepLimit = steps; }
+
     int Gaps() const { return m_gaps; }
     // True when Run ended because walks grew too long without success.
     bool GaveUp() const { return m_gaveUp; }
@@ -121,6 +125,8 @@ private:
     GapSearchStats m_stats;
     std::uint64_t m_tickCount = 0;
     bool m_gaveUp = false;
+    std::uint64_t m_stepLimit = 0;
+    bool OutOfSteps() const { return m_stepLimit != 0 && m_stats.steps >= m_stepLimit; }
     std::vector<std::uint32_t> m_dist;   // graph distance to a guided walk's targets
     std::vector<NodeId> m_bfs;
     std::vector<std::uint32_t> m_seen;   // walk that last had the node as an end

@@ -55,3 +55,32 @@ TEST(GapSearch, KeepsItsGapCountEqualToARecount)
     // By then the last gaps have been walked towards each other too.
     EXPECT_GT(search.Stats().guidedWalks, 0u);
 }
+
+TEST(GapSearch, AStepLimitEndsTheRunAtExactlyThatManySteps)
+{
+    // The 15 x 15 board has no closed tour, so only the limit ends the run;
+    // a limited run repeats with its seed and leaves a consistent order.
+    const Graph g = hcp::KnightBoard(15, 15);
+    std::vector<NodeId> order(g.NodeCount());
+    std::iota(order.begin(), order.end(), 0u);
+    std::vector<NodeId> first;
+    for (int run = 0; run < 2; ++run) {
+        hcp::Random64 rng(5);
+        hcp::GapSearch search(g, order, rng);
+        search.SetStepLimit(3000);
+        std::stop_source never;
+        hcp::StopWatch stop(never.get_token());
+        EXPECT_FALSE(search.Run(stop, {}));
+        EXPECT_TRUE(search.GaveUp());
+        EXPECT_EQ(search.Stats().steps, 3000u);
+        const std::vector<NodeId> now = search.Order();
+        const hcp::CycleCheck c = hcp::CheckCycle(g, now);
+        ASSERT_TRUE(c.permutation) << c.problem;
+        EXPECT_EQ(search.Gaps(), c.gaps);
+        if (run == 0) first = now;
+        else EXPECT_EQ(now, first);
+        // Run again: the limit counts the steps already taken.
+        EXPECT_FALSE(search.Run(stop, {}));
+        EXPECT_EQ(search.Stats().steps, 3000u);
+    }
+}

@@ -1,0 +1,43 @@
+// CoverRepair: a cover of a few cycles from the SAT search, handed to the
+// local search for large sparse graphs. Read as one cyclic order, the
+// cover has a gap where each cycle ends and the next begins, and the gap
+// search's rotations and joins often close those gaps where no 2-opt
+// splice between two cycles exists: on sparse FHCP graphs whose cut loop
+// returns covers of 2 to 8 cycles call after call, a repair of some
+// 100,000 steps finds the cycle that thousands of further calls did not.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "core/graph.h"
+#include "core/stopwatch.h"
+#include "exact/cyclecover.h"
+#include "exact/workgraph.h"
+
+namespace hcp {
+
+class CoverRepair {
+public:
+    CoverRepair(const WorkGraph& w, std::uint64_t seed) : m_w(w), m_seed(seed) {}
+
+    // Works on the cover's order for at most 'steps' steps. True when it
+    // closed into a Hamiltonian cycle of the working graph that uses every
+    // forced edge; 'cycle' then holds it.
+    bool TryClose(const CycleCover& cover, std::uint64_t steps, StopWatch& stop, std::vector<NodeId>& cycle);
+
+    std::uint64_t Attempts() const { return m_attempts; }
+    std::uint64_t Steps() const { return m_steps; }
+
+private:
+    bool UsesForcedEdges(const std::vector<NodeId>& cycle);
+
+    const WorkGraph& m_w;
+    std::uint64_t m_seed;
+    Graph m_plain;   // the working graph as the gap search reads it, built at the first attempt
+    std::vector<NodeId> m_position;
+    std::uint64_t m_attempts = 0;
+    std::uint64_t m_steps = 0;
+};
+
+}  // namespace hcp

@@ -17,15 +17,16 @@ using hcp::NodeId;
 
 namespace {
 
-// GP(n, 2) covered by its outer cycle and its inner star polygon (two
-// cycles of n/2 when n is even): no 2-opt splice joins them, since no
-// spoke's end is next to another spoke's end on both cycles.
-hcp::CycleCover OuterAndInner(NodeId n)
+// The cover of a graph on outer nodes 0..n-1 and inner nodes n..2n-1 by
+// the outer cycle and the inner cycles i -> i + step. In GP(n, 2), with
+// step 2 (two cycles of n/2 when n is even), no 2-opt splice joins them,
+// since no spoke's end is next to another spoke's end on both cycles.
+hcp::CycleCover OuterAndInner(NodeId n, NodeId step = 2)
 {
     std::vector<NodeId> succ(2 * n);
     for (NodeId i = 0; i < n; ++i) {
         succ[i] = (i + 1) % n;
-        succ[n + i] = n + (i + 2) % n;
+        succ[n + i] = n + (i + step) % n;
     }
     hcp::CycleCover cover;
     cover.Load(succ);
@@ -104,13 +105,7 @@ TEST(CoverRepair, AClosedCoverKeepsEveryFixedEdge)
     Graph fixed = free;
     fixed.SetFixedEdges({{3, k + 3}});
     Working wFree(free), wFixed(fixed);
-    std::vector<NodeId> succ(2 * k);
-    for (NodeId i = 0; i < k; ++i) {
-        succ[i] = (i + 1) % k;
-        succ[k + i] = k + (i + 1) % k;
-    }
-    hcp::CycleCover cover;
-    cover.Load(succ);
+    const hcp::CycleCover cover = OuterAndInner(k, 1);
     int turnedDown = 0;
     for (std::uint64_t seed = 1; seed <= 20; ++seed) {
         std::stop_source never;

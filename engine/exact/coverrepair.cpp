@@ -40,8 +40,8 @@ bool CoverRepair::UsesForcedEdges(const std::vector<NodeId>& cycle)
     for (std::uint32_t e = 0; e < m_w.EdgeCount(); ++e) {
         if (!m_w.Forced(e)) continue;
         const Edge& edge = m_w.EdgeAt(e);
-        const NodeId d = m_position[edge.first] > m_position[edge.second] ? m_position[edge.first] - m_position[edge.second]
-                                                                 : m_position[edge.second] - m_position[edge.first];
+        const NodeId a = m_position[edge.first], b = m_position[edge.second];
+        const NodeId d = a > b ? a - b : b - a;
         if (d != 1 && d != n - 1) return false;
     }
     return true;

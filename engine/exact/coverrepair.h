@@ -23,19 +23,18 @@ public:
 
     // Works on the cover's order for at most 'steps' steps. True when it
     // closed into a Hamiltonian cycle of the working graph that uses every
-    // forced edge; 'cycle' then holds it.
+    // forced edge; 'cycle' then holds it, and is untouched otherwise.
     bool TryClose(const CycleCover& cover, std::uint64_t steps, StopWatch& stop, std::vector<NodeId>& cycle);
 
     std::uint64_t Attempts() const { return m_attempts; }
     std::uint64_t Steps() const { return m_steps; }
 
 private:
-    bool UsesForcedEdges(const std::vector<NodeId>& cycle);
-
     const WorkGraph& m_w;
     std::uint64_t m_seed;
-    Graph m_plain;   // the working graph as the gap search reads it, built at the first attempt
-    std::vector<NodeId> m_position;
+    // The working graph as the gap search reads it, its forced edges fixed;
+    // built at the first attempt.
+    Graph m_plain;
     std::uint64_t m_attempts = 0;
     std::uint64_t m_steps = 0;
 };

@@ -39,20 +39,23 @@ void RunInterruptibly(std::stop_source& stop, const std::function<void()>& task)
     // handed its task while the GIL is held (the pool relies on that).
     Outcome outcome;
     std::optional<py::error_already_set> raised;
-    RunOnWorker([&] {
-        std::exception_ptr error;
-        try {
-            task();
-        } catch (...) {
-            error = std::current_exception();
-        }
-        // Nothing of the caller's is touched after this lock is released:
-        // the caller may return as soon as it sees done.
-        std::lock_guard<std::mutex> lock(outcome.mutex);
-        outcome.error = error;
-        outcome.done = true;
-        outcome.finished.notify_all();
-    });
+    std::exception_ptr error;
+    RunOnWorker(
+        [&] {
+            try {
+                task();
+            } catch (...) {
+                error = std::current_exception();
+            }
+        },
+        [&] {
+            // Nothing of the caller's is touched after this lock is
+            // released: the caller may return as soon as it sees done.
+            std::lock_guard<std::mutex> lock(outcome.mutex);
+            outcome.error = error;
+            outcome.done = true;
+            outcome.finished.notify_all();
+        });
     {
         py::gil_scoped_release release;
         std::unique_lock<std::mutex> lock(outcome.mutex);

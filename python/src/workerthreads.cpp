@@ -17,7 +17,8 @@ constexpr auto kIdleLife = std::chrono::seconds(30);
 
 struct Worker {
     std::condition_variable wake;
-    std::function<void()> task;   // set under the pool's lock
+    std::function<void()> work;   // set under the pool's lock
+    std::function<void()> done;
 };
 
 // Never destroyed: detached workers may still wait on it while the process
@@ -46,16 +47,24 @@ void WorkerLoop(Pool* pool, Worker* self)
 {
     std::unique_lock<std::mutex> lock(pool->mutex);
     for (;;) {
-        if (self->task) {
-            std::function<void()> task = std::move(self->task);
-            self->task = nullptr;
+        if (self->work) {
+            std::function<void()> work = std::move(self->work);
+            std::function<void()> done = std::move(self->done);
+            self->work = nullptr;
+            self->done = nullptr;
             lock.unlock();
-            task();
-            task = nullptr;
+            work();
+            work = nullptr;
+            // Idle before the caller hears of it, so that its next call finds
+            // this worker. A task handed over meanwhile waits in self->work.
             lock.lock();
             pool->idle.push_back(self);
+            lock.unlock();
+            done();
+            done = nullptr;
+            lock.lock();
         }
-        if (!self->wake.wait_for(lock, kIdleLife, [&] { return static_cast<bool>(self->task); })) {
+        if (!self->wake.wait_for(lock, kIdleLife, [&] { return static_cast<bool>(self->work); })) {
             // Nobody picked this worker while the lock was free: leave.
             pool->idle.erase(std::find(pool->idle.begin(), pool->idle.end(), self));
             lock.unlock();
@@ -67,19 +76,21 @@ void WorkerLoop(Pool* pool, Worker* self)
 
 }  // namespace
 
-void RunOnWorker(std::function<void()> task)
+void RunOnWorker(std::function<void()> work, std::function<void()> done)
 {
     Pool* pool = ThePool();
     std::lock_guard<std::mutex> lock(pool->mutex);
     if (!pool->idle.empty()) {
         Worker* w = pool->idle.back();
         pool->idle.pop_back();
-        w->task = std::move(task);
+        w->work = std::move(work);
+        w->done = std::move(done);
         w->wake.notify_one();
         return;
     }
     auto* w = new Worker;
-    w->task = std::move(task);
+    w->work = std::move(work);
+    w->done = std::move(done);
     try {
         std::thread(WorkerLoop, pool, w).detach();
     } catch (...) {

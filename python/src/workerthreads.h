@@ -7,9 +7,11 @@
 
 namespace pyhcp {
 
-// Runs task on an idle worker thread, or on a new one when none is idle.
-// The task must not throw. Workers idle for half a minute end. Safe after
+// Runs work on an idle worker thread, or on a new one when none is idle,
+// then done on the same thread once the worker is idle again: a caller that
+// waits for done and calls again at once gets the same worker, not a new
+// one. Neither may throw. Workers idle for half a minute end. Safe after
 // fork(): the child starts a pool of its own.
-void RunOnWorker(std::function<void()> task);
+void RunOnWorker(std::function<void()> work, std::function<void()> done);
 
 }  // namespace pyhcp

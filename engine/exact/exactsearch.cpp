@@ -5,6 +5,8 @@
 #include <string>
 
 #include "core/cyclecheck.h"
+#include "exact/blocksearch.h"
+#include "exact/blocksplit.h"
 #include "exact/digraphsearch.h"
 #include "exact/modelrace.h"
 #include "exact/satsearch.h"
@@ -144,6 +146,7 @@ SolveResult ExactSearch::Run(const Graph& g, const SolveOptions& options, ExactE
             r.stopped = true;
         }
     } else {
+        if (m_blocks && RunBlocks(g, options, r)) return r;
         m_part = "sat";
         m_work.Build(m_reduction);
         SolveResult s = RunSatSearch(m_work, options, ChosenModel(options));
@@ -156,6 +159,29 @@ SolveResult ExactSearch::Run(const Graph& g, const SolveOptions& options, ExactE
     }
     if (r.verdict == Verdict::Hamiltonian) CheckFound(g, r);
     return r;
+}
+
+// Graphs of blocks joined by few edges: block by block first, with a
+// share of work, before the SAT search of the whole.
+bool ExactSearch::RunBlocks(const Graph& g, const SolveOptions& options, SolveResult& r)
+{
+    const std::optional<BlockSplit> split = FindBlockSplit(g);
+    if (!split) return false;
+    BlockSearch blocks;
+    std::vector<NodeId> cycle;
+    const bool found = blocks.Run(g, *split, options, kBlockSearchWork, cycle);
+    r.stats += blocks.Stats();
+    if (options.log != nullptr)
+        *options.log << "exact: " << split->blocks << " blocks joined by " << split->crossing.size()
+                     << " edges: " << blocks.Subsets() << " sets of crossings, " << blocks.BlockSolves()
+                     << " blocks searched, work " << blocks.Work() << (found ? ": a cycle\n" : ": none\n");
+    if (!found) return false;
+    m_part = "blocks";
+    m_partWork = blocks.Work();
+    r.verdict = Verdict::Hamiltonian;
+    r.order = std::move(cycle);
+    CheckFound(g, r);
+    return true;
 }
 
 std::optional<SatModel> ExactSearch::ChosenModel(const SolveOptions& options) const

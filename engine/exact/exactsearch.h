@@ -48,8 +48,13 @@ public:
     // coverencoding.h); by default SolveOptions::coverModel chooses.
     void SetSatModel(std::optional<SatModel> model) { m_satModel = model; }
 
+    // Whether a graph of blocks joined by few edges is first searched block
+    // by block (see blocksearch.h); on by default. Of two searches racing
+    // on one graph, one is enough.
+    void SetBlockSearch(bool on) { m_blocks = on; }
+
     // Which part of the portfolio ended the last run ("proofs",
-    // "toughness", "depth-first", "held-karp", "sat") and its work count
+    // "toughness", "depth-first", "held-karp", "blocks", "sat") and its work count
     // (edge visits, branches, steps or SAT calls).
     const char* LastPart() const { return m_part; }
     std::uint64_t LastPartWork() const { return m_partWork; }
@@ -72,12 +77,16 @@ private:
     // Branches per node of the short search before the toughness proof.
     static constexpr std::uint64_t kProbeBranches = 16;
     static constexpr std::uint64_t kFirstConflicts = 4'000;
+    // SAT work the block-by-block search may take before the SAT search
+    // of the whole graph.
+    static constexpr std::uint64_t kBlockSearchWork = 2'000'000;
 
     bool ProveByToughness(const Graph& g, SolveResult& r);
     void TakeTurns(const SolveOptions& options, SolveResult& r);
     // The SAT model SetSatModel or the options ask for; none: both.
     std::optional<SatModel> ChosenModel(const SolveOptions& options) const;
     bool RunFrontier(const SolveOptions& options, SolveResult& r);
+    bool RunBlocks(const Graph& g, const SolveOptions& options, SolveResult& r);
 
     Reduction m_reduction;
     ToughnessProof m_toughness;
@@ -86,6 +95,7 @@ private:
     FrontierDp m_frontier;
     WorkGraph m_work;
     std::optional<SatModel> m_satModel;
+    bool m_blocks = true;
     const char* m_part = "proofs";
     std::uint64_t m_partWork = 0;
 };

@@ -13,6 +13,7 @@ SolveResult RaceCoverModels(const Graph& g, const SolveOptions& options)
             o.threads = 1;
             o.coverModel = m;
             ExactSearch search;
+            search.SetBlockSearch(m == CoverModel::Arcs);
             return search.Run(g, o);
         };
     };

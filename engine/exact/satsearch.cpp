@@ -158,9 +158,10 @@ ModelBudget PlanModels(const WorkGraph& w, const SolveOptions& options, std::opt
 }   // namespace
 
 SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::optional<SatModel> only,
-                         std::uint64_t workLimit)
+                         std::uint64_t workLimit, std::uint64_t* workSpent)
 {
     SolveResult result;
+    if (workSpent != nullptr) *workSpent = 0;
     const NodeId n = w.NodeCount();
     const std::size_t m = w.EdgeCount();
     if (2 * m + 4 * m + 16 > static_cast<std::size_t>(INT_MAX)) {
@@ -253,6 +254,8 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::o
         if (!(model == SatModel::Edges ? budget.edges : budget.arcs)) continue;
         if (!addLane(model)) {
             disconnect();
+            if (workSpent != nullptr)
+                for (const auto& lane : lanes) *workSpent += lane->Work();
             return result;
         }
     }
@@ -396,6 +399,7 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::o
         slice = std::min<std::uint64_t>(2 * slice, INT_MAX);
     }
     disconnect();
+    if (workSpent != nullptr) *workSpent = spent();
     return result;
 }
 

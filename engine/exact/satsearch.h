@@ -21,8 +21,9 @@ namespace hcp {
 // order is a cycle of g or, when stopped, the best cycle cover as one order.
 // A work limit (conflicts plus the per-call charge, over all models; 0 =
 // none) ends the search with Unknown once spent, for a caller that gives
-// the SAT search its turn among other methods.
+// the SAT search its turn among other methods. When workSpent is given it
+// receives the work the search used, in the same units.
 SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::optional<SatModel> only,
-                         std::uint64_t workLimit = 0);
+                         std::uint64_t workLimit = 0, std::uint64_t* workSpent = nullptr);
 
 }  // namespace hcp

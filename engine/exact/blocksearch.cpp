@@ -1,0 +1,332 @@
+#include "exact/blocksearch.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "core/cyclecheck.h"
+#include "exact/reduction.h"
+#include "exact/satsearch.h"
+#include "exact/workgraph.h"
+
+namespace hcp {
+
+namespace {
+
+constexpr NodeId kNone = ~NodeId{0};
+constexpr std::size_t kNoCrossing = ~std::size_t{0};
+
+Edge Normal(Edge e) { return e.first < e.second ? e : Edge{e.second, e.first}; }
+
+// Every way of cutting ends into pairs, each as a flat list a1 b1 a2 b2 ...
+void Pairings(std::vector<NodeId>& ends, std::size_t from, std::vector<NodeId>& current,
+              std::vector<std::vector<NodeId>>& out)
+{
+    if (from == ends.size()) {
+        out.push_back(current);
+        return;
+    }
+    for (std::size_t k = from + 1; k < ends.size(); ++k) {
+        std::swap(ends[from + 1], ends[k]);
+        current.push_back(ends[from]);
+        current.push_back(ends[from + 1]);
+        Pairings(ends, from + 2, current, out);
+        current.resize(current.size() - 2);
+        std::swap(ends[from + 1], ends[k]);
+    }
+}
+
+}  // namespace
+
+bool BlockSearch::Run(const Graph& g, const BlockSplit& split, const SolveOptions& options,
+                      std::uint64_t workLimit, std::vector<NodeId>& cycle)
+{
+    const NodeId n = g.NodeCount();
+    m_g = &g;
+    m_split = &split;
+    m_options = SolveOptions{};
+    m_options.seed = options.seed;
+    m_options.stop = options.stop;
+    m_options.memoryBudget = options.memoryBudget;
+    m_options.memoryShares = options.memoryShares;
+    m_limit = workLimit;
+    m_work = m_solves = m_subsets = 0;
+    m_done = false;
+    m_stats = SolveStats{};
+    m_cache.clear();
+    m_cycle = &cycle;
+    m_stop = StopWatch(options.stop, 64);
+
+    m_members.assign(split.blocks, {});
+    for (NodeId v = 0; v < n; ++v) m_members[split.block[v]].push_back(v);
+    m_lastCrossing.assign(split.blocks, kNoCrossing);
+    for (std::size_t i = 0; i < split.crossing.size(); ++i) {
+        m_lastCrossing[split.block[split.crossing[i].first]] = i;
+        m_lastCrossing[split.block[split.crossing[i].second]] = i;
+    }
+    // A block no edge leaves cannot be on a cycle with the others.
+    for (std::size_t last : m_lastCrossing)
+        if (last == kNoCrossing) return false;
+
+    std::vector<Edge> fixed;
+    for (const Edge& e : g.FixedEdges()) fixed.push_back(Normal(e));
+    std::sort(fixed.begin(), fixed.end());
+    m_fixedCrossing.assign(split.crossing.size(), 0);
+    for (std::size_t i = 0; i < split.crossing.size(); ++i)
+        m_fixedCrossing[i] = std::binary_search(fixed.begin(), fixed.end(), Normal(split.crossing[i]));
+    m_fixedInside.assign(n, 0);
+    for (const Edge& e : fixed)
+        if (split.block[e.first] == split.block[e.second]) ++m_fixedInside[e.first], ++m_fixedInside[e.second];
+
+    m_used.assign(split.crossing.size(), 0);
+    m_degree.assign(n, 0);
+    m_ends.assign(split.blocks, 0);
+    m_crossNbr.assign(2 * static_cast<std::size_t>(n), kNone);
+    m_mate.assign(n, kNone);
+    m_local.assign(n, kNone);
+    m_pathAt.assign(n, nullptr);
+    return Choose(0);
+}
+
+// Decides crossing edge i and the ones after it, depth first; a block whose
+// last crossing edge is decided must have an even number of ends, two or
+// more.
+bool BlockSearch::Choose(std::size_t i)
+{
+    if (m_done) return false;
+    if (m_stop.Stopped()) {
+        m_done = true;
+        return false;
+    }
+    if (i == m_split->crossing.size()) return TryLeaf();
+    const auto [u, v] = m_split->crossing[i];
+    const std::uint32_t bu = m_split->block[u], bv = m_split->block[v];
+    for (int use = 1; use >= 0; --use) {
+        if (use != 0 && (m_degree[u] + m_fixedInside[u] >= 2 || m_degree[v] + m_fixedInside[v] >= 2)) continue;
+        if (use == 0 && m_fixedCrossing[i]) continue;
+        if (use != 0) ++m_degree[u], ++m_degree[v], ++m_ends[bu], ++m_ends[bv], m_used[i] = 1;
+        bool fits = true;
+        for (std::uint32_t b : {bu, bv})
+            if (m_lastCrossing[b] == i && (m_ends[b] == 0 || m_ends[b] % 2 != 0)) fits = false;
+        if (fits && Choose(i + 1)) return true;
+        if (use != 0) --m_degree[u], --m_degree[v], --m_ends[bu], --m_ends[bv], m_used[i] = 0;
+        if (m_done) return false;
+    }
+    return false;
+}
+
+NodeId BlockSearch::Other(NodeId v, NodeId from) const
+{
+    return m_crossNbr[2 * v] == from ? m_crossNbr[2 * v + 1] : m_crossNbr[2 * v];
+}
+
+// One subset of crossing edges: every pairing of each block's ends that
+// closes one round, until the blocks give paths for one of them.
+bool BlockSearch::TryLeaf()
+{
+    ++m_subsets;
+    const auto& crossing = m_split->crossing;
+    const std::uint32_t blocks = m_split->blocks;
+    std::vector<std::vector<NodeId>> ends(blocks), selfs(blocks);
+    std::vector<NodeId> touched;
+    for (std::size_t i = 0; i < crossing.size(); ++i) {
+        if (!m_used[i]) continue;
+        const auto [u, v] = crossing[i];
+        for (auto [x, y] : {Edge{u, v}, Edge{v, u}}) {
+            std::size_t slot = 2 * static_cast<std::size_t>(x);
+            if (m_crossNbr[slot] != kNone) ++slot;
+            else touched.push_back(x);
+            m_crossNbr[slot] = y;
+            if (m_degree[x] == 1) ends[m_split->block[x]].push_back(x);
+            else if (slot % 2 == 1) selfs[m_split->block[x]].push_back(x);
+        }
+    }
+    auto clear = [&] {
+        for (NodeId x : touched) m_crossNbr[2 * x] = m_crossNbr[2 * x + 1] = kNone;
+    };
+
+    std::vector<std::vector<std::vector<NodeId>>> pairings(blocks);
+    for (std::uint32_t b = 0; b < blocks; ++b) {
+        // A block whose every node is passed through by two crossing edges
+        // needs no paths; otherwise some of its nodes must be path ends.
+        if ((ends[b].empty() && selfs[b].size() != m_members[b].size()) || ends[b].size() > kMaxEnds) {
+            clear();
+            return false;
+        }
+        std::vector<NodeId> current;
+        Pairings(ends[b], 0, current, pairings[b]);
+    }
+
+    std::vector<std::size_t> pick(blocks, 0);
+    std::vector<const Paths*> chosen(blocks, nullptr);
+    bool found = false;
+    for (std::size_t round = 0; round < kMaxRounds && !found && !m_done; ++round) {
+        for (std::uint32_t b = 0; b < blocks; ++b) {
+            const std::vector<NodeId>& p = pairings[b][pick[b]];
+            for (std::size_t k = 0; k < p.size(); k += 2) m_mate[p[k]] = p[k + 1], m_mate[p[k + 1]] = p[k];
+        }
+        if (OneRound()) {
+            bool all = true;
+            for (std::uint32_t b = 0; b < blocks && all && !m_done; ++b) {
+                chosen[b] = &SolveBlock(b, pairings[b][pick[b]], selfs[b]);
+                all = chosen[b]->found;
+            }
+            found = all && !m_done && Glue(chosen, *m_cycle);
+        }
+        std::uint32_t b = 0;
+        while (b < blocks && ++pick[b] == pairings[b].size()) pick[b++] = 0;
+        if (b == blocks) break;
+    }
+    clear();
+    return found;
+}
+
+// Whether the chosen crossings, walked with each end's pair partner taken
+// inside its block, make a single round through all of them.
+bool BlockSearch::OneRound() const
+{
+    const auto& crossing = m_split->crossing;
+    std::size_t count = 0, first = kNoCrossing;
+    for (std::size_t i = 0; i < crossing.size(); ++i)
+        if (m_used[i]) {
+            ++count;
+            if (first == kNoCrossing) first = i;
+        }
+    if (count == 0) return false;
+    const auto [u0, v0] = crossing[first];
+    NodeId from = u0, at = v0;
+    for (std::size_t steps = 1;; ++steps) {
+        const NodeId leave = m_degree[at] == 2 ? at : m_mate[at];
+        const NodeId next = m_degree[at] == 2 ? Other(at, from) : m_crossNbr[2 * leave];
+        from = leave;
+        at = next;
+        if (from == u0 && at == v0) return steps == count;
+        if (steps > count) return false;
+    }
+}
+
+const BlockSearch::Paths& BlockSearch::SolveBlock(std::uint32_t b, const std::vector<NodeId>& pairs,
+                                                   const std::vector<NodeId>& selfs)
+{
+    std::vector<NodeId> key{b};
+    std::vector<Edge> sorted;
+    for (std::size_t k = 0; k < pairs.size(); k += 2) sorted.push_back(Normal({pairs[k], pairs[k + 1]}));
+    std::sort(sorted.begin(), sorted.end());
+    for (const Edge& e : sorted) key.push_back(e.first), key.push_back(e.second);
+    key.push_back(kNone);
+    key.insert(key.end(), selfs.begin(), selfs.end());
+    std::sort(key.end() - static_cast<std::ptrdiff_t>(selfs.size()), key.end());
+    auto [it, inserted] = m_cache.try_emplace(std::move(key));
+    Paths& out = it->second;
+    if (!inserted) return out;
+
+    // The block without the nodes both of whose cycle edges cross.
+    std::vector<NodeId> nodes;
+    for (NodeId v : m_members[b])
+        if (m_degree[v] < 2) m_local[v] = static_cast<NodeId>(nodes.size()), nodes.push_back(v);
+    const NodeId size = static_cast<NodeId>(nodes.size());
+    std::vector<Edge> edges, fixed;
+    for (NodeId v : nodes)
+        for (NodeId w : m_g->Neighbors(v))
+            if (m_local[w] != kNone && v < w) edges.emplace_back(m_local[v], m_local[w]);
+    for (const Edge& e : m_g->FixedEdges())
+        if (m_local[e.first] != kNone && m_local[e.second] != kNone)
+            fixed.emplace_back(m_local[e.first], m_local[e.second]);
+    // Between the end of path k and the start of path k + 1, a node of
+    // degree two.
+    const std::size_t k = pairs.size() / 2;
+    for (std::size_t j = 0; j < k; ++j) {
+        const NodeId z = size + static_cast<NodeId>(j);
+        edges.emplace_back(m_local[pairs[2 * j + 1]], z);
+        edges.emplace_back(z, m_local[pairs[(2 * j + 2) % pairs.size()]]);
+    }
+
+    std::vector<NodeId> order;
+    if (size > 0 && k > 0) {
+        Graph sub = Graph::FromEdges(size + static_cast<NodeId>(k), edges);
+        if (!fixed.empty()) sub.SetFixedEdges(fixed);
+        Reduction proofs;
+        switch (proofs.Run(sub)) {
+        case ProofOutcome::NoCycle:
+            break;
+        case ProofOutcome::Cycle:
+            order = proofs.ForcedCycle();
+            break;
+        case ProofOutcome::Open: {
+            const std::uint64_t limit = std::min(kBlockWork, m_limit - std::min(m_limit, m_work));
+            if (limit == 0) {
+                m_done = true;
+                break;
+            }
+            WorkGraph work;
+            work.Build(proofs);
+            std::uint64_t spent = 0;
+            SolveResult s = RunSatSearch(work, m_options, std::nullopt, limit, &spent);
+            m_work += spent;
+            m_stats += s.stats;
+            if (s.verdict == Verdict::Hamiltonian) order = std::move(s.order);
+            else if (m_options.stop.stop_requested() || m_work >= m_limit) m_done = true;
+            break;
+        }
+        }
+        ++m_solves;
+        if (!order.empty() && !CheckCycle(sub, order).hamiltonian) order.clear();
+    }
+    if (!order.empty()) {
+        // The segments between the nodes of degree two are the paths.
+        std::size_t start = 0;
+        while (order[start] < size) ++start;
+        std::vector<NodeId> path;
+        for (std::size_t t = 1; t <= order.size(); ++t) {
+            const NodeId x = order[(start + t) % order.size()];
+            if (x >= size) out.paths.push_back(std::move(path)), path.clear();
+            else path.push_back(nodes[x]);
+        }
+    }
+    out.found = !order.empty() || (size == 0 && k == 0);
+    if (out.found)
+        for (NodeId s : selfs) out.paths.push_back({s});
+    for (NodeId v : nodes) m_local[v] = kNone;
+    if (!out.found) out.paths.clear();
+    // A block given up for want of work may succeed with more: not kept.
+    if (m_done && !out.found) {
+        static const Paths kNothing;
+        m_cache.erase(it);
+        return kNothing;
+    }
+    return out;
+}
+
+// Walks the crossings and the blocks' paths into one order and checks it.
+bool BlockSearch::Glue(const std::vector<const Paths*>& chosen, std::vector<NodeId>& cycle)
+{
+    for (const Paths* p : chosen)
+        for (const auto& path : p->paths) m_pathAt[path.front()] = m_pathAt[path.back()] = &path;
+    const auto& crossing = m_split->crossing;
+    std::size_t first = 0;
+    while (!m_used[first]) ++first;
+    const auto [u0, v0] = crossing[first];
+    std::vector<NodeId> order;
+    NodeId from = u0, at = v0;
+    const std::size_t n = m_g->NodeCount();
+    bool broken = false;
+    do {
+        const std::vector<NodeId>* path = m_pathAt[at];
+        if (path == nullptr || order.size() + path->size() > n) {
+            broken = true;
+            break;
+        }
+        if (path->front() == at) order.insert(order.end(), path->begin(), path->end());
+        else order.insert(order.end(), path->rbegin(), path->rend());
+        const NodeId last = order.back();
+        const NodeId next = path->size() == 1 ? Other(at, from) : m_crossNbr[2 * last];
+        from = last;
+        at = next;
+    } while (!(from == u0 && at == v0));
+    for (const Paths* p : chosen)
+        for (const auto& path : p->paths) m_pathAt[path.front()] = m_pathAt[path.back()] = nullptr;
+    if (broken || order.size() != n || !CheckCycle(*m_g, order).hamiltonian) return false;
+    cycle = std::move(order);
+    return true;
+}
+
+}  // namespace hcp

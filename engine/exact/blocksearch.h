@@ -1,0 +1,85 @@
+// BlockSearch: a cycle of a graph that a BlockSplit cuts into blocks, built
+// block by block. It goes through the subsets of crossing edges a cycle
+// could use (each node meets at most two, each block an even number and at
+// least two, a fixed crossing edge always), pairs the ends a subset gives
+// each block so that crossings and pairs make one closed round, and asks
+// the SAT search of each block for paths that join its pairs and together
+// cover it. A block's paths are asked as one cycle of the block with a
+// node of degree two between the end of each path and the start of the
+// next. The paths glued along the crossings make the cycle, which is
+// checked on the graph.
+//
+// It only finds cycles: a subset or pairing that fails may have failed for
+// want of work, so running out of subsets proves nothing.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <vector>
+
+#include "core/graph.h"
+#include "core/options.h"
+#include "core/result.h"
+#include "core/stopwatch.h"
+#include "exact/blocksplit.h"
+
+namespace hcp {
+
+class BlockSearch {
+public:
+    // Searches g, cut by split, with at most workLimit units of SAT work
+    // (conflicts and call charges) over all blocks; true with the cycle.
+    bool Run(const Graph& g, const BlockSplit& split, const SolveOptions& options, std::uint64_t workLimit,
+             std::vector<NodeId>& cycle);
+
+    std::uint64_t Work() const { return m_work; }
+    // Blocks asked for paths (each pairing of a block once).
+    std::uint64_t BlockSolves() const { return m_solves; }
+    // Subsets of crossing edges that every block accepts.
+    std::uint64_t Subsets() const { return m_subsets; }
+    // The SAT searches' counts, summed.
+    const SolveStats& Stats() const { return m_stats; }
+
+    // Work one block's SAT search may take (about five seconds).
+    static constexpr std::uint64_t kBlockWork = 400'000;
+    // Pairings tried for one subset, and ends a block may have.
+    static constexpr std::size_t kMaxRounds = 1024;
+    static constexpr std::size_t kMaxEnds = 8;
+
+private:
+    struct Paths {
+        bool found = false;
+        std::vector<std::vector<NodeId>> paths;   // end to end, in the graph's numbering
+    };
+
+    bool Choose(std::size_t i);
+    bool TryLeaf();
+    bool OneRound() const;
+    const Paths& SolveBlock(std::uint32_t b, const std::vector<NodeId>& pairs, const std::vector<NodeId>& selfs);
+    bool Glue(const std::vector<const Paths*>& chosen, std::vector<NodeId>& cycle);
+    NodeId Other(NodeId v, NodeId from) const;
+
+    const Graph* m_g = nullptr;
+    const BlockSplit* m_split = nullptr;
+    SolveOptions m_options;
+    std::uint64_t m_limit = 0, m_work = 0, m_solves = 0, m_subsets = 0;
+    bool m_done = false;
+    SolveStats m_stats;
+
+    std::vector<std::vector<NodeId>> m_members;      // nodes of each block
+    std::vector<std::size_t> m_lastCrossing;         // last crossing edge of each block
+    std::vector<char> m_fixedCrossing;
+    std::vector<std::uint8_t> m_fixedInside;         // fixed edges within its block, per node
+    std::vector<char> m_used;                        // crossing edges chosen
+    std::vector<std::uint8_t> m_degree;              // chosen crossing edges at each node
+    std::vector<std::uint32_t> m_ends;               // chosen crossing edges at each block
+    std::vector<NodeId> m_crossNbr;                  // two per node: its chosen crossing neighbours
+    std::vector<NodeId> m_mate;                      // the pair partner of each end
+    std::vector<NodeId> m_local;                     // scratch: a node's number in its block's graph
+    std::vector<const std::vector<NodeId>*> m_pathAt;  // scratch: the path an end is an end of
+    std::map<std::vector<NodeId>, Paths> m_cache;
+    std::vector<NodeId>* m_cycle = nullptr;
+    StopWatch m_stop{std::stop_token{}};
+};
+
+}  // namespace hcp

@@ -35,6 +35,23 @@ void Pairings(std::vector<NodeId>& ends, std::size_t from, std::vector<NodeId>& 
     }
 }
 
+// The paths a block's cycle runs between its gadget nodes (those numbered
+// size and above), in the graph's numbering.
+std::vector<std::vector<NodeId>> Segments(const std::vector<NodeId>& cycle, NodeId size,
+                                          const std::vector<NodeId>& nodes)
+{
+    std::vector<std::vector<NodeId>> paths;
+    std::size_t start = 0;
+    while (cycle[start] < size) ++start;
+    std::vector<NodeId> path;
+    for (std::size_t t = 1; t <= cycle.size(); ++t) {
+        const NodeId x = cycle[(start + t) % cycle.size()];
+        if (x >= size) paths.push_back(std::move(path)), path.clear();
+        else path.push_back(nodes[x]);
+    }
+    return paths;
+}
+
 }  // namespace
 
 bool BlockSearch::Run(const Graph& g, const BlockSplit& split, const SolveOptions& options,
@@ -231,57 +248,46 @@ const BlockSearch::Paths& BlockSearch::SolveBlock(std::uint32_t b, const std::ve
     for (const Edge& e : m_g->FixedEdges())
         if (m_local[e.first] != kNone && m_local[e.second] != kNone)
             fixed.emplace_back(m_local[e.first], m_local[e.second]);
-    // Between the end of path k and the start of path k + 1, a node of
-    // degree two.
+    // Between the end of path j and the start of path j + 1, a node of
+    // degree two. The block's cycle may join the ends otherwise: with two
+    // pairs a1 b1, a2 b2 it may run a1 .. a2 and b1 .. b2. So the pairs
+    // are asked once more with all but the first turned round (then the
+    // other way to go wrong is a1 .. b2 and b1 .. a2), and the answer
+    // kept is the first that joins the ends as asked, else the first.
     const std::size_t k = pairs.size() / 2;
-    for (std::size_t j = 0; j < k; ++j) {
-        const NodeId z = size + static_cast<NodeId>(j);
-        edges.emplace_back(m_local[pairs[2 * j + 1]], z);
-        edges.emplace_back(z, m_local[pairs[(2 * j + 2) % pairs.size()]]);
-    }
-
-    std::vector<NodeId> order;
-    if (size > 0 && k > 0) {
-        Graph sub = Graph::FromEdges(size + static_cast<NodeId>(k), edges);
-        if (!fixed.empty()) sub.SetFixedEdges(fixed);
-        Reduction proofs;
-        switch (proofs.Run(sub)) {
-        case ProofOutcome::NoCycle:
-            break;
-        case ProofOutcome::Cycle:
-            order = proofs.ForcedCycle();
-            break;
-        case ProofOutcome::Open: {
-            const std::uint64_t limit = std::min(kBlockWork, m_limit - std::min(m_limit, m_work));
-            if (limit == 0) {
-                m_done = true;
-                break;
-            }
-            WorkGraph work;
-            work.Build(proofs);
-            std::uint64_t spent = 0;
-            SolveResult s = RunSatSearch(work, m_options, std::nullopt, limit, &spent);
-            m_work += spent;
-            m_stats += s.stats;
-            if (s.verdict == Verdict::Hamiltonian) order = std::move(s.order);
-            else if (m_options.stop.stop_requested() || m_work >= m_limit) m_done = true;
+    const std::size_t base = edges.size();
+    std::vector<NodeId> order, fallback;
+    auto asked = [&](const std::vector<NodeId>& cycle) {
+        for (const auto& path : Segments(cycle, size, nodes)) {
+            bool match = false;
+            for (std::size_t j = 0; j < pairs.size() && !match; j += 2)
+                match = Normal({pairs[j], pairs[j + 1]}) == Normal({path.front(), path.back()});
+            if (!match) return false;
+        }
+        return true;
+    };
+    for (int turn = 0; turn < (k >= 2 ? 2 : 1) && size > 0 && k > 0 && !m_done; ++turn) {
+        edges.resize(base);
+        auto end = [&](std::size_t j, bool second) {
+            const bool flip = turn == 1 && j > 0;
+            return m_local[pairs[2 * j + (second != flip ? 1 : 0)]];
+        };
+        for (std::size_t j = 0; j < k; ++j) {
+            const NodeId z = size + static_cast<NodeId>(j);
+            edges.emplace_back(end(j, true), z);
+            edges.emplace_back(z, end((j + 1) % k, false));
+        }
+        std::vector<NodeId> cycle = SolveCycle(Graph::FromEdges(size + static_cast<NodeId>(k), edges), fixed,
+                                               kBlockWork + kBlockWorkPerNode * size);
+        if (cycle.empty()) continue;
+        if (asked(cycle)) {
+            order = std::move(cycle);
             break;
         }
-        }
-        ++m_solves;
-        if (!order.empty() && !CheckCycle(sub, order).hamiltonian) order.clear();
+        if (fallback.empty()) fallback = std::move(cycle);
     }
-    if (!order.empty()) {
-        // The segments between the nodes of degree two are the paths.
-        std::size_t start = 0;
-        while (order[start] < size) ++start;
-        std::vector<NodeId> path;
-        for (std::size_t t = 1; t <= order.size(); ++t) {
-            const NodeId x = order[(start + t) % order.size()];
-            if (x >= size) out.paths.push_back(std::move(path)), path.clear();
-            else path.push_back(nodes[x]);
-        }
-    }
+    if (order.empty()) order = std::move(fallback);
+    if (!order.empty()) out.paths = Segments(order, size, nodes);
     out.found = !order.empty() || (size == 0 && k == 0);
     if (out.found)
         for (NodeId s : selfs) out.paths.push_back({s});
@@ -294,6 +300,42 @@ const BlockSearch::Paths& BlockSearch::SolveBlock(std::uint32_t b, const std::ve
         return kNothing;
     }
     return out;
+}
+
+// A cycle of a block's graph through its pairs' gadgets, by the proofs or
+// the SAT search with the work given, at most what is left; empty when
+// none was found.
+std::vector<NodeId> BlockSearch::SolveCycle(Graph sub, const std::vector<Edge>& fixed, std::uint64_t work)
+{
+    if (!fixed.empty()) sub.SetFixedEdges(fixed);
+    Reduction proofs;
+    std::vector<NodeId> order;
+    ++m_solves;
+    switch (proofs.Run(sub)) {
+    case ProofOutcome::NoCycle:
+        return order;
+    case ProofOutcome::Cycle:
+        order = proofs.ForcedCycle();
+        break;
+    case ProofOutcome::Open: {
+        const std::uint64_t limit = std::min(work, m_limit - std::min(m_limit, m_work));
+        if (limit == 0) {
+            m_done = true;
+            return order;
+        }
+        WorkGraph work;
+        work.Build(proofs);
+        std::uint64_t spent = 0;
+        SolveResult s = RunSatSearch(work, m_options, std::nullopt, limit, &spent);
+        m_work += spent;
+        m_stats += s.stats;
+        if (s.verdict == Verdict::Hamiltonian) order = std::move(s.order);
+        else if (m_options.stop.stop_requested() || m_work >= m_limit) m_done = true;
+        break;
+    }
+    }
+    if (!order.empty() && !CheckCycle(sub, order).hamiltonian) order.clear();
+    return order;
 }
 
 // Walks the crossings and the blocks' paths into one order and checks it.

@@ -71,6 +71,11 @@ std::optional<BlockSplit> FindBlockSplit(const Graph& g)
         split.block[h] = best;
     }
 
+    // A block of more than half the graph is about as hard as the whole.
+    std::vector<NodeId> size(split.blocks, 0);
+    for (NodeId v = 0; v < n; ++v)
+        if (++size[split.block[v]] > n / 2) return std::nullopt;
+
     for (NodeId u = 0; u < n; ++u)
         for (NodeId v : g.Neighbors(u)) {
             if (u >= v || split.block[u] == split.block[v]) continue;

@@ -30,8 +30,8 @@ struct BlockSplit {
 constexpr std::size_t kMaxCrossingEdges = 24;
 
 // The split of an undirected graph, or none when it has no hubs, taking
-// them away leaves it in one piece, or more than kMaxCrossingEdges edges
-// join the blocks.
+// them away leaves it in one piece, a block holds more than half its
+// nodes, or more than kMaxCrossingEdges edges join the blocks.
 std::optional<BlockSplit> FindBlockSplit(const Graph& g);
 
 }  // namespace hcp

@@ -153,7 +153,7 @@ SolveResult ExactSearch::Run(const Graph& g, const SolveOptions& options, ExactE
         r.verdict = s.verdict;
         r.order = std::move(s.order);
         r.reason = std::move(s.reason);
-        r.stats = s.stats;
+        r.stats += s.stats;   // after the block search's, if it ran
         m_partWork = s.stats.satCalls;
         r.stopped = s.verdict == Verdict::Unknown && options.stop.stop_requested();
     }
@@ -169,7 +169,7 @@ bool ExactSearch::RunBlocks(const Graph& g, const SolveOptions& options, SolveRe
     if (!split) return false;
     BlockSearch blocks;
     std::vector<NodeId> cycle;
-    const bool found = blocks.Run(g, *split, options, kBlockSearchWork, cycle);
+    const bool found = blocks.Run(g, *split, options, kBlockSearchWork + kBlockSearchWorkPerNode * g.NodeCount(), cycle);
     r.stats += blocks.Stats();
     if (options.log != nullptr)
         *options.log << "exact: " << split->blocks << " blocks joined by " << split->crossing.size()

@@ -133,6 +133,13 @@ TEST(BlockSplit, NoneWithoutHubsOrWithTooManyCrossings)
     EXPECT_FALSE(hcp::FindBlockSplit(touching.Build()).has_value());
     // Too small to be worth it.
     EXPECT_FALSE(hcp::FindBlockSplit(Ring(4, 12, 2).Build()).has_value());
+    // A block of more than half the nodes: searching it alone is about as
+    // hard as the whole graph.
+    Wheels lopsided;
+    const NodeId big = lopsided.Add(150), small = lopsided.Add(40);
+    lopsided.Link(big, 0, small);
+    lopsided.Link(small, 0, big);
+    EXPECT_FALSE(hcp::FindBlockSplit(lopsided.Build()).has_value());
     // One wheel: taking its hub away leaves one piece.
     Wheels one;
     one.Add(150);
@@ -156,7 +163,7 @@ TEST(BlockSearch, ABlockEnteredTwiceIsCoveredByTwoPaths)
     // wheel is two paths. One cycle: left, hub 1, rim 1 .. 30, right,
     // hub 2, rim 31 .. 59, 0, left.
     Wheels w;
-    const NodeId centre = w.Add(60), left = w.Add(20), right = w.Add(20);
+    const NodeId centre = w.Add(60), left = w.Add(40), right = w.Add(40);
     const NodeId second = w.AddHub(centre, 60);
     w.Link(centre, 0, left);
     w.Link(left, 7, centre);

@@ -73,40 +73,99 @@ bool BlockSearch::Run(const Graph& g, const BlockSplit& split, const SolveOption
     m_cycle = &cycle;
     m_stop = StopWatch(options.stop, 64);
 
+    // The items: the crossing edges, then each bundle as an edge from its
+    // hub to a node of its own, numbered n + j, that stands in its block
+    // for the neighbour the block's paths start at.
+    const NodeId all = n + static_cast<NodeId>(split.bundles.size());
+    m_items = split.crossing;
+    m_itemBlock.assign(split.bundles.size(), 0);
+    for (std::size_t j = 0; j < split.bundles.size(); ++j) {
+        m_items.emplace_back(split.bundles[j].first, n + static_cast<NodeId>(j));
+        m_itemBlock[j] = split.bundles[j].second;
+    }
     m_members.assign(split.blocks, {});
     for (NodeId v = 0; v < n; ++v) m_members[split.block[v]].push_back(v);
-    m_lastCrossing.assign(split.blocks, kNoCrossing);
-    for (std::size_t i = 0; i < split.crossing.size(); ++i) {
-        m_lastCrossing[split.block[split.crossing[i].first]] = i;
-        m_lastCrossing[split.block[split.crossing[i].second]] = i;
-    }
-    // A block no edge leaves cannot be on a cycle with the others.
-    for (std::size_t last : m_lastCrossing)
-        if (last == kNoCrossing) return false;
 
     std::vector<Edge> fixed;
     for (const Edge& e : g.FixedEdges()) fixed.push_back(Normal(e));
     std::sort(fixed.begin(), fixed.end());
-    m_fixedCrossing.assign(split.crossing.size(), 0);
+    m_fixedCrossing.assign(m_items.size(), 0);
     for (std::size_t i = 0; i < split.crossing.size(); ++i)
         m_fixedCrossing[i] = std::binary_search(fixed.begin(), fixed.end(), Normal(split.crossing[i]));
-    m_fixedInside.assign(n, 0);
-    for (const Edge& e : fixed)
-        if (split.block[e.first] == split.block[e.second]) ++m_fixedInside[e.first], ++m_fixedInside[e.second];
+    m_fixedInside.assign(all, 0);
+    for (const Edge& e : fixed) {
+        const std::uint32_t a = split.block[e.first], b = split.block[e.second];
+        if (a == b) {
+            ++m_fixedInside[e.first], ++m_fixedInside[e.second];
+            continue;
+        }
+        // A fixed edge of a shared hub: its bundle to that block is used.
+        for (std::size_t j = 0; j < split.bundles.size(); ++j)
+            if ((split.bundles[j].first == e.first && split.bundles[j].second == b)
+                || (split.bundles[j].first == e.second && split.bundles[j].second == a))
+                m_fixedCrossing[split.crossing.size() + j] = 1;
+    }
+    OrderItems();
 
-    m_used.assign(split.crossing.size(), 0);
-    m_degree.assign(n, 0);
+    m_left.assign(split.blocks, 0);
+    for (const Edge& e : m_items) ++m_left[BlockOf(e.first)], ++m_left[BlockOf(e.second)];
+    // A block no edge leaves cannot be on a cycle with the others.
+    for (std::uint32_t left : m_left)
+        if (left == 0) return false;
+
+    m_used.assign(m_items.size(), 0);
+    m_degree.assign(all, 0);
     m_ends.assign(split.blocks, 0);
-    m_crossNbr.assign(2 * static_cast<std::size_t>(n), kNone);
-    m_mate.assign(n, kNone);
-    m_local.assign(n, kNone);
-    m_pathAt.assign(n, nullptr);
+    m_crossNbr.assign(2 * static_cast<std::size_t>(all), kNone);
+    m_mate.assign(all, kNone);
+    m_local.assign(all, kNone);
+    m_pathAt.assign(all, nullptr);
+    m_choices = 0;
     return Choose(0);
 }
 
-// Decides crossing edge i and the ones after it, depth first; a block whose
-// last crossing edge is decided must have an even number of ends, two or
-// more.
+// Puts the items in an order that decides the blocks one after another,
+// so that each block's count of ends is checked soon: blocks in breadth-
+// first order over the crossing edges (a shared hub, which reaches many,
+// is not gone through), each followed by its items not yet listed.
+void BlockSearch::OrderItems()
+{
+    const std::uint32_t blocks = m_split->blocks;
+    std::vector<std::vector<std::size_t>> touching(blocks);
+    for (std::size_t i = 0; i < m_items.size(); ++i) {
+        touching[BlockOf(m_items[i].first)].push_back(i);
+        touching[BlockOf(m_items[i].second)].push_back(i);
+    }
+    std::vector<char> hubBlock(blocks, 0), seen(blocks, 0), listed(m_items.size(), 0);
+    for (const auto& bundle : m_split->bundles) hubBlock[m_split->block[bundle.first]] = 1;
+    std::vector<std::size_t> order;
+    std::vector<std::uint32_t> queue;
+    for (std::uint32_t root = 0; root < blocks; ++root) {
+        if (seen[root] || hubBlock[root]) continue;
+        seen[root] = 1;
+        queue.assign(1, root);
+        for (std::size_t q = 0; q < queue.size(); ++q) {
+            const std::uint32_t b = queue[q];
+            for (std::size_t i : touching[b]) {
+                if (!listed[i]) listed[i] = 1, order.push_back(i);
+                const std::uint32_t other = BlockOf(m_items[i].first) == b ? BlockOf(m_items[i].second)
+                                                                              : BlockOf(m_items[i].first);
+                if (!seen[other] && !hubBlock[other]) seen[other] = 1, queue.push_back(other);
+            }
+        }
+    }
+    for (std::size_t i = 0; i < m_items.size(); ++i)
+        if (!listed[i]) order.push_back(i);
+    std::vector<Edge> items;
+    std::vector<char> fixed;
+    for (std::size_t i : order) items.push_back(m_items[i]), fixed.push_back(m_fixedCrossing[i]);
+    m_items = std::move(items);
+    m_fixedCrossing = std::move(fixed);
+}
+
+// Decides item i and the ones after it, depth first. A block with every
+// item decided must have an even number of ends, two or more; one with
+// items left, at least two ends still within reach.
 bool BlockSearch::Choose(std::size_t i)
 {
     if (m_done) return false;
@@ -114,21 +173,27 @@ bool BlockSearch::Choose(std::size_t i)
         m_done = true;
         return false;
     }
-    if (i == m_split->crossing.size()) return TryLeaf();
-    const auto [u, v] = m_split->crossing[i];
-    const std::uint32_t bu = m_split->block[u], bv = m_split->block[v];
-    for (int use = 1; use >= 0; --use) {
+    if (++m_choices > kMaxChoices || m_subsets >= kMaxSubsets) {
+        m_done = true;
+        return false;
+    }
+    if (i == m_items.size()) return TryLeaf();
+    const auto [u, v] = m_items[i];
+    const std::uint32_t bu = BlockOf(u), bv = BlockOf(v);
+    --m_left[bu], --m_left[bv];
+    bool found = false;
+    for (int use = 1; use >= 0 && !found && !m_done; --use) {
         if (use != 0 && (m_degree[u] + m_fixedInside[u] >= 2 || m_degree[v] + m_fixedInside[v] >= 2)) continue;
         if (use == 0 && m_fixedCrossing[i]) continue;
         if (use != 0) ++m_degree[u], ++m_degree[v], ++m_ends[bu], ++m_ends[bv], m_used[i] = 1;
         bool fits = true;
         for (std::uint32_t b : {bu, bv})
-            if (m_lastCrossing[b] == i && (m_ends[b] == 0 || m_ends[b] % 2 != 0)) fits = false;
-        if (fits && Choose(i + 1)) return true;
-        if (use != 0) --m_degree[u], --m_degree[v], --m_ends[bu], --m_ends[bv], m_used[i] = 0;
-        if (m_done) return false;
+            if (m_left[b] == 0 ? m_ends[b] == 0 || m_ends[b] % 2 != 0 : m_ends[b] + m_left[b] < 2) fits = false;
+        found = fits && Choose(i + 1);
+        if (!found && use != 0) --m_degree[u], --m_degree[v], --m_ends[bu], --m_ends[bv], m_used[i] = 0;
     }
-    return false;
+    ++m_left[bu], ++m_left[bv];
+    return found;
 }
 
 NodeId BlockSearch::Other(NodeId v, NodeId from) const
@@ -141,7 +206,7 @@ NodeId BlockSearch::Other(NodeId v, NodeId from) const
 bool BlockSearch::TryLeaf()
 {
     ++m_subsets;
-    const auto& crossing = m_split->crossing;
+    const auto& crossing = m_items;
     const std::uint32_t blocks = m_split->blocks;
     std::vector<std::vector<NodeId>> ends(blocks), selfs(blocks);
     std::vector<NodeId> touched;
@@ -153,8 +218,8 @@ bool BlockSearch::TryLeaf()
             if (m_crossNbr[slot] != kNone) ++slot;
             else touched.push_back(x);
             m_crossNbr[slot] = y;
-            if (m_degree[x] == 1) ends[m_split->block[x]].push_back(x);
-            else if (slot % 2 == 1) selfs[m_split->block[x]].push_back(x);
+            if (m_degree[x] == 1) ends[BlockOf(x)].push_back(x);
+            else if (slot % 2 == 1) selfs[BlockOf(x)].push_back(x);
         }
     }
     auto clear = [&] {
@@ -201,7 +266,7 @@ bool BlockSearch::TryLeaf()
 // inside its block, make a single round through all of them.
 bool BlockSearch::OneRound() const
 {
-    const auto& crossing = m_split->crossing;
+    const auto& crossing = m_items;
     std::size_t count = 0, first = kNoCrossing;
     for (std::size_t i = 0; i < crossing.size(); ++i)
         if (m_used[i]) {
@@ -240,14 +305,30 @@ const BlockSearch::Paths& BlockSearch::SolveBlock(std::uint32_t b, const std::ve
     std::vector<NodeId> nodes;
     for (NodeId v : m_members[b])
         if (m_degree[v] < 2) m_local[v] = static_cast<NodeId>(nodes.size()), nodes.push_back(v);
+    const std::size_t real = nodes.size();
+    const NodeId n = m_g->NodeCount();
+    for (NodeId x : pairs)
+        if (x >= n) m_local[x] = static_cast<NodeId>(nodes.size()), nodes.push_back(x);
     const NodeId size = static_cast<NodeId>(nodes.size());
     std::vector<Edge> edges, fixed;
-    for (NodeId v : nodes)
-        for (NodeId w : m_g->Neighbors(v))
-            if (m_local[w] != kNone && v < w) edges.emplace_back(m_local[v], m_local[w]);
-    for (const Edge& e : m_g->FixedEdges())
-        if (m_local[e.first] != kNone && m_local[e.second] != kNone)
+    for (std::size_t k = 0; k < real; ++k)
+        for (NodeId w : m_g->Neighbors(nodes[k]))
+            if (m_local[w] != kNone && nodes[k] < w) edges.emplace_back(m_local[nodes[k]], m_local[w]);
+    // A bundle's node is joined to its hub's neighbours in the block.
+    for (std::size_t k = real; k < nodes.size(); ++k)
+        for (NodeId w : m_g->Neighbors(m_split->bundles[nodes[k] - n].first))
+            if (m_local[w] != kNone) edges.emplace_back(static_cast<NodeId>(k), m_local[w]);
+    for (const Edge& e : m_g->FixedEdges()) {
+        if (m_local[e.first] != kNone && m_local[e.second] != kNone) {
             fixed.emplace_back(m_local[e.first], m_local[e.second]);
+            continue;
+        }
+        for (std::size_t k = real; k < nodes.size(); ++k) {
+            const NodeId h = m_split->bundles[nodes[k] - n].first;
+            if (h == e.first && m_local[e.second] != kNone) fixed.emplace_back(static_cast<NodeId>(k), m_local[e.second]);
+            if (h == e.second && m_local[e.first] != kNone) fixed.emplace_back(static_cast<NodeId>(k), m_local[e.first]);
+        }
+    }
     // Between the end of path j and the start of path j + 1, a node of
     // degree two. The block's cycle may join the ends otherwise: with two
     // pairs a1 b1, a2 b2 it may run a1 .. a2 and b1 .. b2. So the pairs
@@ -343,27 +424,31 @@ bool BlockSearch::Glue(const std::vector<const Paths*>& chosen, std::vector<Node
 {
     for (const Paths* p : chosen)
         for (const auto& path : p->paths) m_pathAt[path.front()] = m_pathAt[path.back()] = &path;
-    const auto& crossing = m_split->crossing;
     std::size_t first = 0;
     while (!m_used[first]) ++first;
-    const auto [u0, v0] = crossing[first];
+    const auto [u0, v0] = m_items[first];
+    const NodeId n = m_g->NodeCount();
     std::vector<NodeId> order;
     NodeId from = u0, at = v0;
-    const std::size_t n = m_g->NodeCount();
     bool broken = false;
-    do {
+    // Each step takes one chosen item; a bundle's node is left out.
+    for (std::size_t steps = 0; !broken; ++steps) {
         const std::vector<NodeId>* path = m_pathAt[at];
-        if (path == nullptr || order.size() + path->size() > n) {
+        if (path == nullptr || steps > m_items.size()) {
             broken = true;
             break;
         }
-        if (path->front() == at) order.insert(order.end(), path->begin(), path->end());
-        else order.insert(order.end(), path->rbegin(), path->rend());
-        const NodeId last = order.back();
+        const bool forward = path->front() == at;
+        for (std::size_t k = 0; k < path->size(); ++k) {
+            const NodeId x = forward ? (*path)[k] : (*path)[path->size() - 1 - k];
+            if (x < n) order.push_back(x);
+        }
+        const NodeId last = forward ? path->back() : path->front();
         const NodeId next = path->size() == 1 ? Other(at, from) : m_crossNbr[2 * last];
         from = last;
         at = next;
-    } while (!(from == u0 && at == v0));
+        if (from == u0 && at == v0) break;
+    }
     for (const Paths* p : chosen)
         for (const auto& path : p->paths) m_pathAt[path.front()] = m_pathAt[path.back()] = nullptr;
     if (broken || order.size() != n || !CheckCycle(*m_g, order).hamiltonian) return false;

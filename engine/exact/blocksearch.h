@@ -1,13 +1,15 @@
 // BlockSearch: a cycle of a graph that a BlockSplit cuts into blocks, built
-// block by block. It goes through the subsets of crossing edges a cycle
-// could use (each node meets at most two, each block an even number and at
-// least two, a fixed crossing edge always), pairs the ends a subset gives
+// block by block. It goes through the subsets of crossing edges and bundles
+// a cycle could use (each node meets at most two, each block an even number
+// and at least two, a fixed crossing edge always), pairs the ends a subset gives
 // each block so that crossings and pairs make one closed round, and asks
 // the SAT search of each block for paths that join its pairs and together
 // cover it. A block's paths are asked as one cycle of the block with a
 // node of degree two between the end of each path and the start of the
-// next. The paths glued along the crossings make the cycle, which is
-// checked on the graph.
+// next. A shared hub's bundle into a block is, inside that block, a node
+// joined to the hub's neighbours there, so the block's paths choose where
+// the hub comes in. The paths glued along the crossings make the cycle,
+// which is checked on the graph.
 //
 // It only finds cycles: a subset or pairing that fails may have failed for
 // want of work, so running out of subsets proves nothing.
@@ -46,6 +48,11 @@ public:
     // Pairings tried for one subset, and ends a block may have.
     static constexpr std::size_t kMaxRounds = 1024;
     static constexpr std::size_t kMaxEnds = 8;
+    // Subsets tried, and choices made on the way to them, at most: where
+    // the search decides, it did at the first subset or the fifth; where it
+    // went on it never found a pairing closing one round, and 200,000
+    // subsets took nine seconds.
+    static constexpr std::uint64_t kMaxSubsets = 10'000, kMaxChoices = 2'000'000;
 
 private:
     struct Paths {
@@ -53,6 +60,7 @@ private:
         std::vector<std::vector<NodeId>> paths;   // end to end, in the graph's numbering
     };
 
+    void OrderItems();
     bool Choose(std::size_t i);
     bool TryLeaf();
     bool OneRound() const;
@@ -60,17 +68,23 @@ private:
     std::vector<NodeId> SolveCycle(Graph sub, const std::vector<Edge>& fixed, std::uint64_t work);
     bool Glue(const std::vector<const Paths*>& chosen, std::vector<NodeId>& cycle);
     NodeId Other(NodeId v, NodeId from) const;
+    std::uint32_t BlockOf(NodeId x) const
+    {
+        return x < m_split->block.size() ? m_split->block[x] : m_itemBlock[x - m_split->block.size()];
+    }
 
     const Graph* m_g = nullptr;
     const BlockSplit* m_split = nullptr;
     SolveOptions m_options;
-    std::uint64_t m_limit = 0, m_work = 0, m_solves = 0, m_subsets = 0;
+    std::uint64_t m_limit = 0, m_work = 0, m_solves = 0, m_subsets = 0, m_choices = 0;
     bool m_done = false;
     SolveStats m_stats;
 
+    std::vector<Edge> m_items;                       // crossing edges, then bundles
+    std::vector<std::uint32_t> m_itemBlock;          // the block of each bundle
     std::vector<std::vector<NodeId>> m_members;      // nodes of each block
-    std::vector<std::size_t> m_lastCrossing;         // last crossing edge of each block
-    std::vector<char> m_fixedCrossing;
+    std::vector<std::uint32_t> m_left;               // undecided items at each block
+    std::vector<char> m_fixedCrossing;               // per item: must be used
     std::vector<std::uint8_t> m_fixedInside;         // fixed edges within its block, per node
     std::vector<char> m_used;                        // crossing edges chosen
     std::vector<std::uint8_t> m_degree;              // chosen crossing edges at each node

@@ -53,22 +53,38 @@ std::optional<BlockSplit> FindBlockSplit(const Graph& g)
     if (split.blocks < 2) return std::nullopt;
 
     // Each hub joins the component most of its neighbours are in (the
-    // first of equals); a hub with none there has no block to go to.
+    // first of equals); a hub with none there has no block to go to. A
+    // hub no component holds half the neighbours of is shared: a block of
+    // its own, reaching each component it touches by one bundle.
     std::vector<std::uint32_t> count(split.blocks, 0);
     std::vector<std::uint32_t> touched;
+    std::vector<char> shared(n, 0);
     for (NodeId h = 0; h < n; ++h) {
         if (!hub[h]) continue;
         touched.clear();
+        std::uint32_t total = 0;
         for (NodeId w : g.Neighbors(h)) {
             if (hub[w]) continue;
+            ++total;
             if (count[split.block[w]]++ == 0) touched.push_back(split.block[w]);
         }
         std::uint32_t best = kNone;
         for (std::uint32_t b : touched)
             if (best == kNone || count[b] > count[best] || (count[b] == count[best] && b < best)) best = b;
+        const bool own = best != kNone && 2 * count[best] < total;
         for (std::uint32_t b : touched) count[b] = 0;
         if (best == kNone) return std::nullopt;
-        split.block[h] = best;
+        if (own) shared[h] = 1, split.block[h] = split.blocks++;
+        else split.block[h] = best;
+    }
+    for (NodeId h = 0; h < n; ++h) {
+        if (!shared[h]) continue;
+        touched.clear();
+        for (NodeId w : g.Neighbors(h))
+            if (!shared[w]) touched.push_back(split.block[w]);
+        std::sort(touched.begin(), touched.end());
+        touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
+        for (std::uint32_t b : touched) split.bundles.emplace_back(h, b);
     }
 
     // A block of more than half the graph is about as hard as the whole.
@@ -76,12 +92,15 @@ std::optional<BlockSplit> FindBlockSplit(const Graph& g)
     for (NodeId v = 0; v < n; ++v)
         if (++size[split.block[v]] > n / 2) return std::nullopt;
 
+    // Edges between blocks, but those of a shared hub to the components:
+    // its bundles stand for them.
     for (NodeId u = 0; u < n; ++u)
         for (NodeId v : g.Neighbors(u)) {
             if (u >= v || split.block[u] == split.block[v]) continue;
-            if (split.crossing.size() == kMaxCrossingEdges) return std::nullopt;
+            if (shared[u] != shared[v]) continue;
             split.crossing.emplace_back(u, v);
         }
+    if (split.crossing.size() + split.bundles.size() > kMaxCrossings) return std::nullopt;
     return split;
 }
 

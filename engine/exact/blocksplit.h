@@ -8,7 +8,10 @@
 //
 // The blocks are found as the components left when the hubs (nodes of far
 // more than the usual degree) are taken away, each hub going to the
-// component that holds most of its neighbours.
+// component that holds most of its neighbours. A hub that no component
+// holds half the neighbours of is shared by several: it is a block of its
+// own, and its edges into a block are one bundle, its way into that block
+// at whichever of its neighbours there the block's paths start.
 #pragma once
 
 #include <cstdint>
@@ -22,16 +25,18 @@ namespace hcp {
 struct BlockSplit {
     std::vector<std::uint32_t> block;   // the block of each node
     std::uint32_t blocks = 0;
-    std::vector<Edge> crossing;         // the edges between blocks, u < v
+    std::vector<Edge> crossing;         // the edges between blocks, u < v, but a shared hub's
+    // The bundles: a shared hub and a block it has neighbours in.
+    std::vector<std::pair<NodeId, std::uint32_t>> bundles;
 };
 
-// At most this many crossing edges: the search over their subsets stays
-// small (each block also prunes it).
-constexpr std::size_t kMaxCrossingEdges = 24;
+// At most this many crossing edges and bundles: the search over their
+// subsets stays small enough (each block also prunes it).
+constexpr std::size_t kMaxCrossings = 128;
 
 // The split of an undirected graph, or none when it has no hubs, taking
 // them away leaves it in one piece, a block holds more than half its
-// nodes, or more than kMaxCrossingEdges edges join the blocks.
+// nodes, or more than kMaxCrossings edges and bundles join the blocks.
 std::optional<BlockSplit> FindBlockSplit(const Graph& g);
 
 }  // namespace hcp

@@ -173,7 +173,7 @@ bool ExactSearch::RunBlocks(const Graph& g, const SolveOptions& options, SolveRe
     r.stats += blocks.Stats();
     if (options.log != nullptr)
         *options.log << "exact: " << split->blocks << " blocks joined by " << split->crossing.size()
-                     << " edges: " << blocks.Subsets() << " sets of crossings, " << blocks.BlockSolves()
+                     << " edges and " << split->bundles.size() << " bundles: " << blocks.Subsets() << " sets of crossings, " << blocks.BlockSolves()
                      << " blocks searched, work " << blocks.Work() << (found ? ": a cycle\n" : ": none\n");
     if (!found) return false;
     m_part = "blocks";

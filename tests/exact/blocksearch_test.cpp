@@ -124,9 +124,9 @@ TEST(BlockSplit, FindsTheWheelsOfARing)
 TEST(BlockSplit, NoneWithoutHubsOrWithTooManyCrossings)
 {
     EXPECT_FALSE(hcp::FindBlockSplit(testgraphs::RandomCubic(200, 3)).has_value());
-    // 13 wheels linked in pairs: 26 crossing edges.
-    EXPECT_FALSE(hcp::FindBlockSplit(Ring(13, 12, 2).Build()).has_value());
-    EXPECT_TRUE(hcp::FindBlockSplit(Ring(12, 12, 2).Build()).has_value());
+    // 65 wheels linked in pairs: 130 crossing edges.
+    EXPECT_FALSE(hcp::FindBlockSplit(Ring(65, 12, 2).Build()).has_value());
+    EXPECT_TRUE(hcp::FindBlockSplit(Ring(64, 12, 2).Build()).has_value());
     // Wheels whose rims touch directly are one piece without their hubs.
     Wheels touching = Ring(6, 20, 1);
     for (NodeId k = 0; k < 6; ++k) touching.edges.emplace_back(touching.Rim(k, 5), touching.Rim((k + 1) % 6, 5));
@@ -173,6 +173,53 @@ TEST(BlockSearch, ABlockEnteredTwiceIsCoveredByTwoPaths)
     std::vector<NodeId> cycle;
     ASSERT_TRUE(Search(g, cycle));
     EXPECT_TRUE(hcp::CheckCycle(g, cycle).hamiltonian);
+}
+
+// Four wheels in a chain, rim 0 of each linked to the next one's hub, and
+// a shared hub joined to rim nodes 3, 6, .., 30 of every wheel: no wheel
+// holds half its neighbours. It closes the chain: into wheel 0 at one of
+// its neighbours there, out of wheel 3 at another.
+struct Chain {
+    Wheels w;
+    NodeId shared = 0;
+    Chain()
+    {
+        for (NodeId k = 0; k < 4; ++k) w.Add(32);
+        for (NodeId k = 0; k + 1 < 4; ++k) w.Link(k, 0, k + 1);
+        shared = w.nodes++;
+        for (NodeId k = 0; k < 4; ++k)
+            for (NodeId i = 3; i <= 30; i += 3) w.edges.emplace_back(shared, w.Rim(k, i));
+    }
+};
+
+TEST(BlockSplit, AHubSharedByBlocksIsABlockOfItsOwnWithABundleToEach)
+{
+    const Chain c;
+    const auto split = hcp::FindBlockSplit(c.w.Build());
+    ASSERT_TRUE(split.has_value());
+    EXPECT_EQ(split->blocks, 5u);
+    EXPECT_EQ(split->crossing.size(), 3u);
+    ASSERT_EQ(split->bundles.size(), 4u);
+    for (NodeId k = 0; k < 4; ++k) {
+        EXPECT_NE(split->block[c.shared], split->block[c.w.first[k]]);
+        EXPECT_EQ(split->bundles[k].first, c.shared);
+        EXPECT_EQ(split->bundles[k].second, split->block[c.w.first[k]]);
+    }
+}
+
+TEST(BlockSearch, ASharedHubComesInWhereTheBlocksPathsChoose)
+{
+    Chain c;
+    Graph g = c.w.Build();
+    std::vector<NodeId> cycle;
+    ASSERT_TRUE(Search(g, cycle));
+    EXPECT_TRUE(hcp::CheckCycle(g, cycle).hamiltonian);
+    // Fixed: the shared hub to rim 12 of wheel 3, and a crossing link.
+    const std::vector<Edge> fixed{{c.shared, c.w.Rim(3, 12)}, {c.w.Rim(1, 0), c.w.first[2]}};
+    g.SetFixedEdges(fixed);
+    ASSERT_TRUE(Search(g, cycle));
+    EXPECT_TRUE(hcp::CheckCycle(g, cycle).hamiltonian);
+    for (const Edge& e : fixed) EXPECT_TRUE(Uses(cycle, e));
 }
 
 TEST(BlockSearch, KeepsFixedEdgesInsideAndAcrossBlocks)

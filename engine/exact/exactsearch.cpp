@@ -26,7 +26,7 @@ public:
     std::string_view Name() const override { return "exact"; }
     std::string_view Summary() const override
     {
-        return "complete: finds a cycle or proves there is none (proofs, toughness, dynamic programmes, depth-first and SAT search)";
+        return "complete: finds a cycle or proves there is none (proofs, toughness, dynamic programmes, blocks, depth-first and SAT search)";
     }
     bool Complete() const override { return true; }
     bool Directed() const override { return true; }

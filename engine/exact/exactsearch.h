@@ -2,7 +2,8 @@
 // Reduction run first; then a short depth-first search, the toughness
 // proof, and by size and shape the subset programme (up to 27 nodes), the
 // frontier programme (narrow graphs), the depth-first and SAT searches in
-// turns (up to 64 nodes) or the SAT search. Every part is bounded in work
+// turns (up to 64 nodes), or the block search (graphs of pieces that few
+// edges join) and then the SAT search. Every part is bounded in work
 // or is the last. The answer is Hamiltonian with a cycle checked on the
 // graph as given, NoCycle with the reason, or Unknown when the stop token
 // fired or no SAT model fits the budget (the reason says so).

@@ -66,7 +66,7 @@ bool BlockSearch::Run(const Graph& g, const BlockSplit& split, const SolveOption
     m_options.memoryBudget = options.memoryBudget;
     m_options.memoryShares = options.memoryShares;
     m_limit = workLimit;
-    m_work = m_solves = m_subsets = 0;
+    m_work = m_solves = m_subsets = m_askedRounds = 0;
     m_done = false;
     m_stats = SolveStats{};
     m_cache.clear();
@@ -253,6 +253,7 @@ bool BlockSearch::TryLeaf()
                 all = chosen[b]->found;
             }
             found = all && !m_done && Glue(chosen, *m_cycle);
+            if (!found && ++m_askedRounds >= kMaxAskedRounds) m_done = true;
         }
         std::uint32_t b = 0;
         while (b < blocks && ++pick[b] == pairings[b].size()) pick[b++] = 0;

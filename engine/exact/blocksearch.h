@@ -53,6 +53,11 @@ public:
     // went on it never found a pairing closing one round, and 200,000
     // subsets took nine seconds.
     static constexpr std::uint64_t kMaxSubsets = 10'000, kMaxChoices = 2'000'000;
+    // Pairings closing one round whose blocks were asked for paths in
+    // vain, at most: where the search decided, it did at the first or
+    // second; where the blocks failed, more of them cost seconds and gave
+    // nothing.
+    static constexpr std::uint64_t kMaxAskedRounds = 3;
 
 private:
     struct Paths {
@@ -76,7 +81,7 @@ private:
     const Graph* m_g = nullptr;
     const BlockSplit* m_split = nullptr;
     SolveOptions m_options;
-    std::uint64_t m_limit = 0, m_work = 0, m_solves = 0, m_subsets = 0, m_choices = 0;
+    std::uint64_t m_limit = 0, m_work = 0, m_solves = 0, m_subsets = 0, m_choices = 0, m_askedRounds = 0;
     bool m_done = false;
     SolveStats m_stats;
 

@@ -79,9 +79,10 @@ private:
     static constexpr std::uint64_t kProbeBranches = 16;
     static constexpr std::uint64_t kFirstConflicts = 4'000;
     // SAT work the block-by-block search may take before the SAT search
-    // of the whole graph: 100,000 and 50 per node, about ten seconds on
-    // 2,000 to 4,000 nodes (graphs it solves took 50,000 to 150,000).
-    static constexpr std::uint64_t kBlockSearchWork = 100'000, kBlockSearchWorkPerNode = 50;
+    // of the whole graph: 50,000 and 40 per node, five to ten seconds on
+    // 2,000 to 5,000 nodes (the graphs it solves took 45,000 to 150,000,
+    // about 30 per node).
+    static constexpr std::uint64_t kBlockSearchWork = 50'000, kBlockSearchWorkPerNode = 40;
 
     bool ProveByToughness(const Graph& g, SolveResult& r);
     void TakeTurns(const SolveOptions& options, SolveResult& r);

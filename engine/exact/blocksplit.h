@@ -25,7 +25,9 @@ namespace hcp {
 struct BlockSplit {
     std::vector<std::uint32_t> block;   // the block of each node
     std::uint32_t blocks = 0;
-    std::vector<Edge> crossing;         // the edges between blocks, u < v, but a shared hub's
+    // The edges between blocks, u < v, but those from a shared hub to the
+    // other blocks, which its bundles stand for.
+    std::vector<Edge> crossing;
     // The bundles: a shared hub and a block it has neighbours in.
     std::vector<std::pair<NodeId, std::uint32_t>> bundles;
 };

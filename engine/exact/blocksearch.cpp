@@ -338,9 +338,9 @@ const BlockSearch::Paths& BlockSearch::SolveBlock(std::uint32_t b, const std::ve
     // kept is the first that joins the ends as asked, else the first.
     const std::size_t k = pairs.size() / 2;
     const std::size_t base = edges.size();
-    std::vector<NodeId> order, fallback;
-    auto asked = [&](const std::vector<NodeId>& cycle) {
-        for (const auto& path : Segments(cycle, size, nodes)) {
+    using PathSet = std::vector<std::vector<NodeId>>;
+    auto asked = [&](const PathSet& paths) {
+        for (const auto& path : paths) {
             bool match = false;
             for (std::size_t j = 0; j < pairs.size() && !match; j += 2)
                 match = Normal({pairs[j], pairs[j + 1]}) == Normal({path.front(), path.back()});
@@ -348,6 +348,7 @@ const BlockSearch::Paths& BlockSearch::SolveBlock(std::uint32_t b, const std::ve
         }
         return true;
     };
+    PathSet fallback;   // a block's cycle has a path for every pair: never empty once found
     for (int turn = 0; turn < (k >= 2 ? 2 : 1) && size > 0 && k > 0 && !m_done; ++turn) {
         edges.resize(base);
         auto end = [&](std::size_t j, bool second) {
@@ -359,22 +360,21 @@ const BlockSearch::Paths& BlockSearch::SolveBlock(std::uint32_t b, const std::ve
             edges.emplace_back(end(j, true), z);
             edges.emplace_back(z, end((j + 1) % k, false));
         }
-        std::vector<NodeId> cycle = SolveCycle(Graph::FromEdges(size + static_cast<NodeId>(k), edges), fixed,
-                                               kBlockWork + kBlockWorkPerNode * size);
+        const std::vector<NodeId> cycle = SolveCycle(Graph::FromEdges(size + static_cast<NodeId>(k), edges),
+                                                     fixed, kBlockWork + kBlockWorkPerNode * size);
         if (cycle.empty()) continue;
-        if (asked(cycle)) {
-            order = std::move(cycle);
+        PathSet paths = Segments(cycle, size, nodes);
+        if (asked(paths)) {
+            out.paths = std::move(paths);
             break;
         }
-        if (fallback.empty()) fallback = std::move(cycle);
+        if (fallback.empty()) fallback = std::move(paths);
     }
-    if (order.empty()) order = std::move(fallback);
-    if (!order.empty()) out.paths = Segments(order, size, nodes);
-    out.found = !order.empty() || (size == 0 && k == 0);
+    if (out.paths.empty()) out.paths = std::move(fallback);
+    out.found = !out.paths.empty() || (size == 0 && k == 0);
     if (out.found)
         for (NodeId s : selfs) out.paths.push_back({s});
     for (NodeId v : nodes) m_local[v] = kNone;
-    if (!out.found) out.paths.clear();
     // A block given up for want of work may succeed with more: not kept.
     if (m_done && !out.found) {
         static const Paths kNothing;

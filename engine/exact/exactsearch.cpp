@@ -169,12 +169,14 @@ bool ExactSearch::RunBlocks(const Graph& g, const SolveOptions& options, SolveRe
     if (!split) return false;
     BlockSearch blocks;
     std::vector<NodeId> cycle;
-    const bool found = blocks.Run(g, *split, options, kBlockSearchWork + kBlockSearchWorkPerNode * g.NodeCount(), cycle);
+    const std::uint64_t work = kBlockSearchWork + kBlockSearchWorkPerNode * g.NodeCount();
+    const bool found = blocks.Run(g, *split, options, work, cycle);
     r.stats += blocks.Stats();
     if (options.log != nullptr)
         *options.log << "exact: " << split->blocks << " blocks joined by " << split->crossing.size()
-                     << " edges and " << split->bundles.size() << " bundles: " << blocks.Subsets() << " sets of crossings, " << blocks.BlockSolves()
-                     << " blocks searched, work " << blocks.Work() << (found ? ": a cycle\n" : ": none\n");
+                     << " edges and " << split->bundles.size() << " bundles: " << blocks.Subsets()
+                     << " sets of crossings, " << blocks.BlockSolves() << " blocks searched, work "
+                     << blocks.Work() << (found ? ": a cycle\n" : ": none\n");
     if (!found) return false;
     m_part = "blocks";
     m_partWork = blocks.Work();

@@ -249,13 +249,17 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::o
             lane->solver->disconnect_terminator();
         }
     };
+    auto spent = [&] {
+        std::uint64_t total = 0;
+        for (const auto& lane : lanes) total += lane->Work();
+        return total;
+    };
     for (SatModel model : {SatModel::Arcs, SatModel::Edges, SatModel::Ranks}) {
         if (only ? model != *only : model == SatModel::Ranks) continue;
         if (!(model == SatModel::Edges ? budget.edges : budget.arcs)) continue;
         if (!addLane(model)) {
             disconnect();
-            if (workSpent != nullptr)
-                for (const auto& lane : lanes) *workSpent += lane->Work();
+            if (workSpent != nullptr) *workSpent = spent();
             return result;
         }
     }
@@ -280,11 +284,6 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::o
     std::uint64_t slice = kFirstSlice;
     if (workLimit > 0) slice = std::min(slice, std::max<std::uint64_t>(workLimit / lanes.size(), 1));
     bool done = false;
-    auto spent = [&] {
-        std::uint64_t total = 0;
-        for (const auto& lane : lanes) total += lane->Work();
-        return total;
-    };
     while (!done && !options.stop.stop_requested()) {
         if (!ranked && slice >= kRankSlice && budget.arcs && m <= kRankEdges) {
             ranked = true;

@@ -79,7 +79,7 @@ void SolveInChild(const std::string& file, const Setup& setup, int fd)
         const hcp::SolveResult r = hcp::Solve(g, setup.method, o);
         std::ostringstream s;
         s << g.NodeCount() << ' ' << g.EdgeCount() << ' ' << hcp::VerdictName(r.verdict) << ' '
-          << (r.method.empty() ? "-" : r.method) << ' ' << r.seconds << ' ' << r.stats.satCalls << ' '
+          << (r.method.empty() ? "-" : r.method) << (r.stage.empty() ? "" : "/" + r.stage) << ' ' << r.seconds << ' ' << r.stats.satCalls << ' '
           << r.stats.clausesAdded << ' ' << r.stats.loopSteps << '\n';
         line = s.str();
     } catch (const std::exception&) {
@@ -174,7 +174,7 @@ int main(int argc, char** argv)
     std::vector<bool> done(files.size(), false);
     std::printf("method %s, limit %.0f s, %d thread(s) per graph, %d graph(s) at a time\n", setup.method.c_str(),
                 setup.limit, setup.threads, jobs);
-    std::printf("%-14s %6s %7s %-12s %-12s %7s %7s %7s %8s %11s %6s %9s\n", "graph", "nodes", "edges", "verdict",
+    std::printf("%-14s %6s %7s %-12s %-17s %7s %7s %7s %8s %11s %6s %9s\n", "graph", "nodes", "edges", "verdict",
                 "part", "wall_s", "cpu_s", "sat", "cuts", "ls_steps", "MB", "published");
     auto print = [&](const Row& r) {
         const auto p = published.find(r.number);
@@ -183,7 +183,7 @@ int main(int argc, char** argv)
             if (p->second < 0) std::snprintf(pub, sizeof pub, "TO");
             else std::snprintf(pub, sizeof pub, "%.2f", p->second);
         }
-        std::printf("%-14s %6u %7lu %-12s %-12s %7.2f %7.2f %7llu %8llu %11llu %6ld %9s\n",
+        std::printf("%-14s %6u %7lu %-12s %-17s %7.2f %7.2f %7llu %8llu %11llu %6ld %9s\n",
                     fs::path(r.file).filename().c_str(), r.nodes, r.edges, r.verdict.c_str(), r.part.c_str(),
                     r.wall, r.cpu, r.satCalls, r.cuts, r.steps, r.peakMb, pub);
         std::fflush(stdout);

@@ -53,6 +53,10 @@ struct SolveResult {
     // degree 1"). For Unknown, what ended the search when that is useful.
     std::string reason;
     std::string method;           // the method that decided (for auto, the part)
+    // The stage of that method that decided, where it has stages (the
+    // complete method: "proofs", "frontier", "blocks", "sat", ...); empty
+    // otherwise.
+    std::string stage;
     std::uint64_t seed = 0;       // the seed of the run (restart) reported
     // The restart whose order or proof is reported (restart k runs with
     // seed + k); -1 when the result reports neither.

@@ -44,7 +44,9 @@ public:
             return r;
         }
         ExactSearch search;
-        return search.Run(g, options);
+        SolveResult r = search.Run(g, options);
+        r.stage = search.LastPart();
+        return r;
     }
 };
 

@@ -14,7 +14,9 @@ SolveResult RaceCoverModels(const Graph& g, const SolveOptions& options)
             o.coverModel = m;
             ExactSearch search;
             search.SetBlockSearch(m == CoverModel::Arcs);
-            return search.Run(g, o);
+            SolveResult r = search.Run(g, o);
+            r.stage = search.LastPart();
+            return r;
         };
     };
     // The arc model runs on the calling thread, the edge model on the

@@ -127,6 +127,7 @@ private:
             return false;
         }
         r.method = "exact";   // the proofs are the first stage of the complete method
+        r.stage = "proofs";
         return true;
     }
 

@@ -13,6 +13,7 @@
 #include "exact/blocksearch.h"
 #include "exact/blocksplit.h"
 #include "exact/exactsearch.h"
+#include "solve/solver.h"
 
 using hcp::Edge;
 using hcp::Graph;
@@ -290,4 +291,9 @@ TEST(BlockSearch, TheExactMethodSearchesBlocksFirstWhenAsked)
     r = exact.Run(g, hcp::SolveOptions{});
     ASSERT_EQ(r.verdict, hcp::Verdict::Hamiltonian);
     EXPECT_STREQ(exact.LastPart(), "sat");
+    // The method's result names the stage too, for the tables.
+    const hcp::SolveResult viaSolve = hcp::Solve(g, "exact");
+    ASSERT_EQ(viaSolve.verdict, hcp::Verdict::Hamiltonian);
+    EXPECT_EQ(viaSolve.method, "exact");
+    EXPECT_EQ(viaSolve.stage, "blocks");
 }

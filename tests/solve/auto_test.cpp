@@ -129,6 +129,9 @@ TEST(Auto, DegreeProofsNeedNoCompleteMethod)
     const hcp::SolveResult r = hcp::Solve(Graph::FromEdges(4, path), "auto");
     EXPECT_EQ(r.verdict, Verdict::NoCycle);
     EXPECT_NE(r.reason.find("degree 1"), std::string::npos) << r.reason;
+    // The cheap proofs are the complete method's first stage, and say so.
+    EXPECT_EQ(r.method, "exact");
+    EXPECT_EQ(r.stage, "proofs");
 }
 
 TEST(Auto, VerdictsMatchTheDynamicProgrammeOnSmallFamilies)
@@ -191,6 +194,7 @@ TEST(Auto, BothThreadsAgreeWithOneOnGraphsPastTheTinySize)
             ASSERT_EQ(r.verdict, want) << "GP(" << n << ",2), " << threads << " threads: " << r.reason;
             if (want == Verdict::NoCycle) {
                 EXPECT_EQ(r.method, "exact");
+                EXPECT_FALSE(r.stage.empty()) << "the proof names no stage";
                 EXPECT_FALSE(r.reason.empty());
             } else {
                 EXPECT_TRUE(Checked(g, r));

@@ -1,6 +1,7 @@
 // The FHCP Challenge Set table: one row per graph with the time, the part
-// that decided, the SAT calls, the cuts, the local-search steps and the
-// peak memory, and the totals beside the published figures.
+// that decided (with the complete method's stage: exact/blocks, exact/sat),
+// the SAT calls, the cuts, the local-search steps and the peak memory, and
+// the totals beside the published figures.
 //
 //   fhcp_bench [--limit S] [--threads T] [--jobs J] [--method NAME]
 //              [--published FILE.csv] [--model arcs|edges] [--log]
@@ -79,8 +80,8 @@ void SolveInChild(const std::string& file, const Setup& setup, int fd)
         const hcp::SolveResult r = hcp::Solve(g, setup.method, o);
         std::ostringstream s;
         s << g.NodeCount() << ' ' << g.EdgeCount() << ' ' << hcp::VerdictName(r.verdict) << ' '
-          << (r.method.empty() ? "-" : r.method) << (r.stage.empty() ? "" : "/" + r.stage) << ' ' << r.seconds << ' ' << r.stats.satCalls << ' '
-          << r.stats.clausesAdded << ' ' << r.stats.loopSteps << '\n';
+          << (r.method.empty() ? "-" : r.method) << (r.stage.empty() ? "" : "/" + r.stage) << ' ' << r.seconds
+          << ' ' << r.stats.satCalls << ' ' << r.stats.clausesAdded << ' ' << r.stats.loopSteps << '\n';
         line = s.str();
     } catch (const std::exception&) {
         line = "0 0 ERROR - 0 0 0 0\n";

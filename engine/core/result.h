@@ -54,8 +54,8 @@ struct SolveResult {
     std::string reason;
     std::string method;           // the method that decided (for auto, the part)
     // The stage of that method that decided, where it has stages (the
-    // complete method: "proofs", "frontier", "blocks", "sat", ...); empty
-    // otherwise.
+    // complete method: "proofs", "frontier", "blocks", "sat", ...), or,
+    // for Unknown, the stage it ended in; empty for methods without stages.
     std::string stage;
     std::uint64_t seed = 0;       // the seed of the run (restart) reported
     // The restart whose order or proof is reported (restart k runs with

@@ -129,9 +129,17 @@ TEST(Auto, DegreeProofsNeedNoCompleteMethod)
     const hcp::SolveResult r = hcp::Solve(Graph::FromEdges(4, path), "auto");
     EXPECT_EQ(r.verdict, Verdict::NoCycle);
     EXPECT_NE(r.reason.find("degree 1"), std::string::npos) << r.reason;
-    // The cheap proofs are the complete method's first stage, and say so.
+    // The cheap proofs are the complete method's first stage, and say so:
+    // above the tiny size auto runs them itself, before the local search.
     EXPECT_EQ(r.method, "exact");
     EXPECT_EQ(r.stage, "proofs");
+    std::vector<hcp::Edge> pendant;
+    for (NodeId v = 0; v < 99; ++v) pendant.push_back({v, (v + 1) % 99});
+    pendant.push_back({0, 99});
+    const hcp::SolveResult large = hcp::Solve(Graph::FromEdges(100, pendant), "auto");
+    EXPECT_EQ(large.verdict, Verdict::NoCycle);
+    EXPECT_EQ(large.method, "exact");
+    EXPECT_EQ(large.stage, "proofs");
 }
 
 TEST(Auto, VerdictsMatchTheDynamicProgrammeOnSmallFamilies)

@@ -44,9 +44,7 @@ public:
             return r;
         }
         ExactSearch search;
-        SolveResult r = search.Run(g, options);
-        r.stage = search.LastPart();
-        return r;
+        return search.Run(g, options);
     }
 };
 
@@ -56,6 +54,13 @@ SolveResult ExactSearch::Run(const Graph& g, const SolveOptions& options, ExactE
 {
     // The portfolio's parts read edges; a digraph has its own search.
     if (g.Directed()) return RunDigraphSearch(g, options);
+    SolveResult r = RunPortfolio(g, options, engine);
+    r.stage = m_part;
+    return r;
+}
+
+SolveResult ExactSearch::RunPortfolio(const Graph& g, const SolveOptions& options, ExactEngine engine)
+{
     SolveResult r;
     r.method = "exact";
     r.seed = options.seed;

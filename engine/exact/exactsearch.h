@@ -43,6 +43,7 @@ public:
     // Graphs of at most this many nodes go to the depth-first search.
     static constexpr NodeId kDepthFirstLimit = SmallSearch::kMaxNodes;
 
+    // The result's stage is the part that ended the run (LastPart()).
     SolveResult Run(const Graph& g, const SolveOptions& options, ExactEngine engine = ExactEngine::Auto);
 
     // Restricts the SAT search to one way of stating a cycle cover (see
@@ -84,6 +85,7 @@ private:
     // about 30 per node).
     static constexpr std::uint64_t kBlockSearchWork = 50'000, kBlockSearchWorkPerNode = 40;
 
+    SolveResult RunPortfolio(const Graph& g, const SolveOptions& options, ExactEngine engine);
     bool ProveByToughness(const Graph& g, SolveResult& r);
     void TakeTurns(const SolveOptions& options, SolveResult& r);
     // The SAT model SetSatModel or the options ask for; none: both.

@@ -14,9 +14,7 @@ SolveResult RaceCoverModels(const Graph& g, const SolveOptions& options)
             o.coverModel = m;
             ExactSearch search;
             search.SetBlockSearch(m == CoverModel::Arcs);
-            SolveResult r = search.Run(g, o);
-            r.stage = search.LastPart();
-            return r;
+            return search.Run(g, o);
         };
     };
     // The arc model runs on the calling thread, the edge model on the

@@ -286,6 +286,7 @@ TEST(BlockSearch, TheExactMethodSearchesBlocksFirstWhenAsked)
     hcp::SolveResult r = exact.Run(g, hcp::SolveOptions{});
     ASSERT_EQ(r.verdict, hcp::Verdict::Hamiltonian);
     EXPECT_STREQ(exact.LastPart(), "blocks");
+    EXPECT_EQ(r.stage, "blocks");
     EXPECT_TRUE(hcp::CheckCycle(g, r.order).hamiltonian);
     exact.SetBlockSearch(false);
     r = exact.Run(g, hcp::SolveOptions{});

@@ -4,6 +4,7 @@
 #include <cadical.hpp>
 
 #include "exact/coverencoding.h"
+#include "exact/regionorder.h"
 #include "exact/satclauses.h"
 
 namespace hcp {
@@ -88,6 +89,15 @@ public:
             s.add(0);
         }
         return 2;
+    }
+
+    std::uint64_t AddRegion(CaDiCaL::Solver& s, std::span<const NodeId> region, const std::vector<std::uint32_t>& mark,
+                            std::uint32_t stamp) override
+    {
+        int next = s.vars() + 1;
+        return AddRegionOrder(
+            s, m_w, region, mark, stamp, [&](std::uint32_t e, NodeId from) { return ArcCondition{Arc(e, from), 0}; },
+            next);
     }
 
 private:

@@ -1,6 +1,6 @@
 // CoverEncoding: how the SAT search states "a set of disjoint cycles
 // through every node" of a working graph, reads such a cover back, and
-// forbids a node set from being closed off. Two encodings exist: one
+// forbids a node set from being closed off, or any cycle inside one. Two encodings exist: one
 // variable per arc (a successor for every node, as in the published
 // method) and one per edge (every node on exactly two chosen edges).
 #pragma once
@@ -38,6 +38,10 @@ public:
     // returns how many clauses that took.
     virtual std::uint64_t AddCut(CaDiCaL::Solver& s, std::span<const NodeId> set,
                                  const std::vector<std::uint32_t>& mark, std::uint32_t stamp) = 0;
+    // Forbids every cycle inside the node set marked mark[v] == stamp, a
+    // proper subset of the nodes (regionorder.h); returns the clauses.
+    virtual std::uint64_t AddRegion(CaDiCaL::Solver& s, std::span<const NodeId> region,
+                                    const std::vector<std::uint32_t>& mark, std::uint32_t stamp) = 0;
 };
 
 std::unique_ptr<CoverEncoding> MakeCoverEncoding(SatModel model, const WorkGraph& w);

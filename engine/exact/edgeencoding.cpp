@@ -4,7 +4,10 @@
 // the arc model, and a cut is a single clause.
 #include <cadical.hpp>
 
+#include <algorithm>
+
 #include "exact/coverencoding.h"
+#include "exact/regionorder.h"
 
 namespace hcp {
 
@@ -97,6 +100,44 @@ public:
             s.add(0);
         }
         return m_cut.size();
+    }
+
+    // Edges carry no direction, so each edge inside the region gets one:
+    // true runs from its lower end. At a node, two chosen edges inside the
+    // region do not both come in; round a cycle that leaves every node one
+    // in and one out. Without it, a cycle turned against itself at every
+    // other node would number.
+    std::uint64_t AddRegion(CaDiCaL::Solver& s, std::span<const NodeId> region, const std::vector<std::uint32_t>& mark,
+                            std::uint32_t stamp) override
+    {
+        m_next = std::max(m_next, s.vars() + 1);
+        std::vector<int> direction(m_w.EdgeCount(), 0);
+        std::uint64_t clauses = 0;
+        std::vector<std::uint32_t> inside;
+        for (NodeId v : region) {
+            inside.clear();
+            const auto nbrs = m_w.Neighbors(v);
+            const auto ids = m_w.EdgeIds(v);
+            for (std::size_t i = 0; i < ids.size(); ++i)
+                if (mark[nbrs[i]] == stamp) {
+                    if (direction[ids[i]] == 0) direction[ids[i]] = m_next++;
+                    inside.push_back(ids[i]);
+                }
+            // Into v along e: the direction literal, turned when v is e's lower end.
+            auto into = [&](std::uint32_t e) { return m_w.EdgeAt(e).first == v ? -direction[e] : direction[e]; };
+            for (std::size_t i = 0; i < inside.size(); ++i)
+                for (std::size_t j = i + 1; j < inside.size(); ++j) {
+                    const std::uint32_t e = inside[i], f = inside[j];
+                    Clause(s, {-Lit(e), -Lit(f), -into(e), -into(f)});
+                    ++clauses;
+                }
+        }
+        return clauses + AddRegionOrder(
+                             s, m_w, region, mark, stamp,
+                             [&](std::uint32_t e, NodeId from) {
+                                 return ArcCondition{Lit(e), m_w.EdgeAt(e).first == from ? direction[e] : -direction[e]};
+                             },
+                             m_next);
     }
 
 private:

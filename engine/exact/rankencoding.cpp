@@ -73,6 +73,11 @@ public:
     {
         return m_arcs->AddCut(s, set, mark, stamp);
     }
+    std::uint64_t AddRegion(CaDiCaL::Solver& s, std::span<const NodeId> region, const std::vector<std::uint32_t>& mark,
+                            std::uint32_t stamp) override
+    {
+        return m_arcs->AddRegion(s, region, mark, stamp);
+    }
 
 private:
     // The arc model's numbering: the arc out of 'from' along edge e.

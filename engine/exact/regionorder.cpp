@@ -1,0 +1,79 @@
+#include "exact/regionorder.h"
+
+#include <cadical.hpp>
+
+#include <initializer_list>
+
+namespace hcp {
+
+namespace {
+
+// A clause under the arc's condition: the condition's literals negated,
+// then lits.
+void Under(CaDiCaL::Solver& s, ArcCondition c, std::initializer_list<int> lits)
+{
+    s.add(-c.first);
+    if (c.second != 0) s.add(-c.second);
+    for (int l : lits) s.add(l);
+    s.add(0);
+}
+
+}  // namespace
+
+std::uint64_t AddRegionOrder(CaDiCaL::Solver& s, const WorkGraph& w, std::span<const NodeId> region,
+                             const std::vector<std::uint32_t>& mark, std::uint32_t stamp,
+                             const std::function<ArcCondition(std::uint32_t e, NodeId from)>& arc, int& next)
+{
+    if (region.size() < 3) return 0;
+    int bits = 1;
+    while ((std::size_t{1} << bits) < region.size()) ++bits;
+    // Node k of the region: position bits at base + k*2*bits + i (i < bits),
+    // and Carry(k, i) = "the low i bits are all ones" at the next bits - 1
+    // slots (i >= 1), Carry(k, bits) included.
+    std::vector<int> base(w.NodeCount(), 0);
+    for (NodeId v : region) {
+        base[v] = next;
+        next += 2 * bits;
+    }
+    auto position = [&](NodeId v, int i) { return base[v] + i; };
+    auto carry = [&](NodeId v, int i) { return base[v] + bits + i - 1; };
+    std::uint64_t clauses = 0;
+    auto clause = [&](std::initializer_list<int> lits) {
+        for (int l : lits) s.add(l);
+        s.add(0);
+        ++clauses;
+    };
+    for (NodeId v : region) {
+        clause({-carry(v, 1), position(v, 0)});
+        clause({carry(v, 1), -position(v, 0)});
+        for (int i = 1; i < bits; ++i) {
+            clause({-carry(v, i + 1), carry(v, i)});
+            clause({-carry(v, i + 1), position(v, i)});
+            clause({carry(v, i + 1), -carry(v, i), -position(v, i)});
+        }
+    }
+    for (NodeId u : region) {
+        const auto nbrs = w.Neighbors(u);
+        const auto ids = w.EdgeIds(u);
+        for (std::size_t k = 0; k < ids.size(); ++k) {
+            const NodeId v = nbrs[k];
+            if (mark[v] != stamp) continue;
+            const ArcCondition c = arc(ids[k], u);
+            // position(v) = position(u) + 1, bit by bit, with no overflow.
+            Under(s, c, {position(v, 0), position(u, 0)});
+            Under(s, c, {-position(v, 0), -position(u, 0)});
+            for (int i = 1; i < bits; ++i) {
+                const int pv = position(v, i), pu = position(u, i), cu = carry(u, i);
+                Under(s, c, {-pv, pu, cu});
+                Under(s, c, {pv, -pu, cu});
+                Under(s, c, {pv, pu, -cu});
+                Under(s, c, {-pv, -pu, -cu});
+            }
+            Under(s, c, {-carry(u, bits)});
+            clauses += 4 * static_cast<std::uint64_t>(bits) - 1;
+        }
+    }
+    return clauses;
+}
+
+}  // namespace hcp

@@ -1,0 +1,228 @@
+// Region orders against every cover of small graphs: with an order on a
+// node set, each model's solutions are exactly the covers (sets of
+// disjoint cycles through every node, forced edges kept) with no cycle
+// inside the set, found by enumerating edge sets. A region order that
+// forbade one cover too many would cost a Hamiltonian cycle, one too few
+// would leave the cut loop its family of covers.
+#include <gtest/gtest.h>
+
+#include <cadical.hpp>
+
+#include <algorithm>
+#include <random>
+#include <set>
+#include <stop_token>
+#include <vector>
+
+#include "common/graphfamilies.h"
+#include "exact/coverencoding.h"
+#include "exact/reduction.h"
+#include "exact/workgraph.h"
+
+using hcp::Graph;
+using hcp::NodeId;
+using hcp::SatModel;
+using hcp::WorkGraph;
+
+namespace {
+
+using EdgeSet = std::vector<std::uint32_t>;   // sorted edge ids
+
+struct Working {
+    hcp::Reduction reduction;
+    WorkGraph graph;
+    bool open = false;
+    explicit Working(const Graph& g)
+    {
+        open = reduction.Run(g) == hcp::ProofOutcome::Open;
+        if (open) graph.Build(reduction);
+    }
+};
+
+// The cycles of a set of edges in which every node has degree two.
+std::vector<std::vector<NodeId>> CyclesOf(const WorkGraph& w, const EdgeSet& edges)
+{
+    const NodeId n = w.NodeCount();
+    std::vector<std::vector<NodeId>> adj(n);
+    for (std::uint32_t e : edges) {
+        adj[w.EdgeAt(e).first].push_back(w.EdgeAt(e).second);
+        adj[w.EdgeAt(e).second].push_back(w.EdgeAt(e).first);
+    }
+    std::vector<std::vector<NodeId>> cycles;
+    std::vector<bool> seen(n, false);
+    for (NodeId s = 0; s < n; ++s) {
+        if (seen[s]) continue;
+        cycles.emplace_back();
+        NodeId prev = adj[s][1], x = s;
+        do {
+            seen[x] = true;
+            cycles.back().push_back(x);
+            const NodeId next = adj[x][0] != prev ? adj[x][0] : adj[x][1];
+            prev = x;
+            x = next;
+        } while (x != s);
+    }
+    return cycles;
+}
+
+// Every cover of w, by brute force over the edge sets with degree two
+// everywhere (the graphs here have at most 24 edges).
+std::vector<EdgeSet> AllCovers(const WorkGraph& w)
+{
+    const auto m = static_cast<std::uint32_t>(w.EdgeCount());
+    std::vector<EdgeSet> covers;
+    std::vector<int> degree(w.NodeCount());
+    for (std::uint64_t mask = 0; mask < (std::uint64_t{1} << m); ++mask) {
+        if (static_cast<NodeId>(__builtin_popcountll(mask)) != w.NodeCount()) continue;
+        std::fill(degree.begin(), degree.end(), 0);
+        EdgeSet edges;
+        bool ok = true;
+        for (std::uint32_t e = 0; e < m && ok; ++e) {
+            const bool in = (mask >> e) & 1;
+            if (w.Forced(e) && !in) ok = false;
+            if (!in) continue;
+            edges.push_back(e);
+            ok = ++degree[w.EdgeAt(e).first] <= 2 && ++degree[w.EdgeAt(e).second] <= 2;
+        }
+        if (ok && std::all_of(degree.begin(), degree.end(), [](int d) { return d == 2; })) covers.push_back(edges);
+    }
+    return covers;
+}
+
+bool HasCycleInside(const WorkGraph& w, const EdgeSet& cover, const std::vector<bool>& inRegion)
+{
+    for (const auto& c : CyclesOf(w, cover))
+        if (std::all_of(c.begin(), c.end(), [&](NodeId v) { return inRegion[v]; })) return true;
+    return false;
+}
+
+// The covers each model admits after the region orders, as undirected edge
+// sets. Solutions are blocked on the model's own literals: e + 1 for edge e
+// in the edge model; 2e + 1 (from the lower end) and 2e + 2 in the others.
+std::set<EdgeSet> ModelCovers(const WorkGraph& w, SatModel model, const std::vector<std::vector<NodeId>>& regions)
+{
+    CaDiCaL::Solver solver;
+    solver.set("quiet", 1);
+    auto encoding = hcp::MakeCoverEncoding(model, w);
+    std::stop_source never;
+    EXPECT_TRUE(encoding->Encode(solver, never.get_token()));
+    std::vector<std::uint32_t> mark(w.NodeCount(), 0);
+    std::uint32_t stamp = 0;
+    for (const auto& region : regions) {
+        ++stamp;
+        for (NodeId v : region) mark[v] = stamp;
+        encoding->AddRegion(solver, region, mark, stamp);
+    }
+    std::set<EdgeSet> found;
+    std::vector<NodeId> succ(w.NodeCount());
+    for (int guard = 0; guard < 100000 && solver.solve() == 10; ++guard) {
+        encoding->ReadCover(solver, succ);
+        EdgeSet edges;
+        std::vector<int> block;
+        for (NodeId v = 0; v < w.NodeCount(); ++v) {
+            const std::uint32_t e = w.Find(v, succ[v]);
+            EXPECT_NE(e, WorkGraph::kNoEdge);
+            if (model == SatModel::Edges)
+                block.push_back(-static_cast<int>(e + 1));
+            else
+                block.push_back(-static_cast<int>(2 * e + (w.EdgeAt(e).first == v ? 1 : 2)));
+            edges.push_back(e);
+        }
+        std::sort(edges.begin(), edges.end());
+        edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+        found.insert(edges);
+        for (int l : block) solver.add(l);
+        solver.add(0);
+    }
+    return found;
+}
+
+// Random proper subsets of the nodes, of 3 to n - 1 nodes.
+std::vector<std::vector<NodeId>> RandomRegions(NodeId n, int count, std::mt19937_64& rng)
+{
+    std::vector<std::vector<NodeId>> regions;
+    std::vector<NodeId> nodes(n);
+    for (NodeId v = 0; v < n; ++v) nodes[v] = v;
+    for (int k = 0; k < count; ++k) {
+        std::shuffle(nodes.begin(), nodes.end(), rng);
+        const NodeId size = 3 + static_cast<NodeId>(rng() % (n - 3));
+        regions.emplace_back(nodes.begin(), nodes.begin() + size);
+    }
+    return regions;
+}
+
+void ExpectExactlyTheAllowedCovers(const Graph& g, const std::vector<std::vector<NodeId>>& regions, const char* what)
+{
+    Working work(g);
+    ASSERT_TRUE(work.open) << what;
+    const WorkGraph& w = work.graph;
+    ASSERT_LE(w.EdgeCount(), 26u) << what;
+    std::vector<std::vector<bool>> inRegion;
+    for (const auto& r : regions) {
+        inRegion.emplace_back(w.NodeCount(), false);
+        for (NodeId v : r) inRegion.back()[v] = true;
+    }
+    std::set<EdgeSet> allowed, hamiltonian;
+    for (const EdgeSet& c : AllCovers(w)) {
+        if (CyclesOf(w, c).size() == 1) hamiltonian.insert(c);
+        if (std::none_of(inRegion.begin(), inRegion.end(), [&](const auto& in) { return HasCycleInside(w, c, in); }))
+            allowed.insert(c);
+    }
+    EXPECT_EQ(ModelCovers(w, SatModel::Edges, regions), allowed) << what << ": edge model";
+    EXPECT_EQ(ModelCovers(w, SatModel::Arcs, regions), allowed) << what << ": arc model";
+    EXPECT_EQ(ModelCovers(w, SatModel::Ranks, regions), hamiltonian) << what << ": rank model";
+}
+
+}  // namespace
+
+TEST(RegionOrder, EachModelAdmitsExactlyTheCoversWithNoCycleInside)
+{
+    std::mt19937_64 rng(7);
+    for (std::uint64_t seed = 1; seed <= 12; ++seed) {
+        const Graph g = testgraphs::RandomCubic(seed % 2 == 0 ? 10 : 12, seed);
+        Working probe(g);
+        if (!probe.open) continue;
+        for (const auto& region : RandomRegions(probe.graph.NodeCount(), 4, rng))
+            ExpectExactlyTheAllowedCovers(g, {region}, "random cubic graph");
+        // Several orders on one solver, each with its own numbering.
+        ExpectExactlyTheAllowedCovers(g, RandomRegions(probe.graph.NodeCount(), 3, rng), "three regions at once");
+    }
+}
+
+TEST(RegionOrder, PetersenCoversOfTwoPentagonsAreForbiddenByEitherPentagon)
+{
+    // Every cover of the Petersen graph is two 5-cycles, and it has no
+    // Hamiltonian cycle; an order on the outer rim forbids the covers that
+    // use the rim, and one on the rim plus an inner node still does.
+    const Graph g = testgraphs::Petersen();
+    ExpectExactlyTheAllowedCovers(g, {{0, 1, 2, 3, 4}}, "outer rim");
+    ExpectExactlyTheAllowedCovers(g, {{0, 1, 2, 3, 4, 5}}, "rim and a spoke's end");
+    ExpectExactlyTheAllowedCovers(g, {{5, 6, 7, 8, 9}, {0, 1, 2, 3, 4}}, "both rims");
+}
+
+TEST(RegionOrder, ACycleThroughARegionOfPowerOfTwoSizeCannotWrapRound)
+{
+    // Faces of the cube: four nodes, two position bits, and a 4-cycle
+    // through all of them would number itself if 3 + 1 wrapped to 0.
+    const Graph g = testgraphs::Hypercube(3);
+    ExpectExactlyTheAllowedCovers(g, {{0, 1, 3, 2}}, "a face");
+    ExpectExactlyTheAllowedCovers(g, {{0, 1, 3, 2}, {4, 5, 7, 6}}, "opposite faces");
+    ExpectExactlyTheAllowedCovers(g, {{0, 1, 2, 3, 4, 5, 6}}, "all but one node");
+    // Eight of the twelve nodes of the prism over a hexagon: four of each
+    // rim and the two rungs at their ends make a cycle of 8 through them.
+    ExpectExactlyTheAllowedCovers(testgraphs::GeneralizedPetersen(6, 1), {{0, 1, 2, 3, 6, 7, 8, 9}}, "prism");
+}
+
+TEST(RegionOrder, OrdersAreSoundOnHamiltonianGraphsOfDegreeFour)
+{
+    // Denser graphs: nodes with four edges inside a region, where the edge
+    // model's in-and-out rule has three pairs to state per node.
+    std::mt19937_64 rng(11);
+    for (std::uint64_t seed = 1; seed <= 6; ++seed) {
+        const Graph g = testgraphs::Random(8, 0.6, seed);
+        Working probe(g);
+        if (!probe.open || probe.graph.EdgeCount() > 24) continue;
+        for (const auto& region : RandomRegions(probe.graph.NodeCount(), 3, rng))
+            ExpectExactlyTheAllowedCovers(g, {region}, "random graph");
+    }
+}

@@ -15,6 +15,7 @@
 #include "exact/coverencoding.h"
 #include "exact/coverrepair.h"
 #include "exact/cyclecover.h"
+#include "exact/loopwatch.h"
 #include "exact/matchingcover.h"
 #include "exact/modelbudget.h"
 #include "exact/satclauses.h"
@@ -52,6 +53,8 @@ struct Lane {
     // towards that order, and the cuts then trim the same few covers (on a
     // cubic graph of 3,468 nodes, four times the calls).
     std::vector<int> seeded;
+    // Whether the cut loop is trimming one family of covers.
+    std::unique_ptr<LoopWatch> loops;
     // Conflicts plus a charge per call: a call that finds a cover without a
     // conflict still costs the solver a pass over its clauses, and us one
     // to read, splice and cut the cover.
@@ -173,6 +176,7 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::o
         lane->solver->connect_terminator(&terminator);
         lane->solver->connect_learner(&lane->conflicts);
         lane->encoding = MakeCoverEncoding(model, w);
+        lane->loops = std::make_unique<LoopWatch>(n);
         Lane* added = lane.get();
         lanes.push_back(std::move(lane));
         if (!added->encoding->Encode(*added->solver, options.stop)) return false;
@@ -222,6 +226,18 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::o
     auto addCut = [&](const std::vector<NodeId>& set) {
         result.stats.clausesAdded += current->encoding->AddCut(*current->solver, set, cutMark, stamp);
     };
+    // A family of covers the cuts trim one by one gets a region order.
+    auto watchLoop = [&](Lane& lane, const std::vector<std::vector<NodeId>>& cycles, std::uint64_t conflicts) {
+        const std::span<const NodeId> region = lane.loops->Observe(cycles, conflicts);
+        if (region.empty()) return;
+        ++stamp;
+        for (NodeId v : region) cutMark[v] = stamp;
+        const std::uint64_t clauses = lane.encoding->AddRegion(*lane.solver, region, cutMark, stamp);
+        result.stats.clausesAdded += clauses;
+        if (options.log != nullptr)
+            *options.log << "exact: " << elapsed() << " s: " << ModelName(lane.model) << " region order on "
+                         << region.size() << " nodes, " << clauses << " clauses\n";
+    };
 
     std::uint64_t slice = kFirstSlice;
     if (workLimit > 0) slice = std::min(slice, std::max<std::uint64_t>(workLimit / lanes.size(), 1));
@@ -241,6 +257,7 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::o
             current = &lane;
             const std::uint64_t sliceEnd = lane.Work() + slice;
             while (lane.Work() < sliceEnd) {
+                const std::uint64_t conflictsBefore = lane.conflicts.Count();
                 if (lanes.size() > 1)
                     lane.solver->limit("conflicts", static_cast<int>(std::min<std::uint64_t>(sliceEnd - lane.Work(), INT_MAX)));
                 const int status = lane.solver->solve();
@@ -318,6 +335,7 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::o
                         if (set.size() == members.size() && cutMark[set.front()] == stamp) isSolverCycle = true;
                     if (!isSolverCycle) addCut(members);
                 }
+                watchLoop(lane, cycles, lane.conflicts.Count() - conflictsBefore);
                 if (options.log != nullptr) {
                     std::size_t smallest = n;
                     for (const auto& set : cycles) smallest = std::min(smallest, set.size());

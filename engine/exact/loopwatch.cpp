@@ -1,0 +1,64 @@
+#include "exact/loopwatch.h"
+
+namespace hcp {
+
+void LoopWatch::EndRun()
+{
+    for (NodeId v : m_runNodes) m_inRun[v] = 0;
+    m_runNodes.clear();
+    m_run = 0;
+}
+
+std::span<const NodeId> LoopWatch::Observe(const std::vector<std::vector<NodeId>>& cycles, std::uint64_t conflicts)
+{
+    if (cycles.size() < 2 || conflicts > kConflicts || m_ordered >= kShare * m_nodes) {
+        EndRun();
+        return {};
+    }
+    if (m_inRun.empty()) {
+        m_inRun.assign(m_nodes, 0);
+        m_regionOf.assign(m_nodes, -1);
+    }
+    std::size_t largest = 0;
+    for (std::size_t i = 1; i < cycles.size(); ++i)
+        if (cycles[i].size() > cycles[largest].size()) largest = i;
+    for (std::size_t i = 0; i < cycles.size(); ++i) {
+        if (i == largest || 4 * cycles[i].size() > m_nodes) continue;
+        for (NodeId v : cycles[i])
+            if (!m_inRun[v]) {
+                m_inRun[v] = 1;
+                m_runNodes.push_back(v);
+            }
+    }
+    if (2 * m_runNodes.size() > m_nodes) {
+        EndRun();
+        return {};
+    }
+    if (++m_run < kCalls || m_runNodes.size() < 3) return {};
+
+    // The run's nodes, and those of every earlier region they meet, when
+    // the union stays within half the graph.
+    m_named = m_runNodes;
+    std::vector<std::uint8_t> joined(m_regions.size(), 0);
+    for (NodeId v : m_runNodes) {
+        const std::int32_t r = m_regionOf[v];
+        if (r < 0 || joined[r]) continue;
+        joined[r] = 1;
+        for (NodeId u : m_regions[r])
+            if (!m_inRun[u]) {
+                m_inRun[u] = 1;
+                m_named.push_back(u);
+            }
+    }
+    for (NodeId v : m_named) m_inRun[v] = 0;
+    if (2 * m_named.size() > m_nodes) m_named = m_runNodes;
+    m_ordered += m_named.size();
+    m_runNodes.clear();
+    m_run = 0;
+    const auto index = static_cast<std::int32_t>(m_regions.size());
+    m_regions.push_back(m_named);
+    for (NodeId v : m_named) m_regionOf[v] = index;
+    return m_named;
+}
+
+}  // namespace hcp

@@ -1,0 +1,124 @@
+// The loop watch: which runs of cheap covers make a region, and which
+// nodes the region has.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "exact/loopwatch.h"
+
+using hcp::LoopWatch;
+using hcp::NodeId;
+
+namespace {
+
+std::vector<NodeId> Range(NodeId from, NodeId to)
+{
+    std::vector<NodeId> r;
+    for (NodeId v = from; v < to; ++v) r.push_back(v);
+    return r;
+}
+
+// A cover of 1000 nodes: the small cycle 'small' and the rest as one cycle.
+std::vector<std::vector<NodeId>> Cover(const std::vector<NodeId>& small)
+{
+    std::vector<bool> in(1000, false);
+    for (NodeId v : small) in[v] = true;
+    std::vector<NodeId> rest;
+    for (NodeId v = 0; v < 1000; ++v)
+        if (!in[v]) rest.push_back(v);
+    return {rest, small};
+}
+
+std::vector<NodeId> Sorted(std::span<const NodeId> s)
+{
+    std::vector<NodeId> v(s.begin(), s.end());
+    std::sort(v.begin(), v.end());
+    return v;
+}
+
+// Feeds the cover 'calls' times with the given conflicts; returns what the
+// last call named.
+std::vector<NodeId> Feed(LoopWatch& watch, const std::vector<std::vector<NodeId>>& cover, std::uint64_t calls,
+                         std::uint64_t conflicts = 1)
+{
+    std::vector<NodeId> named;
+    for (std::uint64_t i = 0; i < calls; ++i) {
+        named = Sorted(watch.Observe(cover, conflicts));
+        if (i + 1 < calls) EXPECT_TRUE(named.empty()) << "named a region after " << i + 1 << " calls";
+    }
+    return named;
+}
+
+}  // namespace
+
+TEST(LoopWatch, ARunOfCheapCoversNamesTheUnionOfTheirSmallCycles)
+{
+    LoopWatch watch(1000);
+    // The small cycle wanders: 100..199 shifted by one node each call.
+    std::vector<NodeId> named;
+    for (NodeId k = 0; k < LoopWatch::kCalls; ++k) {
+        EXPECT_TRUE(named.empty());
+        named = Sorted(watch.Observe(Cover(Range(100 + k, 200 + k)), 2));
+    }
+    EXPECT_EQ(named, Range(100, 200 + LoopWatch::kCalls - 1));
+    EXPECT_EQ(watch.Regions(), 1u);
+    // The run starts again from nothing.
+    EXPECT_EQ(Feed(watch, Cover(Range(600, 650)), LoopWatch::kCalls), Range(600, 650));
+}
+
+TEST(LoopWatch, AnExpensiveCallOrASingleCycleBreaksTheRun)
+{
+    LoopWatch watch(1000);
+    const auto cover = Cover(Range(10, 60));
+    Feed(watch, cover, LoopWatch::kCalls - 1);
+    EXPECT_TRUE(watch.Observe(cover, LoopWatch::kConflicts + 1).empty());
+    Feed(watch, cover, LoopWatch::kCalls - 1);
+    EXPECT_TRUE(watch.Observe({Range(0, 1000)}, 0).empty());
+    EXPECT_TRUE(watch.Observe({}, 0).empty());
+    EXPECT_EQ(watch.Regions(), 0u);
+    EXPECT_EQ(Feed(watch, cover, LoopWatch::kCalls, LoopWatch::kConflicts), Range(10, 60));
+}
+
+TEST(LoopWatch, LargeCyclesTakeNoPartAndARegionIsAtMostHalfTheGraph)
+{
+    LoopWatch watch(1000);
+    // Three cycles: 0..299 (over a quarter), 300..339, and the rest, the
+    // largest; only the 40 nodes count.
+    const std::vector<std::vector<NodeId>> three = {Range(0, 300), Range(300, 340), Range(340, 1000)};
+    EXPECT_EQ(Feed(watch, three, LoopWatch::kCalls), Range(300, 340));
+    // Small cycles spread over more than half the nodes end the run.
+    LoopWatch spread(1000);
+    for (NodeId k = 0; k < LoopWatch::kCalls; ++k)
+        EXPECT_TRUE(spread.Observe(Cover(Range(20 * k, 20 * k + 20)), 1).empty()) << k;
+    EXPECT_EQ(spread.Regions(), 0u);
+}
+
+TEST(LoopWatch, AFamilyThatSlipsPastARegionGetsTheTwoTogether)
+{
+    LoopWatch watch(1000);
+    EXPECT_EQ(Feed(watch, Cover(Range(100, 200)), LoopWatch::kCalls), Range(100, 200));
+    // Overlapping the first region: both are named.
+    EXPECT_EQ(Feed(watch, Cover(Range(190, 260)), LoopWatch::kCalls), Range(100, 260));
+    // Apart from both: alone.
+    EXPECT_EQ(Feed(watch, Cover(Range(700, 720)), LoopWatch::kCalls), Range(700, 720));
+    // Meeting a region whose union would pass half the graph: alone.
+    LoopWatch big(1000);
+    EXPECT_EQ(Feed(big, Cover(Range(0, 240)), LoopWatch::kCalls), Range(0, 240));
+    EXPECT_EQ(Feed(big, Cover(Range(230, 470)), LoopWatch::kCalls), Range(0, 470));
+    EXPECT_EQ(Feed(big, Cover(Range(460, 700)), LoopWatch::kCalls), Range(460, 700));
+    EXPECT_EQ(big.Regions(), 3u);
+}
+
+TEST(LoopWatch, RegionsStopOnceTheyHoldTheirShareOfNodes)
+{
+    // Two families of 240 nodes in turn: each run names 240 nodes, and the
+    // share of 4 x 1000 is full after 17 (4,080 nodes).
+    LoopWatch watch(1000);
+    for (int k = 0; k < 20; ++k) {
+        const NodeId from = k % 2 == 0 ? 0 : 500;
+        const std::vector<NodeId> named = Feed(watch, Cover(Range(from, from + 240)), LoopWatch::kCalls);
+        EXPECT_EQ(named.empty(), k >= 17) << "run " << k;
+    }
+    EXPECT_EQ(watch.Regions(), 17u);
+}

@@ -4,7 +4,7 @@
 // the totals beside the published figures.
 //
 //   fhcp_bench [--limit S] [--threads T] [--jobs J] [--method NAME]
-//              [--published FILE.csv] [--model arcs|edges] [--log]
+//              [--published FILE.csv] [--model arcs|edges] [--seed N] [--log]
 //              [--path | --path-from S] [DIR or FILE.hcp ...]
 //
 // Each graph is solved in a child process of its own, so its peak memory
@@ -62,6 +62,7 @@ struct Setup {
     int threads = 1;
     hcp::CoverModel model = hcp::CoverModel::Both;
     bool log = false;   // the methods' diagnostics to standard error
+    std::uint64_t seed = 1;
     hcp::Question question;
 };
 
@@ -74,6 +75,7 @@ void SolveInChild(const std::string& file, const Setup& setup, int fd)
         hcp::SolveOptions o;
         o.timeLimit = setup.limit;
         o.threads = setup.threads;
+        o.seed = setup.seed;
         o.coverModel = setup.model;
         o.question = setup.question;
         if (setup.log) o.log = &std::cerr;
@@ -140,6 +142,7 @@ int main(int argc, char** argv)
         if (a == "--limit" && i + 1 < argc) setup.limit = std::atof(argv[++i]);
         else if (a == "--threads" && i + 1 < argc) setup.threads = std::atoi(argv[++i]);
         else if (a == "--log") setup.log = true;
+        else if (a == "--seed" && i + 1 < argc) setup.seed = std::strtoull(argv[++i], nullptr, 10);
         else if (a == "--path") setup.question = hcp::Question::Path();
         else if (a == "--path-from" && i + 1 < argc)
             setup.question = hcp::Question::PathFrom(static_cast<hcp::NodeId>(std::max(1, std::atoi(argv[++i])) - 1));
@@ -173,8 +176,8 @@ int main(int argc, char** argv)
     std::vector<Child> running;
     std::size_t next = 0, printed = 0;
     std::vector<bool> done(files.size(), false);
-    std::printf("method %s, limit %.0f s, %d thread(s) per graph, %d graph(s) at a time\n", setup.method.c_str(),
-                setup.limit, setup.threads, jobs);
+    std::printf("method %s, limit %.0f s, seed %llu, %d thread(s) per graph, %d graph(s) at a time\n",
+                setup.method.c_str(), setup.limit, static_cast<unsigned long long>(setup.seed), setup.threads, jobs);
     std::printf("%-14s %6s %7s %-12s %-17s %7s %7s %7s %8s %11s %6s %9s\n", "graph", "nodes", "edges", "verdict",
                 "part", "wall_s", "cpu_s", "sat", "cuts", "ls_steps", "MB", "published");
     auto print = [&](const Row& r) {

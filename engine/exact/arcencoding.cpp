@@ -95,9 +95,11 @@ public:
                             std::uint32_t stamp) override
     {
         int next = s.vars() + 1;
-        return AddRegionOrder(
+        std::uint64_t clauses = 0;
+        AddNumbering(
             s, m_w, region, mark, stamp, [&](std::uint32_t e, NodeId from) { return ArcCondition{Arc(e, from), 0}; },
-            next);
+            next, clauses);
+        return clauses;
     }
 
 private:

@@ -132,12 +132,13 @@ public:
                     ++clauses;
                 }
         }
-        return clauses + AddRegionOrder(
-                             s, m_w, region, mark, stamp,
-                             [&](std::uint32_t e, NodeId from) {
-                                 return ArcCondition{Lit(e), m_w.EdgeAt(e).first == from ? direction[e] : -direction[e]};
-                             },
-                             m_next);
+        AddNumbering(
+            s, m_w, region, mark, stamp,
+            [&](std::uint32_t e, NodeId from) {
+                return ArcCondition{Lit(e), m_w.EdgeAt(e).first == from ? direction[e] : -direction[e]};
+            },
+            m_next, clauses);
+        return clauses;
     }
 
 private:

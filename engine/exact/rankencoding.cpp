@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "exact/coverencoding.h"
+#include "exact/regionorder.h"
 
 namespace hcp {
 
@@ -26,44 +27,15 @@ public:
     {
         if (!m_arcs->Encode(s, stop)) return false;
         const NodeId n = m_w.NodeCount();
-        m_bits = 1;
-        while ((std::uint64_t{1} << m_bits) < n) ++m_bits;
-        m_base = s.vars();
+        std::vector<NodeId> nodes(n);
+        for (NodeId v = 0; v < n; ++v) nodes[v] = v;
+        const std::vector<std::uint32_t> all(n, 1);
+        int next = s.vars() + 1;
+        std::uint64_t clauses = 0;
         const NodeId root = 0;
-        for (int i = 0; i < m_bits; ++i) Clause(s, {-Position(root, i)});
-        // Carry(v, i): the low i bits of v's position are all ones.
-        for (NodeId v = 0; v < n; ++v) {
-            if ((v & 1023) == 0 && stop.stop_requested()) return false;
-            Clause(s, {-Carry(v, 1), Position(v, 0)});
-            Clause(s, {Carry(v, 1), -Position(v, 0)});
-            for (int i = 1; i < m_bits; ++i) {
-                Clause(s, {-Carry(v, i + 1), Carry(v, i)});
-                Clause(s, {-Carry(v, i + 1), Position(v, i)});
-                Clause(s, {Carry(v, i + 1), -Carry(v, i), -Position(v, i)});
-            }
-        }
-        for (NodeId u = 0; u < n; ++u) {
-            if ((u & 1023) == 0 && stop.stop_requested()) return false;
-            const auto nbrs = m_w.Neighbors(u);
-            const auto ids = m_w.EdgeIds(u);
-            for (std::size_t k = 0; k < ids.size(); ++k) {
-                const NodeId v = nbrs[k];
-                if (v == root) continue;
-                const int x = Arc(ids[k], u);
-                // Position(v) = Position(u) + 1, bit by bit, and no overflow.
-                Clause(s, {-x, Position(v, 0), Position(u, 0)});
-                Clause(s, {-x, -Position(v, 0), -Position(u, 0)});
-                for (int i = 1; i < m_bits; ++i) {
-                    const int pv = Position(v, i), pu = Position(u, i), c = Carry(u, i);
-                    Clause(s, {-x, -pv, pu, c});
-                    Clause(s, {-x, pv, -pu, c});
-                    Clause(s, {-x, pv, pu, -c});
-                    Clause(s, {-x, -pv, -pu, -c});
-                }
-                Clause(s, {-x, -Carry(u, m_bits)});
-            }
-        }
-        return true;
+        return AddNumbering(
+            s, m_w, nodes, all, 1, [&](std::uint32_t e, NodeId from) { return ArcCondition{Arc(e, from), 0}; }, next,
+            clauses, root, stop);
     }
 
     std::vector<int> Seed(CaDiCaL::Solver& s, std::span<const NodeId> order) override { return m_arcs->Seed(s, order); }
@@ -85,19 +57,9 @@ private:
     {
         return static_cast<int>(2 * e + (m_w.EdgeAt(e).first == from ? 1 : 2));
     }
-    int Position(NodeId v, int i) const { return m_base + static_cast<int>(v) * 2 * m_bits + i + 1; }
-    int Carry(NodeId v, int i) const { return m_base + static_cast<int>(v) * 2 * m_bits + m_bits + i; }
-
-    static void Clause(CaDiCaL::Solver& s, std::initializer_list<int> lits)
-    {
-        for (int l : lits) s.add(l);
-        s.add(0);
-    }
 
     const WorkGraph& m_w;
     std::unique_ptr<CoverEncoding> m_arcs;
-    int m_bits = 1;
-    int m_base = 0;
 };
 
 }  // namespace

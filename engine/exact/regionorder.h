@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <stop_token>
 #include <vector>
 
 #include "core/graph.h"
@@ -30,11 +31,19 @@ struct ArcCondition {
     int second = 0;
 };
 
-// Numbers the nodes marked mark[v] == stamp (a proper subset of the
-// working graph's nodes) so that every chosen arc between two of them goes
-// one up. New variables are taken from next on. Returns the clauses added.
-std::uint64_t AddRegionOrder(CaDiCaL::Solver& s, const WorkGraph& w, std::span<const NodeId> region,
-                             const std::vector<std::uint32_t>& mark, std::uint32_t stamp,
-                             const std::function<ArcCondition(std::uint32_t e, NodeId from)>& arc, int& next);
+// Numbers the nodes listed in 'nodes', each marked mark[v] == stamp, so
+// that every chosen arc between two of them goes one up, in binary with no
+// overflow. Without a root, 'nodes' is a proper subset of the working
+// graph's nodes and the numbering forbids every cycle inside it (a region
+// order). With one, the root is numbered 0 and arcs into it go free:
+// 'nodes' may then be all of them, and only a single cycle through the
+// root numbers itself (the rank model). New variables are taken from next
+// on, and clauses counts what is added. Returns false when stopped
+// half-way.
+constexpr NodeId kNoRoot = ~NodeId{0};
+bool AddNumbering(CaDiCaL::Solver& s, const WorkGraph& w, std::span<const NodeId> nodes,
+                  const std::vector<std::uint32_t>& mark, std::uint32_t stamp,
+                  const std::function<ArcCondition(std::uint32_t e, NodeId from)>& arc, int& next,
+                  std::uint64_t& clauses, NodeId root = kNoRoot, const std::stop_token& stop = {});
 
 }  // namespace hcp

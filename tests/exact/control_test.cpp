@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <sstream>
 #include <thread>
 
 #include "core/cyclecheck.h"
@@ -188,4 +189,43 @@ TEST(ExactControl, SearchAndSatTakeTurnsOnMidSizedGraphs) {
     const hcp::SolveResult d = second.Run(h, {});
     ASSERT_EQ(c.verdict, Verdict::Hamiltonian);
     EXPECT_EQ(c.order, d.order);
+}
+
+TEST(ExactControl, EdgeCoversSteerTheArcModelWithoutDecidingAnything) {
+    // With both models in turns, the arc model's phases follow the edge
+    // model's latest cover of several cycles. Phases steer the solver and
+    // never decide: proofs stay proofs, cycles are checked, and a seed
+    // repeats its run call for call.
+    struct Case {
+        Graph g;
+        Verdict want;
+    };
+    const Case cases[] = {{GeneralizedPetersen(29, 2), Verdict::NoCycle},
+                          {FlowerSnark(7), Verdict::NoCycle},
+                          {GeneralizedPetersen(40, 2), Verdict::Hamiltonian},
+                          {RandomCubic(300, 11), Verdict::Hamiltonian}};
+    for (const Case& c : cases) {
+        std::ostringstream logA, logB;
+        hcp::SolveOptions o;
+        o.seed = 3;
+        o.log = &logA;
+        ExactSearch first, second;
+        const auto a = first.Run(c.g, o, ExactEngine::Sat);
+        o.log = &logB;
+        const auto b = second.Run(c.g, o, ExactEngine::Sat);
+        ASSERT_EQ(a.verdict, c.want) << a.reason;
+        if (a.verdict == Verdict::Hamiltonian) {
+            EXPECT_TRUE(hcp::CheckCycle(c.g, a.order).hamiltonian);
+        }
+        EXPECT_EQ(a.order, b.order);
+        EXPECT_EQ(a.stats.satCalls, b.stats.satCalls);
+        EXPECT_EQ(a.stats.clausesAdded, b.stats.clausesAdded);
+        // Both models took part, the arc model after an edge cover.
+        const std::string text = logA.str();
+        const auto edges = text.find("edges call");
+        if (c.want == Verdict::NoCycle) {
+            ASSERT_NE(edges, std::string::npos) << text;
+            EXPECT_NE(text.find("arcs call", edges), std::string::npos) << text;
+        }
+    }
 }

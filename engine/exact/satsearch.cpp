@@ -261,7 +261,8 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::o
             for (int lit : other->steered) other->solver->unphase(lit);
             // The cycles one after another: Seed phases the arcs between
             // neighbours of the order that are edges, so every arc of a cycle
-            // but its closing one.
+            // but its closing one, and where two cycles meet in the order an
+            // edge joining them, if there is one (a hint, like the rest).
             members.clear();
             for (const auto& c : cycles) members.insert(members.end(), c.begin(), c.end());
             other->steered = other->encoding->Seed(*other->solver, members);

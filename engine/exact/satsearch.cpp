@@ -15,54 +15,14 @@
 #include "exact/coverencoding.h"
 #include "exact/coverrepair.h"
 #include "exact/cyclecover.h"
-#include "exact/loopwatch.h"
 #include "exact/matchingcover.h"
 #include "exact/modelbudget.h"
+#include "exact/satlane.h"
 #include "exact/satclauses.h"
 
 namespace hcp {
 
 namespace {
-
-// Counts the clauses the solver learns, one per conflict: the work of a
-// lane, counted the same on every run (seconds would not be).
-class ConflictCounter final : public CaDiCaL::Learner {
-public:
-    bool learning(int) override
-    {
-        ++m_count;
-        return false;   // the count is all we want, not the literals
-    }
-    void learn(int) override {}
-    std::uint64_t Count() const { return m_count; }
-
-private:
-    std::uint64_t m_count = 0;
-};
-
-// One model with its own solver.
-struct Lane {
-    SatModel model = SatModel::Arcs;
-    std::unique_ptr<CaDiCaL::Solver> solver;
-    std::unique_ptr<CoverEncoding> encoding;
-    ConflictCounter conflicts;
-    std::uint64_t calls = 0;
-    std::uint64_t callWork = 0;
-    // Literals phased from a starting order. They steer the first call
-    // only: a phase the solver cannot drop pulls every later cover back
-    // towards that order, and the cuts then trim the same few covers (on a
-    // cubic graph of 3,468 nodes, four times the calls).
-    std::vector<int> seeded;
-    // Literals phased from the edge model's latest cover (arc model only),
-    // kept until the next such cover replaces them.
-    std::vector<int> steered;
-    // Whether the cut loop is trimming one family of covers.
-    std::unique_ptr<LoopWatch> loops;
-    // Conflicts plus a charge per call: a call that finds a cover without a
-    // conflict still costs the solver a pass over its clauses, and us one
-    // to read, splice and cut the cover.
-    std::uint64_t Work() const { return conflicts.Count() + callWork * calls; }
-};
 
 // The first slice of each model, in conflicts; slices double each round.
 constexpr std::uint64_t kFirstSlice = 2000;
@@ -152,14 +112,14 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::o
     // counted in conflicts and calls, never in time, so a seed repeats its
     // run.
     StopTerminator terminator(options.stop);
-    std::vector<std::unique_ptr<Lane>> lanes;
+    std::vector<std::unique_ptr<SatLane>> lanes;
     const ModelBudget budget = PlanModels(w, options, only);
     if (!budget.arcs && !budget.edges) {
         result.reason = budget.reason;
         return result;
     }
     auto addLane = [&](SatModel model) {
-        auto lane = std::make_unique<Lane>();
+        auto lane = std::make_unique<SatLane>();
         lane->model = model;
         // A call costs the solver a pass over its clauses and us one to
         // read, splice and cut the cover. Charged at one conflict per eight
@@ -180,7 +140,7 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::o
         lane->solver->connect_learner(&lane->conflicts);
         lane->encoding = MakeCoverEncoding(model, w);
         lane->loops = std::make_unique<LoopWatch>(n);
-        Lane* added = lane.get();
+        SatLane* added = lane.get();
         lanes.push_back(std::move(lane));
         if (!added->encoding->Encode(*added->solver, options.stop)) return false;
         if (IsPermutation(options.startOrder, n)) added->seeded = added->encoding->Seed(*added->solver, options.startOrder);
@@ -222,7 +182,7 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::o
     double lastReport = 0.0;
     std::uint32_t stamp = 0;
 
-    Lane* current = nullptr;
+    SatLane* current = nullptr;
     CoverRepair repair(w, options.seed);
     StopWatch repairStop(options.stop, 256);
     std::vector<NodeId> repaired;
@@ -230,7 +190,7 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::o
         result.stats.clausesAdded += current->encoding->AddCut(*current->solver, set, cutMark, stamp);
     };
     // A family of covers the cuts trim one by one gets a region order.
-    auto watchLoop = [&](Lane& lane, const std::vector<std::vector<NodeId>>& cycles, std::uint64_t conflicts) {
+    auto watchLoop = [&](SatLane& lane, const std::vector<std::vector<NodeId>>& cycles, std::uint64_t conflicts) {
         const std::span<const NodeId> region = lane.loops->Observe(cycles, conflicts);
         if (region.empty()) return;
         ++stamp;
@@ -283,9 +243,14 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::o
         }
         for (auto& lanePtr : lanes) {
             if (done || options.stop.stop_requested()) break;
-            Lane& lane = *lanePtr;
+            SatLane& lane = *lanePtr;
             current = &lane;
-            const std::uint64_t sliceEnd = lane.Work() + slice;
+            const std::uint64_t laneSlice = SliceFor(lane, lanes, slice);
+            if (laneSlice < slice && options.log != nullptr)
+                *options.log << "exact: " << elapsed() << " s: " << ModelName(lane.model)
+                             << " model on half a slice, its covers having had at least " << lane.fewest
+                             << " cycles\n";
+            const std::uint64_t sliceEnd = lane.Work() + laneSlice;
             while (lane.Work() < sliceEnd) {
                 const std::uint64_t conflictsBefore = lane.conflicts.Count();
                 if (lanes.size() > 1)
@@ -305,6 +270,7 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::o
                 if (status != 10) break;   // stopped, or the slice's conflicts are used up
                 lane.encoding->ReadCover(*lane.solver, succ);
                 cover.Load(succ);
+                lane.fewest = std::min(lane.fewest, cover.CycleCount());
                 // The solver's own cycles are the counterexamples to cut off; take
                 // their node sets before the splicing mixes them.
                 std::vector<std::vector<NodeId>> cycles;

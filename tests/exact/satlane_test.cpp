@@ -21,10 +21,10 @@ using hcp::SatLane;
 using hcp::SatModel;
 using hcp::SliceFor;
 
-std::vector<std::unique_ptr<SatLane>> Lanes(std::vector<std::pair<SatModel, std::size_t>> spec)
+std::vector<std::unique_ptr<SatLane>> Lanes(std::vector<std::pair<SatModel, std::size_t>> models)
 {
     std::vector<std::unique_ptr<SatLane>> lanes;
-    for (auto [model, fewest] : spec) {
+    for (auto [model, fewest] : models) {
         lanes.push_back(std::make_unique<SatLane>());
         lanes.back()->model = model;
         lanes.back()->fewest = fewest;

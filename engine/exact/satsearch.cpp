@@ -246,10 +246,13 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::o
             SatLane& lane = *lanePtr;
             current = &lane;
             const std::uint64_t laneSlice = SliceFor(lane, lanes, slice);
-            if (laneSlice < slice && options.log != nullptr)
-                *options.log << "exact: " << elapsed() << " s: " << ModelName(lane.model)
-                             << " model on half a slice, its covers having had at least " << lane.fewest
-                             << " cycles\n";
+            if (laneSlice < slice && options.log != nullptr) {
+                *options.log << "exact: " << elapsed() << " s: " << ModelName(lane.model) << " model on half a slice, ";
+                if (lane.fewest == SIZE_MAX)
+                    *options.log << "no cover after " << lane.Work() << " units of work\n";
+                else
+                    *options.log << "its covers having had at least " << lane.fewest << " cycles\n";
+            }
             const std::uint64_t sliceEnd = lane.Work() + laneSlice;
             while (lane.Work() < sliceEnd) {
                 const std::uint64_t conflictsBefore = lane.conflicts.Count();

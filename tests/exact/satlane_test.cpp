@@ -40,7 +40,7 @@ TEST(SatLaneShare, OnlyAModelFarBehindTheOtherIsSlowed) {
     };
     const Case cases[] = {
         {none, none, 4000, 4000},   // no cover yet: nothing to compare
-        {412, none, 4000, 4000},    // the edge model has no cover yet
+        {412, none, 4000, 4000},    // the edge model has no cover yet, and little work
         {412, 121, 2000, 4000},     // more than twice the other's: half
         {242, 121, 4000, 4000},     // exactly twice: whole
         {243, 121, 2000, 4000},
@@ -52,6 +52,27 @@ TEST(SatLaneShare, OnlyAModelFarBehindTheOtherIsSlowed) {
         EXPECT_EQ(SliceFor(*lanes[0], lanes, 4000), c.arcSlice) << c.arcs << " against " << c.edges;
         EXPECT_EQ(SliceFor(*lanes[1], lanes, 4000), c.edgeSlice) << c.arcs << " against " << c.edges;
     }
+}
+
+TEST(SatLaneShare, AModelWithoutACoverIsSlowedOnlyAfterItsShareOfWork) {
+    // Work is conflicts plus a charge per call; calls are enough to set it.
+    auto lanes = Lanes({{SatModel::Arcs, SIZE_MAX}, {SatModel::Edges, 40}});
+    SatLane& arcs = *lanes[0];
+    arcs.callWork = 1;
+    arcs.calls = hcp::kCoverlessWork - 1;
+    EXPECT_EQ(SliceFor(arcs, lanes, 8000), 8000u);
+    arcs.calls = hcp::kCoverlessWork;
+    EXPECT_EQ(SliceFor(arcs, lanes, 8000), 4000u);
+    // Its first cover puts it back on the cycle rule.
+    arcs.fewest = 80;
+    EXPECT_EQ(SliceFor(arcs, lanes, 8000), 8000u);
+    arcs.fewest = 81;
+    EXPECT_EQ(SliceFor(arcs, lanes, 8000), 4000u);
+    // Without a cover on either side there is nothing to be behind.
+    lanes[1]->fewest = SIZE_MAX;
+    arcs.fewest = SIZE_MAX;
+    EXPECT_EQ(SliceFor(arcs, lanes, 8000), 8000u);
+    EXPECT_EQ(SliceFor(*lanes[1], lanes, 8000), 8000u);
 }
 
 TEST(SatLaneShare, NoModelIsEverStarvedAndTheRankModelKeepsItsSlice) {

@@ -57,10 +57,13 @@ struct SatLane {
     std::uint64_t Work() const { return conflicts.Count() + callWork * calls; }
 };
 
+// The first slice of each model, in conflicts; slices double each round.
+constexpr std::uint64_t kFirstSlice = 2000;
+
 // The work a model may spend without a cover before it counts as behind a
-// model that has one: eight first slices (of 2,000 conflicts each), the
-// slice at which the rank model joins a stalled search too.
-constexpr std::uint64_t kCoverlessWork = 16'000;
+// model that has one: eight first slices, the slice at which the rank model
+// joins a stalled search too.
+constexpr std::uint64_t kCoverlessWork = 8 * kFirstSlice;
 
 // The slice of work a model gets this round: half the round's slice when
 // every cover it has returned had more than twice the cycles of the other

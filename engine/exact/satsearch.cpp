@@ -24,9 +24,6 @@ namespace hcp {
 
 namespace {
 
-// The first slice of each model, in conflicts; slices double each round.
-constexpr std::uint64_t kFirstSlice = 2000;
-
 const char* ModelName(SatModel m)
 {
     return m == SatModel::Arcs ? "arcs" : m == SatModel::Edges ? "edges" : "ranks";

@@ -9,7 +9,8 @@
 // next. A shared hub's bundle into a block is, inside that block, a node
 // joined to the hub's neighbours there, so the block's paths choose where
 // the hub comes in. The paths glued along the crossings make the cycle,
-// which is checked on the graph.
+// which is checked on the graph. One block's paths are found in
+// blockpaths.cpp.
 //
 // It only finds cycles: a subset or pairing that fails may have failed for
 // want of work, so running out of subsets proves nothing.
@@ -60,6 +61,9 @@ public:
     static constexpr std::uint64_t kMaxAskedRounds = 16;
 
 private:
+    static constexpr NodeId kNone = ~NodeId{0};
+    static Edge Normal(Edge e) { return e.first < e.second ? e : Edge{e.second, e.first}; }
+
     struct Paths {
         bool found = false;
         std::vector<std::vector<NodeId>> paths;   // end to end, in the graph's numbering

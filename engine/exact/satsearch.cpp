@@ -244,7 +244,8 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::o
             current = &lane;
             const std::uint64_t laneSlice = SliceFor(lane, lanes, slice);
             if (laneSlice < slice && options.log != nullptr) {
-                *options.log << "exact: " << elapsed() << " s: " << ModelName(lane.model) << " model on half a slice, ";
+                *options.log << "exact: " << elapsed() << " s: " << ModelName(lane.model) << " model on "
+                             << (4 * laneSlice <= slice ? "a quarter of" : "half") << " a slice, ";
                 if (lane.fewest == SIZE_MAX)
                     *options.log << "no cover after " << lane.Work() << " units of work\n";
                 else

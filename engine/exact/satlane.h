@@ -65,20 +65,16 @@ constexpr std::uint64_t kFirstSlice = 2000;
 // joins a stalled search too.
 constexpr std::uint64_t kCoverlessWork = 8 * kFirstSlice;
 
-// More than this many times the other model's fewest cycles in every
-// cover a model has returned puts it far behind.
-constexpr std::size_t kFarBehind = 8;
-
 // The slice of work a model gets this round: half the round's slice when
 // every cover it has returned had more than twice the cycles of the other
-// model's fewest, a quarter when more than kFarBehind times, or when it
-// has used kCoverlessWork without returning any cover while the other has
-// returned one; the whole slice otherwise (and always for the rank model,
-// which states no covers). Never zero, so the weaker model still runs
-// every round: where it is the one that decides (the arc model on cubic
-// graphs whose covers fall into two interleaved cycles) it keeps half or
-// a quarter of its pace, and its whole slice comes back once a cover of
-// its own comes within twice the other's.
+// model's fewest, a quarter when it has used kCoverlessWork without
+// returning any cover while the other has returned one; the whole slice
+// otherwise (and always for the rank model, which states no covers).
+// Never zero, so the weaker model still runs every round: where it is the
+// one that decides (the arc model on cubic graphs whose covers fall into
+// two interleaved cycles) it keeps half its pace once it has a cover, and
+// its whole slice comes back once a cover of its own comes within twice
+// the other's.
 //
 // On an FHCP graph of 6,072 nodes the arc model's covers had 420, 284 and
 // 191 cycles at calls costing 22,000 to 94,000 conflicts, where the edge
@@ -89,13 +85,14 @@ constexpr std::size_t kFarBehind = 8;
 // first cover, or none in 45 s, while the edge model returned hundreds:
 // slowing a model without a cover as well took 7% less time on the 59 of
 // 70 FHCP graphs decided both ways (61 decided either way, two gained and
-// two lost, all within 8 s of the limit). On most FHCP graphs where the
-// half slice came into play the arc model was still far behind after it:
-// no cover at all, or covers of 100 to 400 cycles against the edge model's
-// 2 to 40. A quarter there, on the 50 graphs of fhcpcs-more that halve a
-// slice, decided 36 in 60 s each against 34, in 9% less time on the 33
-// decided both ways (three gained, one lost). Counted in cycles of covers and
-// units of work, never in time, the slices repeat with the seed.
+// two lost, all within 8 s of the limit). On most of the 50 graphs of
+// fhcpcs-more where a slice was halved, the arc model still had no cover
+// at all: a quarter for it there decided 37 of those and one more graph
+// in 60 s each against 34, in 8% less time on the 34 decided both ways. A quarter for covers of
+// more than eight times the other's cycles as well was 1% faster still
+// but lost a graph whose arc model's covers came down from 84 cycles to
+// 6 and the repair closed that cover; covers keep half. Counted in cycles of
+// covers and units of work, never in time, the slices repeat with the seed.
 std::uint64_t SliceFor(const SatLane& lane, std::span<const std::unique_ptr<SatLane>> lanes, std::uint64_t slice);
 
 }   // namespace hcp

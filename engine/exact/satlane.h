@@ -85,14 +85,15 @@ constexpr std::uint64_t kCoverlessWork = 8 * kFirstSlice;
 // first cover, or none in 45 s, while the edge model returned hundreds:
 // slowing a model without a cover as well took 7% less time on the 59 of
 // 70 FHCP graphs decided both ways (61 decided either way, two gained and
-// two lost, all within 8 s of the limit). On most of the 50 graphs of
-// fhcpcs-more where a slice was halved, the arc model still had no cover
-// at all: a quarter for it there decided 37 of those and one more graph
-// in 60 s each against 34, in 8% less time on the 34 decided both ways. A quarter for covers of
-// more than eight times the other's cycles as well was 1% faster still
-// but lost a graph whose arc model's covers came down from 84 cycles to
-// 6 and the repair closed that cover; covers keep half. Counted in cycles of
-// covers and units of work, never in time, the slices repeat with the seed.
+// two lost, all within 8 s of the limit). On 51 graphs of fhcpcs-more
+// (the 50 where a slice was halved, on most of them while the arc model
+// still had no cover at all, and one more), a quarter for a model without
+// a cover decided 37 in 60 s each against 34, in 8% less time on the 34
+// decided both ways. A quarter for covers of more than eight times the
+// other's cycles as well was 1% faster still, but lost a graph whose arc
+// model's covers came down from 84 cycles to 6, a cover the repair then
+// closed: covers keep half. Counted in cycles of covers and units of
+// work, never in time, the slices repeat with the seed.
 std::uint64_t SliceFor(const SatLane& lane, std::span<const std::unique_ptr<SatLane>> lanes, std::uint64_t slice);
 
 }   // namespace hcp

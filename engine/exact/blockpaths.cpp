@@ -152,10 +152,10 @@ std::vector<NodeId> BlockSearch::SolveCycle(Graph sub, const std::vector<Edge>& 
             m_done = true;
             return order;
         }
-        WorkGraph work;
-        work.Build(proofs);
+        WorkGraph reduced;
+        reduced.Build(proofs);
         std::uint64_t spent = 0;
-        SolveResult s = RunSatSearch(work, m_options, std::nullopt, limit, &spent);
+        SolveResult s = RunSatSearch(reduced, m_options, std::nullopt, limit, &spent);
         m_work += spent;
         m_stats += s.stats;
         if (s.verdict == Verdict::Hamiltonian) order = std::move(s.order);

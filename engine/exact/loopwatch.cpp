@@ -9,6 +9,27 @@ void LoopWatch::EndRun()
     m_run = 0;
 }
 
+// Adds to m_named the nodes within kMargin edges of it, while it stays
+// within half the graph; m_inRun marks m_named's nodes on entry and exit.
+void LoopWatch::AddMargin()
+{
+    const std::size_t unwidened = m_named.size();
+    std::size_t from = 0;
+    for (int hop = 0; hop < kMargin; ++hop) {
+        const std::size_t end = m_named.size();
+        for (std::size_t i = from; i < end; ++i)
+            for (NodeId u : m_graph.Neighbors(m_named[i]))
+                if (!m_inRun[u]) {
+                    m_inRun[u] = 1;
+                    m_named.push_back(u);
+                }
+        from = end;
+    }
+    if (2 * m_named.size() <= m_nodes) return;
+    for (std::size_t i = unwidened; i < m_named.size(); ++i) m_inRun[m_named[i]] = 0;
+    m_named.resize(unwidened);
+}
+
 std::span<const NodeId> LoopWatch::Observe(const std::vector<std::vector<NodeId>>& cycles, std::uint64_t conflicts)
 {
     if (cycles.size() < 2 || conflicts > kConflicts || m_ordered >= kShare * m_nodes) {
@@ -40,16 +61,19 @@ std::span<const NodeId> LoopWatch::Observe(const std::vector<std::vector<NodeId>
     // the union stays within half the graph.
     m_named = m_runNodes;
     std::vector<std::uint8_t> joined(m_regions.size(), 0);
+    bool met = false;
     for (NodeId v : m_runNodes) {
         const std::int32_t r = m_regionOf[v];
         if (r < 0 || joined[r]) continue;
         joined[r] = 1;
+        met = true;
         for (NodeId u : m_regions[r])
             if (!m_inRun[u]) {
                 m_inRun[u] = 1;
                 m_named.push_back(u);
             }
     }
+    if (met && 2 * m_named.size() <= m_nodes) AddMargin();
     for (NodeId v : m_named) m_inRun[v] = 0;
     if (2 * m_named.size() > m_nodes) m_named = m_runNodes;
     m_ordered += m_named.size();

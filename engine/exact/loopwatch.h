@@ -10,7 +10,11 @@
 // within a few conflicts. After enough of them it names the nodes of
 // their cycles, all but the largest of each cover, and of earlier regions
 // those nodes meet: a family that slipped past one order by a few nodes
-// gets an order on the two together.
+// gets an order on the two together, and on the nodes within kMargin
+// edges of them. A family that slipped once slips again by a few nodes
+// just outside the union: on an FHCP graph of 6,294 nodes the regions
+// grew six times, from 1,719 to 2,099 nodes, 14 to 130 at a time, each
+// order costing 40 more calls; with the margin the second order held.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +22,7 @@
 #include <vector>
 
 #include "core/graph.h"
+#include "exact/workgraph.h"
 
 namespace hcp {
 
@@ -32,8 +37,10 @@ public:
     static constexpr std::uint64_t kCalls = 40;
     static constexpr std::uint64_t kConflicts = 20;
     static constexpr std::uint64_t kShare = 4;
+    static constexpr int kMargin = 2;
 
-    explicit LoopWatch(NodeId nodes) : m_nodes(nodes) {}
+    // Regions are node sets of 'graph', which must outlive the watch.
+    explicit LoopWatch(const WorkGraph& graph) : m_graph(graph), m_nodes(graph.NodeCount()) {}
 
     // One call's cover, as the solver's own cycles (none or one when it
     // was a single cycle), and the conflicts the call took. Returns the
@@ -45,7 +52,9 @@ public:
 
 private:
     void EndRun();
+    void AddMargin();
 
+    const WorkGraph& m_graph;
     NodeId m_nodes;
     std::uint64_t m_run = 0;
     std::vector<NodeId> m_runNodes;

@@ -136,7 +136,7 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::o
         lane->solver->connect_terminator(&terminator);
         lane->solver->connect_learner(&lane->conflicts);
         lane->encoding = MakeCoverEncoding(model, w);
-        lane->loops = std::make_unique<LoopWatch>(n);
+        lane->loops = std::make_unique<LoopWatch>(w);
         SatLane* added = lane.get();
         lanes.push_back(std::move(lane));
         if (!added->encoding->Encode(*added->solver, options.stop)) return false;

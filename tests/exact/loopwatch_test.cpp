@@ -6,11 +6,36 @@
 #include <vector>
 
 #include "exact/loopwatch.h"
+#include "exact/reduction.h"
+#include "exact/workgraph.h"
 
 using hcp::LoopWatch;
 using hcp::NodeId;
+using hcp::WorkGraph;
 
 namespace {
+
+// The circular ladder of 1000 nodes: rings 0..499 and 500..999 (v next to
+// v + 1 round each ring) and a rung from v to v + 500. The proofs leave
+// every edge of it.
+const WorkGraph& Ladder()
+{
+    static const WorkGraph graph = [] {
+        std::vector<hcp::Edge> edges;
+        for (NodeId v = 0; v < 500; ++v) {
+            edges.emplace_back(v, (v + 1) % 500);
+            edges.emplace_back(500 + v, 500 + (v + 1) % 500);
+            edges.emplace_back(v, 500 + v);
+        }
+        hcp::Reduction reduction;
+        EXPECT_EQ(reduction.Run(hcp::Graph::FromEdges(1000, edges)), hcp::ProofOutcome::Open);
+        EXPECT_EQ(reduction.EdgeCount(), 1500u);
+        WorkGraph w;
+        w.Build(reduction);
+        return w;
+    }();
+    return graph;
+}
 
 std::vector<NodeId> Range(NodeId from, NodeId to)
 {
@@ -45,7 +70,9 @@ std::vector<NodeId> Feed(LoopWatch& watch, const std::vector<std::vector<NodeId>
     std::vector<NodeId> named;
     for (std::uint64_t i = 0; i < calls; ++i) {
         named = Sorted(watch.Observe(cover, conflicts));
-        if (i + 1 < calls) EXPECT_TRUE(named.empty()) << "named a region after " << i + 1 << " calls";
+        if (i + 1 < calls) {
+            EXPECT_TRUE(named.empty()) << "named a region after " << i + 1 << " calls";
+        }
     }
     return named;
 }
@@ -54,7 +81,7 @@ std::vector<NodeId> Feed(LoopWatch& watch, const std::vector<std::vector<NodeId>
 
 TEST(LoopWatch, ARunOfCheapCoversNamesTheUnionOfTheirSmallCycles)
 {
-    LoopWatch watch(1000);
+    LoopWatch watch(Ladder());
     // The small cycle wanders: 100..199 shifted by one node each call.
     std::vector<NodeId> named;
     for (NodeId k = 0; k < LoopWatch::kCalls; ++k) {
@@ -69,7 +96,7 @@ TEST(LoopWatch, ARunOfCheapCoversNamesTheUnionOfTheirSmallCycles)
 
 TEST(LoopWatch, AnExpensiveCallOrASingleCycleBreaksTheRun)
 {
-    LoopWatch watch(1000);
+    LoopWatch watch(Ladder());
     const auto cover = Cover(Range(10, 60));
     Feed(watch, cover, LoopWatch::kCalls - 1);
     EXPECT_TRUE(watch.Observe(cover, LoopWatch::kConflicts + 1).empty());
@@ -82,13 +109,13 @@ TEST(LoopWatch, AnExpensiveCallOrASingleCycleBreaksTheRun)
 
 TEST(LoopWatch, LargeCyclesTakeNoPartAndARegionIsAtMostHalfTheGraph)
 {
-    LoopWatch watch(1000);
+    LoopWatch watch(Ladder());
     // Three cycles: 0..299 (over a quarter), 300..339, and the rest, the
     // largest; only the 40 nodes count.
     const std::vector<std::vector<NodeId>> three = {Range(0, 300), Range(300, 340), Range(340, 1000)};
     EXPECT_EQ(Feed(watch, three, LoopWatch::kCalls), Range(300, 340));
     // Small cycles spread over more than half the nodes end the run.
-    LoopWatch spread(1000);
+    LoopWatch spread(Ladder());
     for (NodeId k = 0; k < LoopWatch::kCalls; ++k)
         EXPECT_TRUE(spread.Observe(Cover(Range(20 * k, 20 * k + 20)), 1).empty()) << k;
     EXPECT_EQ(spread.Regions(), 0u);
@@ -96,14 +123,19 @@ TEST(LoopWatch, LargeCyclesTakeNoPartAndARegionIsAtMostHalfTheGraph)
 
 TEST(LoopWatch, AFamilyThatSlipsPastARegionGetsTheTwoTogether)
 {
-    LoopWatch watch(1000);
+    LoopWatch watch(Ladder());
     EXPECT_EQ(Feed(watch, Cover(Range(100, 200)), LoopWatch::kCalls), Range(100, 200));
-    // Overlapping the first region: both are named.
-    EXPECT_EQ(Feed(watch, Cover(Range(190, 260)), LoopWatch::kCalls), Range(100, 260));
-    // Apart from both: alone.
-    EXPECT_EQ(Feed(watch, Cover(Range(700, 720)), LoopWatch::kCalls), Range(700, 720));
-    // Meeting a region whose union would pass half the graph: alone.
-    LoopWatch big(1000);
+    // Overlapping the first region: both are named, with every node within
+    // two edges of them: two more on the ring each way, and the rungs' far
+    // ends 600..759 with one more each way on theirs.
+    std::vector<NodeId> both = Range(98, 262);
+    for (NodeId v : Range(599, 761)) both.push_back(v);
+    EXPECT_EQ(Feed(watch, Cover(Range(190, 260)), LoopWatch::kCalls), both);
+    // Apart from both: alone, and without a margin.
+    EXPECT_EQ(Feed(watch, Cover(Range(400, 420)), LoopWatch::kCalls), Range(400, 420));
+    // Meeting a region whose union would pass half the graph: alone; where
+    // only the margin would pass it, the union without the margin.
+    LoopWatch big(Ladder());
     EXPECT_EQ(Feed(big, Cover(Range(0, 240)), LoopWatch::kCalls), Range(0, 240));
     EXPECT_EQ(Feed(big, Cover(Range(230, 470)), LoopWatch::kCalls), Range(0, 470));
     EXPECT_EQ(Feed(big, Cover(Range(460, 700)), LoopWatch::kCalls), Range(460, 700));
@@ -112,13 +144,20 @@ TEST(LoopWatch, AFamilyThatSlipsPastARegionGetsTheTwoTogether)
 
 TEST(LoopWatch, RegionsStopOnceTheyHoldTheirShareOfNodes)
 {
-    // Two families of 240 nodes in turn: each run names 240 nodes, and the
-    // share of 4 x 1000 is full after 17 (4,080 nodes).
-    LoopWatch watch(1000);
-    for (int k = 0; k < 20; ++k) {
+    // Two families of 240 nodes in turn, each run naming its own nodes or,
+    // meeting an earlier region, more: regions are named until they hold
+    // 4 x 1000 nodes, and not after.
+    LoopWatch watch(Ladder());
+    std::size_t ordered = 0;
+    bool full = false;
+    for (int k = 0; k < 30; ++k) {
         const NodeId from = k % 2 == 0 ? 0 : 500;
         const std::vector<NodeId> named = Feed(watch, Cover(Range(from, from + 240)), LoopWatch::kCalls);
-        EXPECT_EQ(named.empty(), k >= 17) << "run " << k;
+        EXPECT_EQ(named.empty(), full) << "run " << k;
+        EXPECT_LE(2 * named.size(), 1000u);
+        ordered += named.size();
+        full = ordered >= LoopWatch::kShare * 1000;
     }
-    EXPECT_EQ(watch.Regions(), 17u);
+    EXPECT_TRUE(full);
+    EXPECT_GT(watch.Regions(), 8u);
 }

@@ -9,8 +9,9 @@ void LoopWatch::EndRun()
     m_run = 0;
 }
 
-// Adds to m_named the nodes within kMargin edges of it, while it stays
-// within half the graph; m_inRun marks m_named's nodes on entry and exit.
+// Adds to m_named the nodes within kMargin edges of it, or none when with
+// them it would pass half the graph; m_inRun marks m_named's nodes on
+// entry and on exit.
 void LoopWatch::AddMargin()
 {
     const std::size_t unwidened = m_named.size();
@@ -57,8 +58,8 @@ std::span<const NodeId> LoopWatch::Observe(const std::vector<std::vector<NodeId>
     }
     if (++m_run < kCalls || m_runNodes.size() < 3) return {};
 
-    // The run's nodes, and those of every earlier region they meet, when
-    // the union stays within half the graph.
+    // The run's nodes, and those of every earlier region they meet with a
+    // margin round them, when the union stays within half the graph.
     m_named = m_runNodes;
     std::vector<std::uint8_t> joined(m_regions.size(), 0);
     bool met = false;

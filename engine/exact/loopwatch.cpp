@@ -26,33 +26,33 @@ void LoopWatch::AddMargin()
                 }
         from = end;
     }
-    if (2 * m_named.size() <= m_nodes) return;
+    if (2 * m_named.size() <= m_graph.NodeCount()) return;
     for (std::size_t i = unwidened; i < m_named.size(); ++i) m_inRun[m_named[i]] = 0;
     m_named.resize(unwidened);
 }
 
 std::span<const NodeId> LoopWatch::Observe(const std::vector<std::vector<NodeId>>& cycles, std::uint64_t conflicts)
 {
-    if (cycles.size() < 2 || conflicts > kConflicts || m_ordered >= kShare * m_nodes) {
+    if (cycles.size() < 2 || conflicts > kConflicts || m_ordered >= kShare * m_graph.NodeCount()) {
         EndRun();
         return {};
     }
     if (m_inRun.empty()) {
-        m_inRun.assign(m_nodes, 0);
-        m_regionOf.assign(m_nodes, -1);
+        m_inRun.assign(m_graph.NodeCount(), 0);
+        m_regionOf.assign(m_graph.NodeCount(), -1);
     }
     std::size_t largest = 0;
     for (std::size_t i = 1; i < cycles.size(); ++i)
         if (cycles[i].size() > cycles[largest].size()) largest = i;
     for (std::size_t i = 0; i < cycles.size(); ++i) {
-        if (i == largest || 4 * cycles[i].size() > m_nodes) continue;
+        if (i == largest || 4 * cycles[i].size() > m_graph.NodeCount()) continue;
         for (NodeId v : cycles[i])
             if (!m_inRun[v]) {
                 m_inRun[v] = 1;
                 m_runNodes.push_back(v);
             }
     }
-    if (2 * m_runNodes.size() > m_nodes) {
+    if (2 * m_runNodes.size() > m_graph.NodeCount()) {
         EndRun();
         return {};
     }
@@ -74,9 +74,9 @@ std::span<const NodeId> LoopWatch::Observe(const std::vector<std::vector<NodeId>
                 m_named.push_back(u);
             }
     }
-    if (met && 2 * m_named.size() <= m_nodes) AddMargin();
+    if (met && 2 * m_named.size() <= m_graph.NodeCount()) AddMargin();
     for (NodeId v : m_named) m_inRun[v] = 0;
-    if (2 * m_named.size() > m_nodes) m_named = m_runNodes;
+    if (2 * m_named.size() > m_graph.NodeCount()) m_named = m_runNodes;
     m_ordered += m_named.size();
     m_runNodes.clear();
     m_run = 0;

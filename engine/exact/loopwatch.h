@@ -40,7 +40,7 @@ public:
     static constexpr int kMargin = 2;
 
     // Regions are node sets of 'graph', which must outlive the watch.
-    explicit LoopWatch(const WorkGraph& graph) : m_graph(graph), m_nodes(graph.NodeCount()) {}
+    explicit LoopWatch(const WorkGraph& graph) : m_graph(graph) {}
 
     // One call's cover, as the solver's own cycles (none or one when it
     // was a single cycle), and the conflicts the call took. Returns the
@@ -55,7 +55,6 @@ private:
     void AddMargin();
 
     const WorkGraph& m_graph;
-    NodeId m_nodes;
     std::uint64_t m_run = 0;
     std::vector<NodeId> m_runNodes;
     std::vector<std::uint8_t> m_inRun;

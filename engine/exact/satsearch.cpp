@@ -39,16 +39,16 @@ constexpr std::size_t kRankEdges = 4'000;
 
 // Covers the cut loop returns with this few cycles after splicing go to
 // the gap search, for at most kRepairSteps each, and while the repairs'
-// steps stay within kRepairShare steps per unit of SAT work. Over the
-// FHCP graphs the repairs that closed a cover took 73 to 188,000 steps,
-// most of them under 41,000, while those that failed ran to the cap or to
-// the search's own end near 450,000: a cap of 200,000 keeps every one of
-// those that closed and makes the rest cost less than half as much. The
-// share is lowered with the cap, so the repairs come about as often as
-// before. A step of the gap search costs about a fiftieth of a unit (a
-// conflict, or a call's charge), so the repairs take about a sixth of the
-// search. Counted in steps and units, never seconds, the repairs repeat
-// with the seed.
+// steps stay within kRepairShare steps per unit of SAT work. Over 150 FHCP
+// graphs the repairs that closed a cover took 73 to 188,000 steps, most of
+// them under 41,000, while those that failed ran to the cap or to the
+// search's own end near 450,000: a cap of 200,000 keeps every one of those
+// that closed and stops the rest well before their end. Cap and share go
+// together: a failed repair is paid for by about 20,000 units of SAT work
+// before the next one. A step of the gap search costs about a fiftieth of
+// a unit (a conflict, or a call's charge), so the repairs take about a
+// sixth of the search. Counted in steps and units, never seconds, the
+// repairs repeat with the seed.
 constexpr std::size_t kRepairCycles = 6;
 constexpr std::uint64_t kRepairSteps = 200'000;
 constexpr std::uint64_t kRepairShare = 10;

@@ -37,6 +37,16 @@ const char* ModelName(SatModel m)
 constexpr std::uint64_t kRankSlice = 8 * kFirstSlice;
 constexpr std::size_t kRankEdges = 4'000;
 
+// On graphs too large for the rank model, and without a work limit, the
+// edge model runs alone first, for one slice of kEdgeSolo conflicts; the
+// arc model joins only when that slice passes without an answer, and the
+// turns then go on from slices of half as much. On the large sparse
+// graphs the arc model's first covers came after 22,000 to 235,000
+// conflicts with several times the edge model's cycles, and most of them
+// the edge model decides alone within that slice, so the arc model is
+// kept for those where it does not.
+constexpr std::uint64_t kEdgeSolo = 131'072;
+
 // Covers the cut loop returns with this few cycles after splicing go to
 // the gap search, for at most kRepairSteps each, and while the repairs'
 // steps stay within kRepairShare steps per unit of SAT work. Over 150 FHCP
@@ -233,6 +243,9 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::o
     std::uint64_t slice = kFirstSlice;
     if (workLimit > 0) slice = std::min(slice, std::max<std::uint64_t>(workLimit / lanes.size(), 1));
     bool done = false;
+    bool solo = !only && workLimit == 0 && budget.arcs && budget.edges && m > kRankEdges;
+    if (solo && options.log != nullptr)
+        *options.log << "exact: the edges model alone for its first " << kEdgeSolo << " conflicts\n";
     while (!done && !options.stop.stop_requested()) {
         if (!ranked && slice >= kRankSlice && budget.arcs && m <= kRankEdges) {
             ranked = true;
@@ -245,8 +258,9 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::o
         for (auto& lanePtr : lanes) {
             if (done || options.stop.stop_requested()) break;
             SatLane& lane = *lanePtr;
+            if (solo && lane.model != SatModel::Edges) continue;
             current = &lane;
-            const std::uint64_t laneSlice = SliceFor(lane, lanes, slice);
+            const std::uint64_t laneSlice = solo ? kEdgeSolo : SliceFor(lane, lanes, slice);
             if (laneSlice < slice && options.log != nullptr) {
                 *options.log << "exact: " << elapsed() << " s: " << ModelName(lane.model) << " model on "
                              << (4 * laneSlice <= slice ? "a quarter of" : "half") << " a slice, ";
@@ -358,6 +372,11 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::o
             }
         }
         slice = std::min<std::uint64_t>(2 * slice, INT_MAX);
+        if (solo && !done) {
+            solo = false;
+            slice = kEdgeSolo / 2;
+            if (options.log != nullptr) *options.log << "exact: " << elapsed() << " s: the arcs model joins\n";
+        }
     }
     disconnect();
     if (workSpent != nullptr) *workSpent = spent();

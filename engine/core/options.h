@@ -24,7 +24,8 @@ struct Progress {
 
 // How the exact method's SAT search states a cycle cover (see
 // exact/coverencoding.h): each model wins on some graphs, so by default
-// both take turns.
+// both take turns (on large graphs after the edge model has run alone for
+// a while).
 enum class CoverModel : std::uint8_t {
     Both,    // arcs and edges in turn
     Arcs,    // a variable for each direction of each edge

@@ -168,8 +168,8 @@ private:
     }
 
     // Two threads. The calling thread runs what one thread would: the
-    // local search for its budget, then the complete method with both
-    // SAT models taking turns. So every graph one thread decides, two
+    // local search for its budget, then the complete method with its SAT
+    // models as one thread runs them. So every graph one thread decides, two
     // decide too, in about the same time or less (the SAT search is chaotic
     // enough that a model alone, as the calling thread once ran, missed
     // graphs the pair in turns decided). The second thread runs the

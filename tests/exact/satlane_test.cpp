@@ -126,23 +126,17 @@ TEST(SatLaneShare, TheSlowedModelStillRunsAndTheRunRepeats) {
     EXPECT_EQ(Steps(logs[0]), Steps(logs[1]));
 }
 
-hcp::WorkGraph ReducedBenchGraph(const std::string& name, hcp::Reduction& reduction)
-{
-    hcp::WorkGraph w;
-    const hcp::Graph g = hcp::ReadGraph(std::string(TOURVANE_SHARED_DIR) + "/bench/fhcpcs-more/" + name);
-    if (reduction.Run(g) == hcp::ProofOutcome::Open) w.Build(reduction);
-    return w;
-}
-
 TEST(SatLaneShare, OnLargeGraphsTheEdgeModelRunsAloneFirst) {
     // An FHCP graph of 3,428 nodes whose working graph has more edges than
     // the rank model takes, and whose cycle the edge model finds in a few
     // thousand conflicts.
-    const std::string name = "graph590.hcp";
-    if (!std::filesystem::exists(std::string(TOURVANE_SHARED_DIR) + "/bench/fhcpcs-more/" + name))
-        GTEST_SKIP() << "no benchmark set";
+    const std::string path = std::string(TOURVANE_SHARED_DIR) + "/bench/fhcpcs-more/graph590.hcp";
+    if (!std::filesystem::exists(path)) GTEST_SKIP() << "no benchmark set at " << path;
+    const hcp::Graph g = hcp::ReadGraph(path);
     hcp::Reduction reduction;
-    const hcp::WorkGraph w = ReducedBenchGraph(name, reduction);
+    ASSERT_EQ(reduction.Run(g), hcp::ProofOutcome::Open);
+    hcp::WorkGraph w;
+    w.Build(reduction);
     ASSERT_GT(w.EdgeCount(), 4'000u);
     std::ostringstream bothLog, edgesLog;
     hcp::SolveOptions o;

@@ -1,0 +1,217 @@
+// The edge model's cuts against every cover of small graphs. A cut on a
+// node set must leave exactly the covers with an edge across the set's
+// boundary (a cut that lost one more could lose a Hamiltonian cycle), and
+// on its boundary literals alone it must exclude exactly the choices no
+// cover makes, fewer than two edges across.
+#include <gtest/gtest.h>
+
+#include <cadical.hpp>
+
+#include <algorithm>
+#include <bit>
+#include <cstdlib>
+#include <random>
+#include <set>
+#include <stop_token>
+#include <vector>
+
+#include "common/graphfamilies.h"
+#include "exact/coverencoding.h"
+#include "exact/reduction.h"
+#include "exact/workgraph.h"
+
+using hcp::Graph;
+using hcp::NodeId;
+using hcp::SatModel;
+using hcp::WorkGraph;
+
+namespace {
+
+using EdgeSet = std::vector<std::uint32_t>;   // sorted edge ids
+
+struct Working {
+    hcp::Reduction reduction;
+    WorkGraph graph;
+    bool open = false;
+    explicit Working(const Graph& g)
+    {
+        open = reduction.Run(g) == hcp::ProofOutcome::Open;
+        if (open) graph.Build(reduction);
+    }
+};
+
+// The edges with one end in the set.
+EdgeSet Boundary(const WorkGraph& w, const std::vector<bool>& in)
+{
+    EdgeSet cut;
+    for (std::uint32_t e = 0; e < w.EdgeCount(); ++e)
+        if (in[w.EdgeAt(e).first] != in[w.EdgeAt(e).second]) cut.push_back(e);
+    return cut;
+}
+
+// Every edge set with degree two everywhere that keeps the forced edges
+// (the graphs here have at most 24 edges).
+std::vector<EdgeSet> AllCovers(const WorkGraph& w)
+{
+    const auto m = static_cast<std::uint32_t>(w.EdgeCount());
+    std::vector<EdgeSet> covers;
+    std::vector<int> degree(w.NodeCount());
+    for (std::uint64_t mask = 0; mask < (std::uint64_t{1} << m); ++mask) {
+        if (static_cast<NodeId>(__builtin_popcountll(mask)) != w.NodeCount()) continue;
+        std::fill(degree.begin(), degree.end(), 0);
+        EdgeSet edges;
+        bool ok = true;
+        for (std::uint32_t e = 0; e < m && ok; ++e) {
+            const bool chosen = (mask >> e) & 1;
+            if (w.Forced(e) && !chosen) ok = false;
+            if (!chosen) continue;
+            edges.push_back(e);
+            ok = ++degree[w.EdgeAt(e).first] <= 2 && ++degree[w.EdgeAt(e).second] <= 2;
+        }
+        if (ok && std::all_of(degree.begin(), degree.end(), [](int d) { return d == 2; })) covers.push_back(edges);
+    }
+    return covers;
+}
+
+// Adds a cut on each set to a fresh edge model and returns the covers the
+// model admits, blocking each solution on its edge literals.
+std::set<EdgeSet> CoversAfterCuts(const WorkGraph& w, const std::vector<std::vector<NodeId>>& sets)
+{
+    CaDiCaL::Solver solver;
+    solver.set("quiet", 1);
+    auto encoding = hcp::MakeCoverEncoding(SatModel::Edges, w);
+    std::stop_source never;
+    EXPECT_TRUE(encoding->Encode(solver, never.get_token()));
+    std::vector<std::uint32_t> mark(w.NodeCount(), 0);
+    std::uint32_t stamp = 0;
+    for (const auto& set : sets) {
+        ++stamp;
+        for (NodeId v : set) mark[v] = stamp;
+        encoding->AddCut(solver, set, mark, stamp);
+    }
+    std::set<EdgeSet> found;
+    std::vector<NodeId> succ(w.NodeCount());
+    for (int guard = 0; guard < 100000 && solver.solve() == 10; ++guard) {
+        encoding->ReadCover(solver, succ);
+        EdgeSet edges;
+        for (NodeId v = 0; v < w.NodeCount(); ++v) edges.push_back(w.Find(v, succ[v]));
+        std::sort(edges.begin(), edges.end());
+        edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+        found.insert(edges);
+        for (std::uint32_t e : edges) solver.add(-static_cast<int>(e + 1));
+        solver.add(0);
+    }
+    return found;
+}
+
+// Random proper subsets of smallest to n - 2 nodes.
+std::vector<std::vector<NodeId>> RandomSets(NodeId n, int count, std::mt19937_64& rng, NodeId smallest = 2)
+{
+    std::vector<std::vector<NodeId>> sets;
+    std::vector<NodeId> nodes(n);
+    for (NodeId v = 0; v < n; ++v) nodes[v] = v;
+    for (int k = 0; k < count; ++k) {
+        std::shuffle(nodes.begin(), nodes.end(), rng);
+        const NodeId size = smallest + static_cast<NodeId>(rng() % (n - 1 - smallest));
+        sets.emplace_back(nodes.begin(), nodes.begin() + size);
+    }
+    return sets;
+}
+
+struct ClauseList : CaDiCaL::ClauseIterator {
+    std::vector<std::vector<int>> clauses;
+    bool clause(const std::vector<int>& c) override
+    {
+        clauses.push_back(c);
+        return true;
+    }
+};
+
+void ExpectCutsKeepEveryCrossingCover(const Graph& g, const std::vector<std::vector<NodeId>>& sets, const char* what)
+{
+    Working work(g);
+    ASSERT_TRUE(work.open) << what;
+    const WorkGraph& w = work.graph;
+    ASSERT_LE(w.EdgeCount(), 24u) << what;
+    std::set<EdgeSet> crossing;
+    for (const EdgeSet& c : AllCovers(w)) {
+        const bool crossesAll = std::all_of(sets.begin(), sets.end(), [&](const auto& set) {
+            std::vector<bool> in(w.NodeCount(), false);
+            for (NodeId v : set) in[v] = true;
+            return std::any_of(c.begin(), c.end(), [&](std::uint32_t e) {
+                return in[w.EdgeAt(e).first] != in[w.EdgeAt(e).second];
+            });
+        });
+        if (crossesAll) crossing.insert(c);
+    }
+    EXPECT_EQ(CoversAfterCuts(w, sets), crossing) << what;
+}
+
+}  // namespace
+
+TEST(CutClauses, CutsLeaveExactlyTheCoversThatCrossEverySet)
+{
+    std::mt19937_64 rng(5);
+    int checked = 0;
+    for (std::uint64_t seed = 1; seed <= 12; ++seed) {
+        const Graph g = seed % 3 == 0 ? testgraphs::Random(9, 0.55, seed) : testgraphs::RandomCubic(seed % 2 ? 12 : 10, seed);
+        Working probe(g);
+        if (!probe.open || probe.graph.EdgeCount() > 24) continue;
+        for (const auto& set : RandomSets(probe.graph.NodeCount(), 4, rng))
+            ExpectCutsKeepEveryCrossingCover(g, {set}, "one set");
+        ExpectCutsKeepEveryCrossingCover(g, RandomSets(probe.graph.NodeCount(), 3, rng), "three sets on one solver");
+        ++checked;
+    }
+    EXPECT_GE(checked, 8);
+    // Both rims of the Petersen graph: its covers are two pentagons, and
+    // every one of them closes off a set of five with five edges across.
+    ExpectCutsKeepEveryCrossingCover(testgraphs::Petersen(), {{0, 1, 2, 3, 4}}, "a rim of the Petersen graph");
+}
+
+TEST(CutClauses, ACutExcludesFewerThanTwoEdgesAcrossAndNothingElse)
+{
+    // The clauses a cut adds mention only its boundary edges, so each
+    // choice of boundary edges can be checked against them directly.
+    std::mt19937_64 rng(9);
+    std::set<std::size_t> sizesSeen;
+    for (std::uint64_t seed = 1; seed <= 10; ++seed) {
+        const Graph g = seed % 2 ? testgraphs::RandomCubic(14, seed) : testgraphs::Random(12, 0.4, seed);
+        Working work(g);
+        if (!work.open) continue;
+        const WorkGraph& w = work.graph;
+        for (const auto& set : RandomSets(w.NodeCount(), 16, rng, 1)) {
+            std::vector<bool> in(w.NodeCount(), false);
+            std::vector<std::uint32_t> mark(w.NodeCount(), 0);
+            for (NodeId v : set) {
+                in[v] = true;
+                mark[v] = 1;
+            }
+            const EdgeSet cut = Boundary(w, in);
+            // (Two edges across make two unit clauses, which the solver
+            // keeps as assignments rather than clauses.)
+            if (cut.size() < 3 || cut.size() > 10) continue;
+            sizesSeen.insert(cut.size());
+            CaDiCaL::Solver solver;
+            auto encoding = hcp::MakeCoverEncoding(SatModel::Edges, w);
+            encoding->AddCut(solver, set, mark, 1);
+            ClauseList list;
+            solver.traverse_clauses(list);
+            for (const auto& c : list.clauses)
+                for (int l : c)
+                    ASSERT_TRUE(std::binary_search(cut.begin(), cut.end(), static_cast<std::uint32_t>(std::abs(l) - 1)))
+                        << "a cut clause mentions an edge off the boundary";
+            for (std::uint32_t choice = 0; choice < (1u << cut.size()); ++choice) {
+                auto chosen = [&](int l) {
+                    const auto at = std::lower_bound(cut.begin(), cut.end(), static_cast<std::uint32_t>(std::abs(l) - 1));
+                    return ((choice >> (at - cut.begin())) & 1u) != 0;
+                };
+                const bool excluded = std::any_of(list.clauses.begin(), list.clauses.end(), [&](const auto& c) {
+                    return std::none_of(c.begin(), c.end(), [&](int l) { return chosen(l) == (l > 0); });
+                });
+                EXPECT_EQ(excluded, std::popcount(choice) < 2)
+                    << cut.size() << " boundary edges, " << std::popcount(choice) << " chosen";
+            }
+        }
+    }
+    for (std::size_t k = 3; k <= 8; ++k) EXPECT_TRUE(sizesSeen.count(k)) << "no cut of " << k << " edges was tried";
+}

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "common/graphfamilies.h"
+#include "exact/allcovers.h"
 #include "exact/coverencoding.h"
 #include "exact/reduction.h"
 #include "exact/workgraph.h"
@@ -24,21 +25,11 @@ using hcp::Graph;
 using hcp::NodeId;
 using hcp::SatModel;
 using hcp::WorkGraph;
+using covertest::AllCovers;
+using covertest::EdgeSet;
+using covertest::Working;
 
 namespace {
-
-using EdgeSet = std::vector<std::uint32_t>;   // sorted edge ids
-
-struct Working {
-    hcp::Reduction reduction;
-    WorkGraph graph;
-    bool open = false;
-    explicit Working(const Graph& g)
-    {
-        open = reduction.Run(g) == hcp::ProofOutcome::Open;
-        if (open) graph.Build(reduction);
-    }
-};
 
 // The edges with one end in the set.
 EdgeSet Boundary(const WorkGraph& w, const std::vector<bool>& in)
@@ -49,73 +40,24 @@ EdgeSet Boundary(const WorkGraph& w, const std::vector<bool>& in)
     return cut;
 }
 
-// Every edge set with degree two everywhere that keeps the forced edges
-// (the graphs here have at most 24 edges).
-std::vector<EdgeSet> AllCovers(const WorkGraph& w)
-{
-    const auto m = static_cast<std::uint32_t>(w.EdgeCount());
-    std::vector<EdgeSet> covers;
-    std::vector<int> degree(w.NodeCount());
-    for (std::uint64_t mask = 0; mask < (std::uint64_t{1} << m); ++mask) {
-        if (static_cast<NodeId>(__builtin_popcountll(mask)) != w.NodeCount()) continue;
-        std::fill(degree.begin(), degree.end(), 0);
-        EdgeSet edges;
-        bool ok = true;
-        for (std::uint32_t e = 0; e < m && ok; ++e) {
-            const bool chosen = (mask >> e) & 1;
-            if (w.Forced(e) && !chosen) ok = false;
-            if (!chosen) continue;
-            edges.push_back(e);
-            ok = ++degree[w.EdgeAt(e).first] <= 2 && ++degree[w.EdgeAt(e).second] <= 2;
-        }
-        if (ok && std::all_of(degree.begin(), degree.end(), [](int d) { return d == 2; })) covers.push_back(edges);
-    }
-    return covers;
-}
-
-// Adds a cut on each set to a fresh edge model and returns the covers the
-// model admits, blocking each solution on its edge literals.
+// The covers the edge model admits after a cut on each set.
 std::set<EdgeSet> CoversAfterCuts(const WorkGraph& w, const std::vector<std::vector<NodeId>>& sets)
 {
-    CaDiCaL::Solver solver;
-    solver.set("quiet", 1);
-    auto encoding = hcp::MakeCoverEncoding(SatModel::Edges, w);
-    std::stop_source never;
-    EXPECT_TRUE(encoding->Encode(solver, never.get_token()));
-    std::vector<std::uint32_t> mark(w.NodeCount(), 0);
-    std::uint32_t stamp = 0;
-    for (const auto& set : sets) {
-        ++stamp;
-        for (NodeId v : set) mark[v] = stamp;
-        encoding->AddCut(solver, set, mark, stamp);
-    }
-    std::set<EdgeSet> found;
-    std::vector<NodeId> succ(w.NodeCount());
-    for (int guard = 0; guard < 100000 && solver.solve() == 10; ++guard) {
-        encoding->ReadCover(solver, succ);
-        EdgeSet edges;
-        for (NodeId v = 0; v < w.NodeCount(); ++v) edges.push_back(w.Find(v, succ[v]));
-        std::sort(edges.begin(), edges.end());
-        edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
-        found.insert(edges);
-        for (std::uint32_t e : edges) solver.add(-static_cast<int>(e + 1));
-        solver.add(0);
-    }
-    return found;
+    return covertest::ModelCovers(w, SatModel::Edges, [&](CaDiCaL::Solver& solver, hcp::CoverEncoding& encoding) {
+        std::vector<std::uint32_t> mark(w.NodeCount(), 0);
+        std::uint32_t stamp = 0;
+        for (const auto& set : sets) {
+            ++stamp;
+            for (NodeId v : set) mark[v] = stamp;
+            encoding.AddCut(solver, set, mark, stamp);
+        }
+    });
 }
 
 // Random proper subsets of smallest to n - 2 nodes.
 std::vector<std::vector<NodeId>> RandomSets(NodeId n, int count, std::mt19937_64& rng, NodeId smallest = 2)
 {
-    std::vector<std::vector<NodeId>> sets;
-    std::vector<NodeId> nodes(n);
-    for (NodeId v = 0; v < n; ++v) nodes[v] = v;
-    for (int k = 0; k < count; ++k) {
-        std::shuffle(nodes.begin(), nodes.end(), rng);
-        const NodeId size = smallest + static_cast<NodeId>(rng() % (n - 1 - smallest));
-        sets.emplace_back(nodes.begin(), nodes.begin() + size);
-    }
-    return sets;
+    return covertest::RandomSets(n, count, rng, smallest, n - 2);
 }
 
 struct ClauseList : CaDiCaL::ClauseIterator {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "common/graphfamilies.h"
+#include "exact/allcovers.h"
 #include "exact/coverencoding.h"
 #include "exact/reduction.h"
 #include "exact/workgraph.h"
@@ -23,21 +24,11 @@ using hcp::Graph;
 using hcp::NodeId;
 using hcp::SatModel;
 using hcp::WorkGraph;
+using covertest::AllCovers;
+using covertest::EdgeSet;
+using covertest::Working;
 
 namespace {
-
-using EdgeSet = std::vector<std::uint32_t>;   // sorted edge ids
-
-struct Working {
-    hcp::Reduction reduction;
-    WorkGraph graph;
-    bool open = false;
-    explicit Working(const Graph& g)
-    {
-        open = reduction.Run(g) == hcp::ProofOutcome::Open;
-        if (open) graph.Build(reduction);
-    }
-};
 
 // The cycles of a set of edges in which every node has degree two.
 std::vector<std::vector<NodeId>> CyclesOf(const WorkGraph& w, const EdgeSet& edges)
@@ -65,30 +56,6 @@ std::vector<std::vector<NodeId>> CyclesOf(const WorkGraph& w, const EdgeSet& edg
     return cycles;
 }
 
-// Every cover of w, by brute force over the edge sets with degree two
-// everywhere (the graphs here have at most 24 edges).
-std::vector<EdgeSet> AllCovers(const WorkGraph& w)
-{
-    const auto m = static_cast<std::uint32_t>(w.EdgeCount());
-    std::vector<EdgeSet> covers;
-    std::vector<int> degree(w.NodeCount());
-    for (std::uint64_t mask = 0; mask < (std::uint64_t{1} << m); ++mask) {
-        if (static_cast<NodeId>(__builtin_popcountll(mask)) != w.NodeCount()) continue;
-        std::fill(degree.begin(), degree.end(), 0);
-        EdgeSet edges;
-        bool ok = true;
-        for (std::uint32_t e = 0; e < m && ok; ++e) {
-            const bool in = (mask >> e) & 1;
-            if (w.Forced(e) && !in) ok = false;
-            if (!in) continue;
-            edges.push_back(e);
-            ok = ++degree[w.EdgeAt(e).first] <= 2 && ++degree[w.EdgeAt(e).second] <= 2;
-        }
-        if (ok && std::all_of(degree.begin(), degree.end(), [](int d) { return d == 2; })) covers.push_back(edges);
-    }
-    return covers;
-}
-
 bool HasCycleInside(const WorkGraph& w, const EdgeSet& cover, const std::vector<bool>& inRegion)
 {
     for (const auto& c : CyclesOf(w, cover))
@@ -96,59 +63,24 @@ bool HasCycleInside(const WorkGraph& w, const EdgeSet& cover, const std::vector<
     return false;
 }
 
-// The covers each model admits after the region orders, as undirected edge
-// sets. Solutions are blocked on the model's own literals: e + 1 for edge e
-// in the edge model; 2e + 1 (from the lower end) and 2e + 2 in the others.
+// The covers each model admits after the region orders.
 std::set<EdgeSet> ModelCovers(const WorkGraph& w, SatModel model, const std::vector<std::vector<NodeId>>& regions)
 {
-    CaDiCaL::Solver solver;
-    solver.set("quiet", 1);
-    auto encoding = hcp::MakeCoverEncoding(model, w);
-    std::stop_source never;
-    EXPECT_TRUE(encoding->Encode(solver, never.get_token()));
-    std::vector<std::uint32_t> mark(w.NodeCount(), 0);
-    std::uint32_t stamp = 0;
-    for (const auto& region : regions) {
-        ++stamp;
-        for (NodeId v : region) mark[v] = stamp;
-        encoding->AddRegion(solver, region, mark, stamp);
-    }
-    std::set<EdgeSet> found;
-    std::vector<NodeId> succ(w.NodeCount());
-    for (int guard = 0; guard < 100000 && solver.solve() == 10; ++guard) {
-        encoding->ReadCover(solver, succ);
-        EdgeSet edges;
-        std::vector<int> block;
-        for (NodeId v = 0; v < w.NodeCount(); ++v) {
-            const std::uint32_t e = w.Find(v, succ[v]);
-            EXPECT_NE(e, WorkGraph::kNoEdge);
-            if (model == SatModel::Edges)
-                block.push_back(-static_cast<int>(e + 1));
-            else
-                block.push_back(-static_cast<int>(2 * e + (w.EdgeAt(e).first == v ? 1 : 2)));
-            edges.push_back(e);
+    return covertest::ModelCovers(w, model, [&](CaDiCaL::Solver& solver, hcp::CoverEncoding& encoding) {
+        std::vector<std::uint32_t> mark(w.NodeCount(), 0);
+        std::uint32_t stamp = 0;
+        for (const auto& region : regions) {
+            ++stamp;
+            for (NodeId v : region) mark[v] = stamp;
+            encoding.AddRegion(solver, region, mark, stamp);
         }
-        std::sort(edges.begin(), edges.end());
-        edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
-        found.insert(edges);
-        for (int l : block) solver.add(l);
-        solver.add(0);
-    }
-    return found;
+    });
 }
 
 // Random proper subsets of the nodes, of 3 to n - 1 nodes.
 std::vector<std::vector<NodeId>> RandomRegions(NodeId n, int count, std::mt19937_64& rng)
 {
-    std::vector<std::vector<NodeId>> regions;
-    std::vector<NodeId> nodes(n);
-    for (NodeId v = 0; v < n; ++v) nodes[v] = v;
-    for (int k = 0; k < count; ++k) {
-        std::shuffle(nodes.begin(), nodes.end(), rng);
-        const NodeId size = 3 + static_cast<NodeId>(rng() % (n - 3));
-        regions.emplace_back(nodes.begin(), nodes.begin() + size);
-    }
-    return regions;
+    return covertest::RandomSets(n, count, rng, 3, n - 1);
 }
 
 void ExpectExactlyTheAllowedCovers(const Graph& g, const std::vector<std::vector<NodeId>>& regions, const char* what)

@@ -105,8 +105,8 @@ TEST(CutClauses, CutsLeaveExactlyTheCoversThatCrossEverySet)
         ++checked;
     }
     EXPECT_GE(checked, 8);
-    // Both rims of the Petersen graph: its covers are two pentagons, and
-    // every one of them closes off a set of five with five edges across.
+    // Every cover of the Petersen graph is two pentagons; a cut on the
+    // outer rim must drop the one made of the two rims and keep the rest.
     ExpectCutsKeepEveryCrossingCover(testgraphs::Petersen(), {{0, 1, 2, 3, 4}}, "a rim of the Petersen graph");
 }
 

@@ -93,16 +93,27 @@ std::string Steps(const std::string& log)
     return std::regex_replace(log, measured, "");
 }
 
-TEST(SatLaneShare, TheSlowedModelStillRunsAndTheRunRepeats) {
-    // An FHCP graph of 1,386 nodes whose arc-model covers fall behind the
-    // edge model's within the first rounds.
-    const std::string path = std::string(TOURVANE_SHARED_DIR) + "/bench/fhcpcs-more/graph224.hcp";
-    if (!std::filesystem::exists(path)) GTEST_SKIP() << "no benchmark set at " << path;
+std::string FhcpPath(const char* name)
+{
+    return std::string(TOURVANE_SHARED_DIR) + "/bench/fhcpcs-more/" + name;
+}
+
+// The working graph the proofs leave of the graph at path.
+void BuildWorking(const std::string& path, hcp::WorkGraph& w)
+{
     const hcp::Graph g = hcp::ReadGraph(path);
     hcp::Reduction reduction;
     ASSERT_EQ(reduction.Run(g), hcp::ProofOutcome::Open);
-    hcp::WorkGraph w;
     w.Build(reduction);
+}
+
+TEST(SatLaneShare, TheSlowedModelStillRunsAndTheRunRepeats) {
+    // An FHCP graph of 1,386 nodes whose arc-model covers fall behind the
+    // edge model's within the first rounds.
+    const std::string path = FhcpPath("graph224.hcp");
+    if (!std::filesystem::exists(path)) GTEST_SKIP() << "no benchmark set at " << path;
+    hcp::WorkGraph w;
+    ASSERT_NO_FATAL_FAILURE(BuildWorking(path, w));
     std::string logs[2];
     for (std::string& text : logs) {
         std::ostringstream log;
@@ -130,13 +141,10 @@ TEST(SatLaneShare, OnLargeGraphsTheEdgeModelRunsAloneFirst) {
     // An FHCP graph of 3,428 nodes whose working graph has more edges than
     // the rank model takes, and whose cycle the edge model finds in a few
     // thousand conflicts.
-    const std::string path = std::string(TOURVANE_SHARED_DIR) + "/bench/fhcpcs-more/graph590.hcp";
+    const std::string path = FhcpPath("graph590.hcp");
     if (!std::filesystem::exists(path)) GTEST_SKIP() << "no benchmark set at " << path;
-    const hcp::Graph g = hcp::ReadGraph(path);
-    hcp::Reduction reduction;
-    ASSERT_EQ(reduction.Run(g), hcp::ProofOutcome::Open);
     hcp::WorkGraph w;
-    w.Build(reduction);
+    ASSERT_NO_FATAL_FAILURE(BuildWorking(path, w));
     ASSERT_GT(w.EdgeCount(), 4'000u);
     std::ostringstream bothLog, edgesLog;
     hcp::SolveOptions o;

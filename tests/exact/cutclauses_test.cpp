@@ -19,6 +19,7 @@
 #include "exact/allcovers.h"
 #include "exact/coverencoding.h"
 #include "exact/reduction.h"
+#include "exact/satsearch.h"
 #include "exact/workgraph.h"
 
 using hcp::Graph;
@@ -156,4 +157,61 @@ TEST(CutClauses, ACutExcludesFewerThanTwoEdgesAcrossAndNothingElse)
         }
     }
     for (std::size_t k = 3; k <= 8; ++k) EXPECT_TRUE(sizesSeen.count(k)) << "no cut of " << k << " edges was tried";
+}
+
+namespace {
+
+// Every node of a cubic graph replaced by K_{2,3}, its three nodes of
+// degree two taking the node's three edges: a cycle through the result
+// runs through each gadget entering and leaving once, so the result has a
+// cycle exactly when the base graph has. Each gadget is a set with three
+// edges across, whose cut must keep the covers that cross it twice.
+Graph Gadgets(const Graph& base)
+{
+    std::vector<hcp::Edge> e;
+    std::vector<NodeId> used(base.NodeCount(), 0);
+    for (NodeId v = 0; v < base.NodeCount(); ++v)
+        for (NodeId port = 2; port < 5; ++port) {
+            e.emplace_back(5 * v, 5 * v + port);
+            e.emplace_back(5 * v + 1, 5 * v + port);
+        }
+    for (const hcp::Edge& b : base.Edges())
+        e.emplace_back(5 * b.first + 2 + used[b.first]++, 5 * b.second + 2 + used[b.second]++);
+    return testgraphs::Make(5 * base.NodeCount(), e);
+}
+
+}  // namespace
+
+TEST(CutClauses, BothModelsDecideGraphsOfThreeEdgeGadgets)
+{
+    // Petersen, flower snark J5, Coxeter and GP(11, 2) have no cycle; the
+    // prism, the dodecahedron, GP(31, 2) and GP(40, 3) have one. A proof
+    // takes the cut loop through covers whose cycles keep to gadgets.
+    const struct {
+        Graph base;
+        hcp::Verdict verdict;
+        const char* name;
+    } cases[] = {{testgraphs::Petersen(), hcp::Verdict::NoCycle, "Petersen"},
+                 {testgraphs::FlowerSnark(5), hcp::Verdict::NoCycle, "J5"},
+                 {testgraphs::Coxeter(), hcp::Verdict::NoCycle, "Coxeter"},
+                 {testgraphs::GeneralizedPetersen(11, 2), hcp::Verdict::NoCycle, "GP(11,2)"},
+                 {testgraphs::GeneralizedPetersen(5, 1), hcp::Verdict::Hamiltonian, "prism"},
+                 {testgraphs::GeneralizedPetersen(10, 2), hcp::Verdict::Hamiltonian, "dodecahedron"},
+                 {testgraphs::GeneralizedPetersen(31, 2), hcp::Verdict::Hamiltonian, "GP(31,2)"},
+                 {testgraphs::GeneralizedPetersen(40, 3), hcp::Verdict::Hamiltonian, "GP(40,3)"}};
+    for (const auto& c : cases) {
+        const Graph g = Gadgets(c.base);
+        Working work(g);
+        ASSERT_TRUE(work.open) << c.name;
+        for (SatModel model : {SatModel::Edges, SatModel::Arcs}) {
+            const hcp::SolveResult r = hcp::RunSatSearch(work.graph, hcp::SolveOptions{}, model);
+            EXPECT_EQ(r.verdict, c.verdict) << c.name << ": " << r.reason;
+            if (r.verdict == hcp::Verdict::NoCycle) EXPECT_GT(r.stats.clausesAdded, 0u) << c.name;
+            if (r.verdict != hcp::Verdict::Hamiltonian) continue;
+            ASSERT_EQ(r.order.size(), work.graph.NodeCount()) << c.name;
+            for (std::size_t i = 0; i < r.order.size(); ++i)
+                EXPECT_NE(work.graph.Find(r.order[i], r.order[(i + 1) % r.order.size()]), WorkGraph::kNoEdge)
+                    << c.name << ": the cycle leaves the working graph";
+        }
+    }
 }

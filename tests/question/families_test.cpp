@@ -22,7 +22,9 @@ hcp::SolveResult Ask(const Graph& g, const Question& q, const std::string& metho
     hcp::SolveOptions o;
     o.question = q;
     hcp::SolveResult r = hcp::Solve(g, method, o);
-    if (r.verdict == Verdict::Hamiltonian) EXPECT_TRUE(hcp::CheckOrder(g, r.order, q).hamiltonian);
+    if (r.verdict == Verdict::Hamiltonian) {
+        EXPECT_TRUE(hcp::CheckOrder(g, r.order, q).hamiltonian);
+    }
     return r;
 }
 
@@ -117,7 +119,10 @@ TEST(PathFamilies, UnbalancedCompleteBipartiteGraphsHavePathsBetweenLargerSideNo
                 const hcp::SolveResult r = Ask(g, Question::PathBetween(s, t));
                 EXPECT_EQ(r.verdict, bothLarge ? Verdict::Hamiltonian : Verdict::NoCycle)
                     << "K(" << a << ", " << a + 1 << ") from " << s + 1 << " to " << t + 1;
-                if (!bothLarge && a >= 2) EXPECT_NE(r.reason.find("bipartite with sides of " + std::to_string(a + 1)), std::string::npos) << r.reason;
+                if (!bothLarge && a >= 2) {
+                    EXPECT_NE(r.reason.find("bipartite with sides of " + std::to_string(a + 1)), std::string::npos)
+                        << r.reason;
+                }
             }
         EXPECT_EQ(Ask(g, Question::Path()).verdict, Verdict::Hamiltonian);
         EXPECT_EQ(Ask(g, Question::Cycle()).verdict, Verdict::NoCycle);
@@ -142,7 +147,9 @@ TEST(PathFamilies, LargerGraphsAskForACycleFirstAndStillAnswerThePathQuestion)
     for (const char* method : {"auto", "exact", "exist", "large"}) {
         const hcp::SolveResult r = Ask(grid, Question::PathFrom(57), method);
         EXPECT_EQ(r.verdict, Verdict::Hamiltonian) << method;
-        if (!r.order.empty()) EXPECT_EQ(r.order.front(), 57u) << method;
+        if (!r.order.empty()) {
+            EXPECT_EQ(r.order.front(), 57u) << method;
+        }
     }
 }
 
@@ -160,7 +167,9 @@ TEST(PathFamilies, ACycleOpenedIntoAPathKeepsTheFixedEdges)
     for (const char* method : {"auto", "exact", "exist"}) {
         const hcp::SolveResult from = Ask(one, Question::PathFrom(0), method);
         EXPECT_EQ(from.verdict, Verdict::Hamiltonian) << method;
-        if (!from.order.empty()) EXPECT_EQ(from.order[1], 1u) << method;
+        if (!from.order.empty()) {
+            EXPECT_EQ(from.order[1], 1u) << method;
+        }
         EXPECT_EQ(Ask(one, Question::Path(), method).verdict, Verdict::Hamiltonian) << method;
         EXPECT_NE(Ask(both, Question::PathFrom(0), method).verdict, Verdict::Hamiltonian) << method;
     }
@@ -177,7 +186,9 @@ TEST(DigraphFamilies, DeBruijnDigraphsAreHamiltonian)
             EXPECT_EQ(r.verdict, Verdict::Hamiltonian) << "B(" << k << ", " << m << ") by " << method;
             // Reversing a directed cycle of this digraph is no cycle of it.
             std::vector<NodeId> back(r.order.rbegin(), r.order.rend());
-            if (b.NodeCount() > 2) EXPECT_FALSE(hcp::CheckCycle(b, back).hamiltonian);
+            if (b.NodeCount() > 2) {
+                EXPECT_FALSE(hcp::CheckCycle(b, back).hamiltonian);
+            }
         }
 }
 
@@ -238,7 +249,9 @@ TEST(PathFamilies, KnightBoardsHavePathsFromACornerByEveryMethod)
     for (const char* method : {"auto", "exact", "exist", "optimize", "large"}) {
         const hcp::SolveResult r = Ask(board, Question::PathFrom(0), method);
         EXPECT_EQ(r.verdict, Verdict::Hamiltonian) << method;
-        if (!r.order.empty()) EXPECT_EQ(r.order.front(), 0u) << method;
+        if (!r.order.empty()) {
+            EXPECT_EQ(r.order.front(), 0u) << method;
+        }
     }
 }
 

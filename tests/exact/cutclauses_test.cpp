@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "common/graphfamilies.h"
+#include "core/cyclecheck.h"
 #include "exact/allcovers.h"
 #include "exact/coverencoding.h"
 #include "exact/reduction.h"
@@ -209,14 +210,9 @@ TEST(CutClauses, BothModelsDecideGraphsOfThreeEdgeGadgets)
             if (r.verdict == hcp::Verdict::NoCycle) {
                 EXPECT_GT(r.stats.clausesAdded, 0u) << c.name;
             }
-            if (r.verdict != hcp::Verdict::Hamiltonian) continue;
-            ASSERT_EQ(r.order.size(), work.graph.NodeCount()) << c.name;
-            std::vector<NodeId> nodes = r.order;
-            std::sort(nodes.begin(), nodes.end());
-            EXPECT_EQ(std::adjacent_find(nodes.begin(), nodes.end()), nodes.end()) << c.name << ": a node twice";
-            for (std::size_t i = 0; i < r.order.size(); ++i)
-                EXPECT_NE(work.graph.Find(r.order[i], r.order[(i + 1) % r.order.size()]), WorkGraph::kNoEdge)
-                    << c.name << ": the cycle leaves the working graph";
+            if (r.verdict == hcp::Verdict::Hamiltonian) {
+                EXPECT_TRUE(hcp::CheckCycle(g, r.order).hamiltonian) << c.name;
+            }
         }
     }
 }

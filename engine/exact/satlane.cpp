@@ -15,6 +15,8 @@ std::uint64_t SliceFor(const SatLane& lane, std::span<const std::unique_ptr<SatL
     std::uint64_t share = 1;
     if (lane.fewest == SIZE_MAX)
         share = lane.Work() >= kCoverlessWork ? 4 : 1;
+    else if (lane.fewest > kFarBehind * leader)
+        share = 4;
     else if (lane.fewest > 2 * leader)
         share = 2;
     return std::max<std::uint64_t>(slice / share, 1);

@@ -65,16 +65,20 @@ constexpr std::uint64_t kFirstSlice = 2000;
 // joins a stalled search too.
 constexpr std::uint64_t kCoverlessWork = 8 * kFirstSlice;
 
+// Covers of more than this many times the other model's fewest cycles
+// count as far behind.
+constexpr std::size_t kFarBehind = 8;
+
 // The slice of work a model gets this round: half the round's slice when
 // every cover it has returned had more than twice the cycles of the other
-// model's fewest, a quarter when it has used kCoverlessWork without
-// returning any cover while the other has returned one; the whole slice
-// otherwise (and always for the rank model, which states no covers).
-// Never zero, so the weaker model still runs every round: where it is the
-// one that decides (the arc model on cubic graphs whose covers fall into
-// two interleaved cycles) it keeps half its pace once it has a cover, and
-// its whole slice comes back once a cover of its own comes within twice
-// the other's.
+// model's fewest, a quarter when more than kFarBehind times, or when it
+// has used kCoverlessWork without returning any cover while the other has
+// returned one; the whole slice otherwise (and always for the rank model,
+// which states no covers). Never zero, so the weaker model still runs
+// every round: where it is the one that decides (the arc model on cubic
+// graphs whose covers fall into two interleaved cycles) it keeps a share
+// of its pace, and its whole slice comes back once a cover of its own
+// comes within twice the other's.
 //
 // On an FHCP graph of 6,072 nodes the arc model's covers had 420, 284 and
 // 191 cycles at calls costing 22,000 to 94,000 conflicts, where the edge
@@ -90,10 +94,17 @@ constexpr std::uint64_t kCoverlessWork = 8 * kFirstSlice;
 // still had no cover at all, and one more), a quarter for a model without
 // a cover decided 37 in 60 s each against 34, in 8% less time on the 34
 // decided both ways. A quarter for covers of more than eight times the
-// other's cycles as well was 1% faster still, but lost a graph whose arc
-// model's covers came down from 84 cycles to 6, a cover the repair then
-// closed: covers keep half. Counted in cycles of covers and units of
-// work, never in time, the slices repeat with the seed.
+// other's cycles as well was 1% faster still in one pass over those 51,
+// but lost a graph whose arc model's covers came down from 84 cycles to
+// 6, a cover the repair then closed. Over the 75 graphs of fhcpcs-more
+// that take 3 s or more, at three seeds, that quarter decided 74, 72 and
+// 72 in 60 s each against 72, 72 and 72, losing none: on the graphs of
+// 6,900 to 7,400 nodes the arc model's covers keep 100 to 300 cycles
+// while the edge model's come down to two, and on the largest of them
+// (graph972, where its conflicts took about 2.4 times the edge model's in
+// time) the search went from 46 s, 47 s and over 60 s to 36 to 39 s.
+// Counted in cycles of covers and units of work, never in time, the
+// slices repeat with the seed.
 std::uint64_t SliceFor(const SatLane& lane, std::span<const std::unique_ptr<SatLane>> lanes, std::uint64_t slice);
 
 }   // namespace hcp

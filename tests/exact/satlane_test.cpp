@@ -44,7 +44,11 @@ TEST(SatLaneShare, OnlyAModelFarBehindTheOtherIsSlowed) {
         {412, 121, 2000, 4000},     // more than twice the other's: half
         {242, 121, 4000, 4000},     // exactly twice: whole
         {243, 121, 2000, 4000},
-        {4000, 2, 2000, 4000},      // however far behind, covers keep half
+        {968, 121, 2000, 4000},     // exactly eight times: still half
+        {969, 121, 1000, 4000},     // more than eight times: a quarter
+        {4000, 2, 1000, 4000},      // however far behind, never less
+        {17, 2, 1000, 4000},
+        {16, 2, 2000, 4000},
         {2, 5, 4000, 2000},         // either model may be the weaker one
         {1, 1, 4000, 4000},
     };

@@ -4,6 +4,7 @@
 #include <cadical.hpp>
 
 #include "exact/coverencoding.h"
+#include "exact/cycleban.h"
 #include "exact/regionorder.h"
 #include "exact/satclauses.h"
 
@@ -100,6 +101,16 @@ public:
             s, m_w, region, mark, stamp, [&](std::uint32_t e, NodeId from) { return ArcCondition{Arc(e, from), 0}; },
             next, clauses);
         return clauses;
+    }
+
+    std::uint64_t AddCycleBan(CaDiCaL::Solver& s, std::span<const NodeId> region,
+                              const std::vector<std::uint32_t>& mark, std::uint32_t stamp,
+                              std::uint32_t through) override
+    {
+        int next = s.vars() + 1;
+        return hcp::AddCycleBan(
+            s, m_w, region, mark, stamp, through,
+            [](std::uint32_t e) { return EdgeChosen{static_cast<int>(2 * e + 1), static_cast<int>(2 * e + 2)}; }, next);
     }
 
 private:

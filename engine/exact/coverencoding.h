@@ -42,6 +42,12 @@ public:
     // proper subset of the nodes (regionorder.h); returns the clauses.
     virtual std::uint64_t AddRegion(CaDiCaL::Solver& s, std::span<const NodeId> region,
                                     const std::vector<std::uint32_t>& mark, std::uint32_t stamp) = 0;
+    // Forbids every cycle through edge 'through' inside the node set marked
+    // mark[v] == stamp, a proper subset of the nodes holding both its ends
+    // (cycleban.h); returns the clauses.
+    virtual std::uint64_t AddCycleBan(CaDiCaL::Solver& s, std::span<const NodeId> region,
+                                      const std::vector<std::uint32_t>& mark, std::uint32_t stamp,
+                                      std::uint32_t through) = 0;
 };
 
 std::unique_ptr<CoverEncoding> MakeCoverEncoding(SatModel model, const WorkGraph& w);

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "exact/coverencoding.h"
+#include "exact/cycleban.h"
 #include "exact/regionorder.h"
 
 namespace hcp {
@@ -139,6 +140,15 @@ public:
             },
             m_next, clauses);
         return clauses;
+    }
+
+    std::uint64_t AddCycleBan(CaDiCaL::Solver& s, std::span<const NodeId> region,
+                              const std::vector<std::uint32_t>& mark, std::uint32_t stamp,
+                              std::uint32_t through) override
+    {
+        m_next = std::max(m_next, s.vars() + 1);
+        return hcp::AddCycleBan(
+            s, m_w, region, mark, stamp, through, [](std::uint32_t e) { return EdgeChosen{Lit(e), 0}; }, m_next);
     }
 
 private:

@@ -7,6 +7,8 @@ void LoopWatch::EndRun()
     for (NodeId v : m_runNodes) m_inRun[v] = 0;
     m_runNodes.clear();
     m_run = 0;
+    for (std::uint32_t e : m_edgesCounted) m_edgeCalls[e] = 0;
+    m_edgesCounted.clear();
 }
 
 // Adds to m_named the nodes within kMargin edges of it, or none when with
@@ -40,6 +42,7 @@ std::span<const NodeId> LoopWatch::Observe(const std::vector<std::vector<NodeId>
     if (m_inRun.empty()) {
         m_inRun.assign(m_graph.NodeCount(), 0);
         m_regionOf.assign(m_graph.NodeCount(), -1);
+        m_edgeCalls.assign(m_graph.EdgeCount(), 0);
     }
     std::size_t largest = 0;
     for (std::size_t i = 1; i < cycles.size(); ++i)
@@ -51,12 +54,23 @@ std::span<const NodeId> LoopWatch::Observe(const std::vector<std::vector<NodeId>
                 m_inRun[v] = 1;
                 m_runNodes.push_back(v);
             }
+        // Only edges that every earlier cover of the run went through can
+        // still be common to all: counting the others would only fill the list.
+        const std::size_t len = cycles[i].size();
+        for (std::size_t k = 0; k < len; ++k) {
+            const std::uint32_t e = m_graph.Find(cycles[i][k], cycles[i][(k + 1) % len]);
+            if (e == WorkGraph::kNoEdge || m_edgeCalls[e] != m_run) continue;
+            if (m_edgeCalls[e]++ == 0) m_edgesCounted.push_back(e);
+        }
     }
     if (2 * m_runNodes.size() > m_graph.NodeCount()) {
         EndRun();
         return {};
     }
     if (++m_run < kCalls || m_runNodes.size() < 3) return {};
+    m_common = WorkGraph::kNoEdge;
+    for (std::uint32_t e : m_edgesCounted)
+        if (m_edgeCalls[e] == m_run && e < m_common) m_common = e;
 
     // The run's nodes, and those of every earlier region they meet with a
     // margin round them, when the union stays within half the graph.
@@ -80,6 +94,8 @@ std::span<const NodeId> LoopWatch::Observe(const std::vector<std::vector<NodeId>
     m_ordered += m_named.size();
     m_runNodes.clear();
     m_run = 0;
+    for (std::uint32_t e : m_edgesCounted) m_edgeCalls[e] = 0;
+    m_edgesCounted.clear();
     const auto index = static_cast<std::int32_t>(m_regions.size());
     m_regions.push_back(m_named);
     for (NodeId v : m_named) m_regionOf[v] = index;

@@ -50,12 +50,23 @@ public:
 
     std::size_t Regions() const { return m_regions.size(); }
 
+    // After Observe named a region: an edge that a small cycle of every
+    // cover of the run went through, or WorkGraph::kNoEdge. A cycle ban on
+    // it (cycleban.h) forbids the run's family at a fraction of an order's
+    // cost.
+    std::uint32_t CommonEdge() const { return m_common; }
+
 private:
     void EndRun();
     void AddMargin();
 
     const WorkGraph& m_graph;
     std::uint64_t m_run = 0;
+    // How many covers of the run had a small cycle through each edge, and
+    // the edges counted.
+    std::vector<std::uint32_t> m_edgeCalls;
+    std::vector<std::uint32_t> m_edgesCounted;
+    std::uint32_t m_common = WorkGraph::kNoEdge;
     std::vector<NodeId> m_runNodes;
     std::vector<std::uint8_t> m_inRun;
     // The regions named so far, and the latest one each node is in (-1: none).

@@ -50,6 +50,12 @@ public:
     {
         return m_arcs->AddRegion(s, region, mark, stamp);
     }
+    std::uint64_t AddCycleBan(CaDiCaL::Solver& s, std::span<const NodeId> region,
+                              const std::vector<std::uint32_t>& mark, std::uint32_t stamp,
+                              std::uint32_t through) override
+    {
+        return m_arcs->AddCycleBan(s, region, mark, stamp, through);
+    }
 
 private:
     // The arc model's numbering: the arc out of 'from' along edge e.

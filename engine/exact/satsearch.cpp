@@ -202,17 +202,30 @@ SolveResult RunSatSearch(const WorkGraph& w, const SolveOptions& options, std::o
     auto addCut = [&](const std::vector<NodeId>& set) {
         result.stats.clausesAdded += current->encoding->AddCut(*current->solver, set, cutMark, stamp);
     };
-    // A family of covers the cuts trim one by one gets a region order.
+    // A family of covers the cuts trim one by one gets a cycle ban through
+    // an edge all of its small cycles use, or else a region order. Over 12
+    // seeds an FHCP graph of 7,480 nodes whose families each ran through
+    // one edge was decided in 60 s at 6, against 3 with orders alone; on the
+    // 69 slowest graphs of the FHCP sample the two decided the same.
     auto watchLoop = [&](SatLane& lane, const std::vector<std::vector<NodeId>>& cycles, std::uint64_t conflicts) {
         const std::span<const NodeId> region = lane.loops->Observe(cycles, conflicts);
         if (region.empty()) return;
         ++stamp;
         for (NodeId v : region) cutMark[v] = stamp;
-        const std::uint64_t clauses = lane.encoding->AddRegion(*lane.solver, region, cutMark, stamp);
+        const std::uint32_t through = lane.loops->CommonEdge();
+        const bool ban = through != WorkGraph::kNoEdge;
+        const std::uint64_t clauses = ban ? lane.encoding->AddCycleBan(*lane.solver, region, cutMark, stamp, through)
+                                          : lane.encoding->AddRegion(*lane.solver, region, cutMark, stamp);
         result.stats.clausesAdded += clauses;
-        if (options.log != nullptr)
-            *options.log << "exact: " << elapsed() << " s: " << ModelName(lane.model) << " region order on "
-                         << region.size() << " nodes, " << clauses << " clauses\n";
+        if (options.log != nullptr) {
+            *options.log << "exact: " << elapsed() << " s: " << ModelName(lane.model);
+            if (ban)
+                *options.log << " cycle ban through " << w.EdgeAt(through).first + 1 << "-" << w.EdgeAt(through).second + 1
+                             << " on ";
+            else
+                *options.log << " region order on ";
+            *options.log << region.size() << " nodes, " << clauses << " clauses\n";
+        }
     };
 
     // The arc model's own covers can be far worse than the edge model's: on

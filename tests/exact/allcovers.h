@@ -98,6 +98,39 @@ inline std::set<EdgeSet> ModelCovers(const hcp::WorkGraph& w, hcp::SatModel mode
     return found;
 }
 
+// The cycles of a set of edges in which every node has degree two.
+inline std::vector<std::vector<hcp::NodeId>> CyclesOf(const hcp::WorkGraph& w, const EdgeSet& edges)
+{
+    const hcp::NodeId n = w.NodeCount();
+    std::vector<std::vector<hcp::NodeId>> adj(n);
+    for (std::uint32_t e : edges) {
+        adj[w.EdgeAt(e).first].push_back(w.EdgeAt(e).second);
+        adj[w.EdgeAt(e).second].push_back(w.EdgeAt(e).first);
+    }
+    std::vector<std::vector<hcp::NodeId>> cycles;
+    std::vector<bool> seen(n, false);
+    for (hcp::NodeId s = 0; s < n; ++s) {
+        if (seen[s]) continue;
+        cycles.emplace_back();
+        hcp::NodeId prev = adj[s][1], x = s;
+        do {
+            seen[x] = true;
+            cycles.back().push_back(x);
+            const hcp::NodeId next = adj[x][0] != prev ? adj[x][0] : adj[x][1];
+            prev = x;
+            x = next;
+        } while (x != s);
+    }
+    return cycles;
+}
+
+inline bool HasCycleInside(const hcp::WorkGraph& w, const EdgeSet& cover, const std::vector<bool>& inRegion)
+{
+    for (const auto& c : CyclesOf(w, cover))
+        if (std::all_of(c.begin(), c.end(), [&](hcp::NodeId v) { return inRegion[v]; })) return true;
+    return false;
+}
+
 // Random subsets of the n nodes, of smallest to largest nodes.
 inline std::vector<std::vector<hcp::NodeId>> RandomSets(hcp::NodeId n, int count, std::mt19937_64& rng,
                                                          hcp::NodeId smallest, hcp::NodeId largest)

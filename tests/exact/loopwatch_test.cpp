@@ -161,3 +161,46 @@ TEST(LoopWatch, RegionsStopOnceTheyHoldTheirShareOfNodes)
     EXPECT_TRUE(full);
     EXPECT_GT(watch.Regions(), 8u);
 }
+
+namespace {
+
+// The rectangle of the ladder between rungs a and b: ring 1 from a up to b,
+// the rung at b, ring 2 back down to a + 500, the rung at a.
+std::vector<NodeId> Rectangle(NodeId a, NodeId b)
+{
+    std::vector<NodeId> c = Range(a, b + 1);
+    for (NodeId v = b + 1; v-- > a;) c.push_back(500 + v);
+    return c;
+}
+
+}  // namespace
+
+TEST(LoopWatch, ARunWhoseSmallCyclesShareAnEdgeNamesIt)
+{
+    // Rectangles whose ends wander round rungs 150 and 151: each uses the
+    // ring edges 150-151 and 650-651, and the lower one is named.
+    const WorkGraph& w = Ladder();
+    LoopWatch watch(w);
+    std::vector<NodeId> named;
+    for (NodeId k = 0; k < LoopWatch::kCalls; ++k) {
+        EXPECT_TRUE(named.empty());
+        named = Sorted(watch.Observe(Cover(Rectangle(150 - k % 10, 151 + k / 10)), 1));
+    }
+    ASSERT_FALSE(named.empty());
+    EXPECT_EQ(watch.CommonEdge(), w.Find(150, 151));
+    // Squares side by side: neighbours share a rung, no edge is in all.
+    for (NodeId k = 0; k < LoopWatch::kCalls; ++k) named = Sorted(watch.Observe(Cover(Rectangle(300 + k, 301 + k)), 1));
+    ASSERT_FALSE(named.empty());
+    EXPECT_EQ(watch.CommonEdge(), WorkGraph::kNoEdge);
+    // A run broken off does not carry its counts into the next one: 20
+    // covers through 20-21, a call of many conflicts, then 40 through 30-31
+    // of which only the last 20 also go through 20-21.
+    for (NodeId k = 0; k < LoopWatch::kCalls / 2; ++k) watch.Observe(Cover(Rectangle(20 - k % 5, 21 + k % 3)), 1);
+    EXPECT_TRUE(watch.Observe(Cover(Rectangle(20, 21)), LoopWatch::kConflicts + 1).empty());
+    for (NodeId k = 0; k < LoopWatch::kCalls; ++k) {
+        const NodeId from = k < LoopWatch::kCalls / 2 ? 30 : 20;
+        named = Sorted(watch.Observe(Cover(Rectangle(from - k % 3, 31 + k % 2)), 1));
+    }
+    ASSERT_FALSE(named.empty());
+    EXPECT_EQ(watch.CommonEdge(), w.Find(30, 31));
+}

@@ -25,43 +25,12 @@ using hcp::NodeId;
 using hcp::SatModel;
 using hcp::WorkGraph;
 using covertest::AllCovers;
+using covertest::CyclesOf;
+using covertest::HasCycleInside;
 using covertest::EdgeSet;
 using covertest::Working;
 
 namespace {
-
-// The cycles of a set of edges in which every node has degree two.
-std::vector<std::vector<NodeId>> CyclesOf(const WorkGraph& w, const EdgeSet& edges)
-{
-    const NodeId n = w.NodeCount();
-    std::vector<std::vector<NodeId>> adj(n);
-    for (std::uint32_t e : edges) {
-        adj[w.EdgeAt(e).first].push_back(w.EdgeAt(e).second);
-        adj[w.EdgeAt(e).second].push_back(w.EdgeAt(e).first);
-    }
-    std::vector<std::vector<NodeId>> cycles;
-    std::vector<bool> seen(n, false);
-    for (NodeId s = 0; s < n; ++s) {
-        if (seen[s]) continue;
-        cycles.emplace_back();
-        NodeId prev = adj[s][1], x = s;
-        do {
-            seen[x] = true;
-            cycles.back().push_back(x);
-            const NodeId next = adj[x][0] != prev ? adj[x][0] : adj[x][1];
-            prev = x;
-            x = next;
-        } while (x != s);
-    }
-    return cycles;
-}
-
-bool HasCycleInside(const WorkGraph& w, const EdgeSet& cover, const std::vector<bool>& inRegion)
-{
-    for (const auto& c : CyclesOf(w, cover))
-        if (std::all_of(c.begin(), c.end(), [&](NodeId v) { return inRegion[v]; })) return true;
-    return false;
-}
 
 // The covers each model admits after the region orders.
 std::set<EdgeSet> ModelCovers(const WorkGraph& w, SatModel model, const std::vector<std::vector<NodeId>>& regions)

@@ -3,6 +3,7 @@
 #include <cadical.hpp>
 
 #include <initializer_list>
+#include <stdexcept>
 
 namespace hcp {
 
@@ -16,9 +17,12 @@ std::uint64_t AddCycleBan(CaDiCaL::Solver& s, const WorkGraph& w, std::span<cons
         s.add(0);
         ++clauses;
     };
+    const auto [a, b] = w.EdgeAt(through);
+    // Outside the region an end has no bit, and its clause would be empty:
+    // the solver would answer that no cover is left.
+    if (mark[a] != stamp || mark[b] != stamp) throw std::logic_error("exact: a cycle ban through an edge outside its region");
     std::vector<int> reached(w.NodeCount(), 0);
     for (NodeId v : region) reached[v] = next++;
-    const auto [a, b] = w.EdgeAt(through);
     clause({reached[a]});
     for (NodeId u : region) {
         const auto nbrs = w.Neighbors(u);

@@ -40,8 +40,8 @@ struct EdgeChosen {
 
 // Bans every cycle through edge 'through' inside 'region', a proper subset
 // of the working graph's nodes, each marked mark[v] == stamp, with both
-// ends of the edge among them. New variables are taken from next on.
-// Returns the clauses added.
+// ends of the edge among them (else it throws std::logic_error). New
+// variables are taken from next on. Returns the clauses added.
 std::uint64_t AddCycleBan(CaDiCaL::Solver& s, const WorkGraph& w, std::span<const NodeId> region,
                           const std::vector<std::uint32_t>& mark, std::uint32_t stamp, std::uint32_t through,
                           const std::function<EdgeChosen(std::uint32_t e)>& chosen, int& next);

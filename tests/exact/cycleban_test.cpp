@@ -9,14 +9,23 @@
 #include <cadical.hpp>
 
 #include <algorithm>
+#include <filesystem>
 #include <random>
+#include <regex>
 #include <set>
+#include <sstream>
+#include <stdexcept>
+#include <stop_token>
 #include <string>
 #include <vector>
 
 #include "common/graphfamilies.h"
 #include "exact/allcovers.h"
+#include "core/cyclecheck.h"
 #include "exact/coverencoding.h"
+#include "exact/fhcpgraphs.h"
+#include "exact/satsearch.h"
+#include "io/graphfile.h"
 #include "exact/workgraph.h"
 
 using hcp::Graph;
@@ -29,6 +38,10 @@ using covertest::EdgeSet;
 using covertest::Working;
 
 namespace {
+
+// Work enough for the edge model's first ban on graph633 (it comes
+// between 30,000 and 60,000).
+constexpr std::uint64_t kBanWork = 60'000;
 
 struct Ban {
     std::vector<NodeId> region;
@@ -136,6 +149,29 @@ TEST(CycleBan, PetersenPentagonsThroughTheBannedEdgeAreForbidden)
     ExpectExactlyTheAllowedCovers(g, {{{0, 1, 2, 3, 4, 5, 6, 7, 8}, spoke}}, "all but one node, spoke");
 }
 
+TEST(CycleBan, AnEdgeWithAnEndOutsideTheRegionIsRefused)
+{
+    // Its end would have no bit, and the ban would state an empty clause:
+    // every cover gone, a Hamiltonian graph reported without a cycle.
+    const Graph g = testgraphs::Petersen();
+    Working probe(g);
+    ASSERT_TRUE(probe.open);
+    const WorkGraph& w = probe.graph;
+    const std::vector<NodeId> rim = {0, 1, 2, 3, 4};
+    std::vector<std::uint32_t> mark(w.NodeCount(), 0);
+    for (NodeId v : rim) mark[v] = 1;
+    for (SatModel model : {SatModel::Edges, SatModel::Arcs, SatModel::Ranks}) {
+        CaDiCaL::Solver solver;
+        auto encoding = hcp::MakeCoverEncoding(model, w);
+        std::stop_source never;
+        ASSERT_TRUE(encoding->Encode(solver, never.get_token()));
+        EXPECT_THROW(encoding->AddCycleBan(solver, rim, mark, 1, w.Find(0, 5)), std::logic_error);
+        EXPECT_THROW(encoding->AddCycleBan(solver, rim, mark, 1, w.Find(5, 7)), std::logic_error);
+        // Covers of two pentagons are left, and no Hamiltonian cycle for the rank model.
+        EXPECT_EQ(solver.solve(), model == SatModel::Ranks ? 20 : 10) << "the refused ban left clauses behind";
+    }
+}
+
 TEST(CycleBan, BansAreSoundOnHamiltonianGraphsOfDegreeFour)
 {
     // Denser graphs, where the reached bit has more ways in at each node.
@@ -146,4 +182,27 @@ TEST(CycleBan, BansAreSoundOnHamiltonianGraphsOfDegreeFour)
         if (!probe.open || probe.graph.EdgeCount() > 24) continue;
         for (const Ban& ban : RandomBans(probe.graph, 3, rng)) ExpectExactlyTheAllowedCovers(g, {ban}, "random graph");
     }
+}
+
+TEST(CycleBan, TheSearchBansAFamilyThroughItsSharedEdgeAndStaysSound)
+{
+    // An FHCP graph of 3,596 nodes, Hamiltonian, on which the edge model's
+    // first family of cheap covers, after some 30,000 to 60,000 units of
+    // work, all run through one edge: the search bans cycles through it and
+    // never calls the graph non-Hamiltonian.
+    const std::string path = fhcptest::FhcpPath("graph633.hcp");
+    if (!std::filesystem::exists(path)) GTEST_SKIP() << "no benchmark set at " << path;
+    const Graph g = hcp::ReadGraph(path);
+    WorkGraph w;
+    ASSERT_NO_FATAL_FAILURE(fhcptest::BuildWorking(path, w));
+    std::ostringstream log;
+    hcp::SolveOptions o;
+    o.log = &log;
+    const hcp::SolveResult r = hcp::RunSatSearch(w, o, SatModel::Edges, kBanWork);
+    ASSERT_NE(r.verdict, hcp::Verdict::NoCycle) << r.reason;
+    if (r.verdict == hcp::Verdict::Hamiltonian) {
+        EXPECT_TRUE(hcp::CheckCycle(g, r.order).hamiltonian);
+    }
+    EXPECT_TRUE(std::regex_search(log.str(), std::regex("edges cycle ban through [0-9]+-[0-9]+ on [0-9]+ nodes")))
+        << log.str();
 }

@@ -9,17 +9,18 @@
 #include <string>
 #include <vector>
 
-#include "exact/reduction.h"
+#include "exact/fhcpgraphs.h"
 #include "exact/satlane.h"
 #include "exact/satsearch.h"
 #include "exact/workgraph.h"
-#include "io/graphfile.h"
 
 namespace {
 
 using hcp::SatLane;
 using hcp::SatModel;
 using hcp::SliceFor;
+using fhcptest::BuildWorking;
+using fhcptest::FhcpPath;
 
 std::vector<std::unique_ptr<SatLane>> Lanes(std::vector<std::pair<SatModel, std::size_t>> models)
 {
@@ -95,20 +96,6 @@ std::string Steps(const std::string& log)
 {
     static const std::regex measured("[0-9.e+-]+ s\\b|peak [0-9]+ MB");
     return std::regex_replace(log, measured, "");
-}
-
-std::string FhcpPath(const char* name)
-{
-    return std::string(TOURVANE_SHARED_DIR) + "/bench/fhcpcs-more/" + name;
-}
-
-// The working graph the proofs leave of the graph at path.
-void BuildWorking(const std::string& path, hcp::WorkGraph& w)
-{
-    const hcp::Graph g = hcp::ReadGraph(path);
-    hcp::Reduction reduction;
-    ASSERT_EQ(reduction.Run(g), hcp::ProofOutcome::Open);
-    w.Build(reduction);
 }
 
 TEST(SatLaneShare, TheSlowedModelStillRunsAndTheRunRepeats) {

@@ -16,6 +16,7 @@
 #include <stop_token>
 #include <vector>
 
+#include "common/graphfamilies.h"
 #include "core/graph.h"
 #include "exact/coverencoding.h"
 #include "exact/reduction.h"
@@ -129,6 +130,28 @@ inline bool HasCycleInside(const hcp::WorkGraph& w, const EdgeSet& cover, const 
     for (const auto& c : CyclesOf(w, cover))
         if (std::all_of(c.begin(), c.end(), [&](hcp::NodeId v) { return inRegion[v]; })) return true;
     return false;
+}
+
+// The small graphs the encodings are checked on, each with its working
+// graph: random cubic graphs of 10 and 12 nodes (seeds 1 to 12), and
+// random graphs of 8 nodes and degree about 4 whose working graphs have at
+// most 24 edges (seeds 1 to 6). Graphs the proofs decide are left out.
+inline void ForRandomCubic(const std::function<void(std::uint64_t seed, const hcp::Graph&, const hcp::WorkGraph&)>& test)
+{
+    for (std::uint64_t seed = 1; seed <= 12; ++seed) {
+        const hcp::Graph g = testgraphs::RandomCubic(seed % 2 == 0 ? 10 : 12, seed);
+        Working probe(g);
+        if (probe.open) test(seed, g, probe.graph);
+    }
+}
+
+inline void ForRandomDense(const std::function<void(const hcp::Graph&, const hcp::WorkGraph&)>& test)
+{
+    for (std::uint64_t seed = 1; seed <= 6; ++seed) {
+        const hcp::Graph g = testgraphs::Random(8, 0.6, seed);
+        Working probe(g);
+        if (probe.open && probe.graph.EdgeCount() <= 24) test(g, probe.graph);
+    }
 }
 
 // Random subsets of the n nodes, of smallest to largest nodes.

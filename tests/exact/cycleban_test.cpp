@@ -25,8 +25,8 @@
 #include "exact/coverencoding.h"
 #include "exact/fhcpgraphs.h"
 #include "exact/satsearch.h"
-#include "io/graphfile.h"
 #include "exact/workgraph.h"
+#include "io/graphfile.h"
 
 using hcp::Graph;
 using hcp::NodeId;
@@ -116,17 +116,14 @@ TEST(CycleBan, EachModelAdmitsExactlyTheCoversWithoutABannedCycle)
 {
     std::mt19937_64 rng(5);
     int tried = 0;
-    for (std::uint64_t seed = 1; seed <= 12; ++seed) {
-        const Graph g = testgraphs::RandomCubic(seed % 2 == 0 ? 10 : 12, seed);
-        Working probe(g);
-        if (!probe.open) continue;
-        for (const Ban& ban : RandomBans(probe.graph, 4, rng)) {
+    covertest::ForRandomCubic([&](std::uint64_t seed, const Graph& g, const WorkGraph& w) {
+        for (const Ban& ban : RandomBans(w, 4, rng)) {
             ExpectExactlyTheAllowedCovers(g, {ban}, "random cubic graph, seed " + std::to_string(seed));
             ++tried;
         }
         // Several bans on one solver, each with its own bits.
-        ExpectExactlyTheAllowedCovers(g, RandomBans(probe.graph, 3, rng), "three bans at once");
-    }
+        ExpectExactlyTheAllowedCovers(g, RandomBans(w, 3, rng), "three bans at once");
+    });
     EXPECT_GT(tried, 20);
 }
 
@@ -176,12 +173,9 @@ TEST(CycleBan, BansAreSoundOnHamiltonianGraphsOfDegreeFour)
 {
     // Denser graphs, where the reached bit has more ways in at each node.
     std::mt19937_64 rng(13);
-    for (std::uint64_t seed = 1; seed <= 6; ++seed) {
-        const Graph g = testgraphs::Random(8, 0.6, seed);
-        Working probe(g);
-        if (!probe.open || probe.graph.EdgeCount() > 24) continue;
-        for (const Ban& ban : RandomBans(probe.graph, 3, rng)) ExpectExactlyTheAllowedCovers(g, {ban}, "random graph");
-    }
+    covertest::ForRandomDense([&](const Graph& g, const WorkGraph& w) {
+        for (const Ban& ban : RandomBans(w, 3, rng)) ExpectExactlyTheAllowedCovers(g, {ban}, "random graph");
+    });
 }
 
 TEST(CycleBan, TheSearchBansAFamilyThroughItsSharedEdgeAndStaysSound)

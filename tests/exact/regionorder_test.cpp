@@ -79,15 +79,12 @@ void ExpectExactlyTheAllowedCovers(const Graph& g, const std::vector<std::vector
 TEST(RegionOrder, EachModelAdmitsExactlyTheCoversWithNoCycleInside)
 {
     std::mt19937_64 rng(7);
-    for (std::uint64_t seed = 1; seed <= 12; ++seed) {
-        const Graph g = testgraphs::RandomCubic(seed % 2 == 0 ? 10 : 12, seed);
-        Working probe(g);
-        if (!probe.open) continue;
-        for (const auto& region : RandomRegions(probe.graph.NodeCount(), 4, rng))
+    covertest::ForRandomCubic([&](std::uint64_t, const Graph& g, const WorkGraph& w) {
+        for (const auto& region : RandomRegions(w.NodeCount(), 4, rng))
             ExpectExactlyTheAllowedCovers(g, {region}, "random cubic graph");
         // Several orders on one solver, each with its own numbering.
-        ExpectExactlyTheAllowedCovers(g, RandomRegions(probe.graph.NodeCount(), 3, rng), "three regions at once");
-    }
+        ExpectExactlyTheAllowedCovers(g, RandomRegions(w.NodeCount(), 3, rng), "three regions at once");
+    });
 }
 
 TEST(RegionOrder, PetersenCoversOfTwoPentagonsAreForbiddenByEitherPentagon)
@@ -119,11 +116,8 @@ TEST(RegionOrder, OrdersAreSoundOnHamiltonianGraphsOfDegreeFour)
     // Denser graphs: nodes with four edges inside a region, where the edge
     // model's in-and-out rule has three pairs to state per node.
     std::mt19937_64 rng(11);
-    for (std::uint64_t seed = 1; seed <= 6; ++seed) {
-        const Graph g = testgraphs::Random(8, 0.6, seed);
-        Working probe(g);
-        if (!probe.open || probe.graph.EdgeCount() > 24) continue;
-        for (const auto& region : RandomRegions(probe.graph.NodeCount(), 3, rng))
+    covertest::ForRandomDense([&](const Graph& g, const WorkGraph& w) {
+        for (const auto& region : RandomRegions(w.NodeCount(), 3, rng))
             ExpectExactlyTheAllowedCovers(g, {region}, "random graph");
-    }
+    });
 }

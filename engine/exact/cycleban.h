@@ -32,7 +32,7 @@ namespace hcp {
 
 // The literals of which at least one is true when edge e is chosen, and
 // none when it is not: the edge's own in the edge model, its two arcs in
-// the arc model (second == 0 when there is one).
+// the arc model (second == 0 when there is only one).
 struct EdgeChosen {
     int first = 0;
     int second = 0;

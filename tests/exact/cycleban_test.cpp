@@ -188,7 +188,7 @@ TEST(CycleBan, TheSearchBansAFamilyThroughItsSharedEdgeAndStaysSound)
     if (!std::filesystem::exists(path)) GTEST_SKIP() << "no benchmark set at " << path;
     const Graph g = hcp::ReadGraph(path);
     WorkGraph w;
-    ASSERT_NO_FATAL_FAILURE(fhcptest::BuildWorking(path, w));
+    ASSERT_NO_FATAL_FAILURE(fhcptest::BuildWorking(g, w));
     std::ostringstream log;
     hcp::SolveOptions o;
     o.log = &log;

@@ -17,13 +17,18 @@ inline std::string FhcpPath(const char* name)
     return std::string(TOURVANE_SHARED_DIR) + "/bench/fhcpcs-more/" + name;
 }
 
-// The working graph the proofs leave of the graph at path.
-inline void BuildWorking(const std::string& path, hcp::WorkGraph& w)
+// The working graph the proofs leave of g.
+inline void BuildWorking(const hcp::Graph& g, hcp::WorkGraph& w)
 {
-    const hcp::Graph g = hcp::ReadGraph(path);
     hcp::Reduction reduction;
     ASSERT_EQ(reduction.Run(g), hcp::ProofOutcome::Open);
     w.Build(reduction);
+}
+
+// The working graph the proofs leave of the graph at path.
+inline void BuildWorking(const std::string& path, hcp::WorkGraph& w)
+{
+    BuildWorking(hcp::ReadGraph(path), w);
 }
 
 }  // namespace fhcptest

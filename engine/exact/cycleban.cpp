@@ -5,6 +5,8 @@
 #include <initializer_list>
 #include <stdexcept>
 
+#include "exact/satclauses.h"
+
 namespace hcp {
 
 std::uint64_t AddCycleBan(CaDiCaL::Solver& s, const WorkGraph& w, std::span<const NodeId> region,
@@ -13,8 +15,7 @@ std::uint64_t AddCycleBan(CaDiCaL::Solver& s, const WorkGraph& w, std::span<cons
 {
     std::uint64_t clauses = 0;
     auto clause = [&](std::initializer_list<int> lits) {
-        for (int l : lits) s.add(l);
-        s.add(0);
+        AddClause(s, lits);
         ++clauses;
     };
     const auto [a, b] = w.EdgeAt(through);

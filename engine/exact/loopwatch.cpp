@@ -92,10 +92,7 @@ std::span<const NodeId> LoopWatch::Observe(const std::vector<std::vector<NodeId>
     for (NodeId v : m_named) m_inRun[v] = 0;
     if (2 * m_named.size() > m_graph.NodeCount()) m_named = m_runNodes;
     m_ordered += m_named.size();
-    m_runNodes.clear();
-    m_run = 0;
-    for (std::uint32_t e : m_edgesCounted) m_edgeCalls[e] = 0;
-    m_edgesCounted.clear();
+    EndRun();
     const auto index = static_cast<std::int32_t>(m_regions.size());
     m_regions.push_back(m_named);
     for (NodeId v : m_named) m_regionOf[v] = index;
